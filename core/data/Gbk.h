@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace mlk {
+
+// GBK (Windows code page 936) exists only at the file boundary; inside, texts are UTF-8.
+
+// Decodes GBK bytes. Bytes that are not valid GBK raise an MlkError; when line is not 0 the
+// message names that line.
+std::string GbkToUtf8(std::string_view gbk, std::size_t line = 0);
+
+// Encodes UTF-8 as GBK. A character that GBK cannot hold raises an MlkError naming the text.
+std::string Utf8ToGbk(std::string_view utf8);
+
+// The length of a text in GBK bytes (a Chinese character counts 2).
+std::size_t GbkLength(std::string_view utf8);
+
+}  // namespace mlk

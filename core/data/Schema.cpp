@@ -1,0 +1,121 @@
+#include "data/Schema.h"
+
+#include <cstddef>
+#include <string>
+
+#include "data/MlkError.h"
+#include "data/Platform.h"
+#include "data/Sqlite.h"
+#include "data/Text.h"
+
+namespace mlk {
+
+extern const char* const kXingZQHRows[];
+extern const std::size_t kXingZQHRowsCount;
+extern const char* const kJiGLXRows[];
+extern const std::size_t kJiGLXRowsCount;
+
+namespace {
+
+// Every column is text except JiC and ShunX. CREATE ... IF NOT EXISTS lets a database that lacks
+// some tables be completed at start-up without touching the tables it has.
+constexpr const char* kTables = R"SQL(
+create table if not exists MLK_JiBXX (
+    JiGID text not null primary key, JiGMC text default '', ZuZJGDM text default '',
+    HangYDM text default '', XingZQH text default '', XingZLSJB text default '',
+    XingZJB text default '', JieDLB text default '', JieDMC text default '',
+    ShangJHYZGBM text default '', ShangJXZZGBM text default '', CaiZJFLYFS text default '',
+    JiGLX text default '', DiZhi_Shen text default '', DiZhi_Shi text default '',
+    DiZhi_Xian text default '', DiZhi_JieD text default '', DiZhi_HaoP text default '',
+    YouZBM text default '', LianXRXM text default '', LianXDH text default '',
+    TianBRXM text default '', ChuSHSJ text default '', GengXZT text default '',
+    TongJY text default '', DanWFZR text default '', ShangBJGID text default '',
+    QueRRXM text default '', QueRSJ text default '', QueRZT text default '',
+    ShenHRXM text default '', ShenHSJ text default '', ShenHZT text default '',
+    ShuJLY text default '', ShangJBMID text default '', QiT text default '',
+    JiC integer default 0, ShunX integer default 0);
+create table if not exists MLK_CaoZDWXX (
+    DanWID text, DanWMC text default '', XingZQH text default '', XingZLSJB text default '',
+    DanWLX text default '', YouZBM text default '', JieDMC text default '',
+    TianBRXM text default '', ChuSHSJ text default '', TongJY text default '',
+    DanWFZR text default '');
+create table if not exists MLK_XingZQH (
+    code text not null primary key, name text default '', parentCode text default '',
+    XZJB text default '');
+create table if not exists MLK_JiGLX (
+    LXBM text not null primary key, LXMC text default '', parent text default '',
+    jici text default '', shifmx text default '');
+create table if not exists MLK_YuanJGXX (
+    ID text, NAME text default '', BM text default '', SF text default '', DS text default '',
+    XQ text default '', JIED text default '', BH1 text default '', XuanZBZ text default '');
+create table if not exists MLK_DaiDRJG (
+    JiGID text, JiGMC text default '', JieDLB text default '', XingZJB text default '',
+    JieDMC text default '', XingZQH text default '', CaiZJFLYFS text default '',
+    JiGLX text default '', DaoRZT text default '', DaoRSJ text default '',
+    DaoRSL text default '', ShenHZT text default '', ShenHSJ text default '');
+create table if not exists MLK_DaoRRZ (
+    ID text, DanWID text default '', DanWMC text default '', JieDLB text default '',
+    DaoRSL text default '', DaoRSJ text default '', DaoRRXM text default '');
+create table if not exists MLK_ShenHRZ (
+    ID text, DanWID text default '', DanWMC text default '', JieDLB text default '',
+    ShenHSJ text default '', ShenHRXM text default '');
+)SQL";
+
+// The columns that the lists, the imports and the summaries filter, join or group on.
+constexpr const char* kIndexes = R"SQL(
+create index if not exists IX_JiBXX_ShangJBMID on MLK_JiBXX (ShangJBMID, ShuJLY, JieDLB, ShunX);
+create index if not exists IX_JiBXX_ShangBJGID on MLK_JiBXX (ShangBJGID);
+create index if not exists IX_JiBXX_QueRZT on MLK_JiBXX (QueRZT, ShuJLY);
+create index if not exists IX_JiBXX_JieDLB on MLK_JiBXX (JieDLB);
+create index if not exists IX_JiBXX_JiGLX on MLK_JiBXX (JiGLX);
+create index if not exists IX_JiBXX_ZuZJGDM on MLK_JiBXX (ZuZJGDM);
+create index if not exists IX_XingZQH_parentCode on MLK_XingZQH (parentCode, XZJB);
+create index if not exists IX_JiGLX_parent on MLK_JiGLX (parent);
+create index if not exists IX_YuanJGXX_ID on MLK_YuanJGXX (ID);
+create index if not exists IX_DaiDRJG_JiGID on MLK_DaiDRJG (JiGID);
+)SQL";
+
+// Raised each time the tables or indexes above change, so a file from an older build is told
+// apart from a current one.
+constexpr int kSchemaVersion = 1;
+
+void FillWhenEmpty(Database& db, const char* table, const char* insertSql, const char* const* rows,
+                   std::size_t count, std::size_t columns) {
+    Statement probe(db, std::string("select 1 from ") + table + " limit 1");
+    if (probe.Step()) return;
+    Statement insert(db, insertSql);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::vector<std::string> values = SplitText(rows[i], '\t');
+        values.resize(columns);
+        insert.BindAll(values).Run();
+        insert.Reset();
+    }
+}
+
+}  // namespace
+
+void EnsureSchema(Database& db) {
+    // Reading the schema is the first touch of the file: a file that is not a database fails
+    // here, before anything is written to it.
+    try {
+        Statement probe(db, "select count(*) from sqlite_master");
+        probe.Step();
+    } catch (const DbError& error) {
+        throw MlkError("数据库文件 " + PathText(db.Path()) +
+                       " 无法使用：" + error.what());
+    }
+
+    Transaction transaction(db);
+    db.Exec(kTables);
+    db.Exec(kIndexes);
+    FillWhenEmpty(db, "MLK_XingZQH",
+                  "insert into MLK_XingZQH (code,name,parentCode,XZJB) values (?,?,?,?)",
+                  kXingZQHRows, kXingZQHRowsCount, 4);
+    FillWhenEmpty(db, "MLK_JiGLX",
+                  "insert into MLK_JiGLX (LXBM,LXMC,parent,jici,shifmx) values (?,?,?,?,?)",
+                  kJiGLXRows, kJiGLXRowsCount, 5);
+    db.Exec("pragma user_version = " + std::to_string(kSchemaVersion));
+    transaction.Commit();
+}
+
+}  // namespace mlk

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace mlk {
+
+class Database;
+
+// Makes sure the database holds the eight tables, their indexes and, where the tables are
+// empty, the reference rows of divisions and institution types. Refuses, without writing
+// anything, a file that is not a database.
+void EnsureSchema(Database& db);
+
+}  // namespace mlk

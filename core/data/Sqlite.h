@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace mlk {
+
+// Values are bound as text, which is how every column is written; SQLite's column affinity turns
+// the decimal text of JiC and ShunX into integers.
+using Params = std::vector<std::string>;
+
+class Database;
+
+// One prepared statement. Finalised when it goes out of scope.
+class Statement {
+public:
+    Statement(Database& db, std::string_view sql);
+    Statement(Statement&&) noexcept;
+    Statement& operator=(Statement&&) noexcept;
+    ~Statement();
+
+    // Binds parameter number index (from 1) as text.
+    Statement& Bind(int index, std::string_view value);
+    Statement& Bind(int index, long long value);
+    // Binds all values in order, from parameter 1.
+    Statement& BindAll(const Params& values);
+
+    // Runs to the next row; false when there is none.
+    bool Step();
+    // Runs a statement that yields no rows (or whose rows do not matter).
+    void Run();
+    // Makes the statement ready to run again with new values.
+    void Reset();
+
+    int ColumnCount() const;
+    std::string ColumnName(int index) const;
+    int ColumnIndex(std::string_view name) const;  // case-insensitive; throws when absent
+    std::string Text(int index) const;             // NULL reads as empty
+    std::string Text(std::string_view name) const;
+    long long Int(int index) const;
+    long long Int(std::string_view name) const;
+    bool IsNull(int index) const;
+
+    const std::string& Sql() const { return sql_; }
+
+private:
+    [[noreturn]] void Fail(int rc) const;
+
+    Database* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+    std::string sql_;
+};
+
+// One connection to a database file.
+class Database {
+public:
+    explicit Database(const std::filesystem::path& path);
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    ~Database();
+
+    // Runs statements without values (schema text, pragmas); several may be separated by ";".
+    void Exec(std::string_view sql);
+    // Runs one statement with bound values.
+    void Exec(std::string_view sql, const Params& params);
+
+    // The number of rows the last statement changed.
+    long long Changes() const;
+
+    sqlite3* Handle() const { return db_; }
+    const std::filesystem::path& Path() const { return path_; }
+
+    [[noreturn]] void Fail(int rc, std::string_view context = {}) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    std::filesystem::path path_;
+};
+
+// Begins in its constructor, rolls back in its destructor unless Commit() was called.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    ~Transaction();
+    void Commit();
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+}  // namespace mlk

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mlk {
+
+// Removes leading and trailing blanks and control characters (every byte up to ' ').
+std::string Trim(std::string_view text);
+
+// Splits at every occurrence of the one-character delimiter: empty pieces inside stay,
+// an empty last piece is dropped, an empty text gives no piece.
+std::vector<std::string> SplitText(std::string_view text, char delimiter);
+
+// The code of a combo item "code-label": the text before the first "-", blanks removed.
+std::string ItemCode(std::string_view item);
+// The label of a combo item: the text after the first "-" (empty when there is none).
+std::string ItemLabel(std::string_view item);
+
+// Joins pieces with a separator.
+std::string Join(const std::vector<std::string>& pieces, std::string_view separator);
+
+// Parses a whole decimal number (optional sign, digits only, no blanks); false otherwise.
+bool ParseInt(std::string_view text, long long& value);
+
+}  // namespace mlk

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "data/TMainDM.h"
+
+namespace mlk::test {
+
+// A fresh folder under the system's temporary directory, removed again with its contents.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A test with its own database file in its own folder.
+class DbTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    TMainDM& Dm() { return *dm_; }
+    // Registers an operating unit directly in MLK_CaoZDWXX and reloads it.
+    // type "0" energy-saving management agency, "1" competent department.
+    void RegisterUnit(const std::string& type, const std::string& county = "110101",
+                      const std::string& name = "测试单位", const std::string& level = "4");
+    // Closes and opens the database again, as a new start of the program would.
+    void Reopen();
+
+    TempDir dir_;
+    std::unique_ptr<TMainDM> dm_;
+};
+
+// Writes bytes to a file as they are.
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace mlk::test
