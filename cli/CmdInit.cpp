@@ -1,0 +1,20 @@
+// mlk init: creates the database, or completes one that lacks tables or reference rows.
+#include <ostream>
+
+#include "Command.h"
+#include "data/Platform.h"
+#include "data/TMainDM.h"
+
+namespace mlk::cli {
+namespace {
+
+int RunInit(CommandContext& context) {
+    TMainDM dm(context.db);
+    context.out << "数据库已就绪：" << PathText(context.db) << "\n";
+    return 0;
+}
+
+const Registrar registrar("init", "            创建或补全数据库", RunInit);
+
+}  // namespace
+}  // namespace mlk::cli

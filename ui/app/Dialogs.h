@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QWidget;
+class QComboBox;
+
+namespace mlk::ui {
+
+// Every question, message and file choice of every window goes through this seam, so that a
+// test can answer the questions and read the messages without a real modal box.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A plain message box with an OK button and no icon.
+    virtual void Message(QWidget* parent, const QString& text) = 0;
+    // A notice with a title (the summary windows use "提示信息").
+    virtual void Notice(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A question box with the question icon, OK and Cancel; true for OK.
+    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The application's standard error box.
+    virtual void Error(QWidget* parent, const QString& text) = 0;
+    // File dialogs; an empty result means the user cancelled. filter is in Qt's form,
+    // for example "文本文件 (*.txt)".
+    virtual QString OpenFile(QWidget* parent, const QString& caption, const QString& directory,
+                             const QString& filter) = 0;
+    virtual QString SaveFile(QWidget* parent, const QString& caption, const QString& directory,
+                             const QString& filter) = 0;
+};
+
+// The dialogs in use: the real ones unless a test installed its own.
+Dialogs& dialogs();
+// Installs a replacement (not owned); nullptr restores the real dialogs.
+void SetDialogs(Dialogs* replacement);
+
+// UTF-8 std::string <-> QString, at the edge between core and widgets.
+inline QString Q(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+inline std::string S(const QString& text) { return text.toStdString(); }
+
+// Clears the combo box, adds the items and selects item 0.
+void FillCombo(QComboBox* combo, const std::vector<std::string>& items);
+
+// Runs an event handler; an exception it throws ends the action and shows the standard error
+// box with its message, and the window stays as it was.
+template <class F>
+void Guarded(QWidget* parent, F&& handler);
+
+void ShowError(QWidget* parent, const std::exception& error);
+
+template <class F>
+void Guarded(QWidget* parent, F&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ShowError(parent, error);
+    }
+}
+
+}  // namespace mlk::ui
