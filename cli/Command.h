@@ -44,13 +44,13 @@ const std::map<std::string, CommandInfo>& Commands();
 
 // Prints "label: position/maximum" on stderr, at most about a hundred times a run.
 class StderrProgress final : public Progress {
-public:
+  public:
     StderrProgress(std::ostream& err, std::string label);
     ~StderrProgress() override;
     void SetRange(std::int64_t maximum) override;
     void SetPosition(std::int64_t position) override;
 
-private:
+  private:
     std::ostream& err_;
     std::string label_;
     std::int64_t maximum_ = 0;

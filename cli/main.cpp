@@ -37,8 +37,10 @@ int main(int argc, char** argv) {
             } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
                 value = args[++i];
             }
-            if (name == "db") context.db = mlk::PathFromText(value);
-            else context.options[name] = value;
+            if (name == "db")
+                context.db = mlk::PathFromText(value);
+            else
+                context.options[name] = value;
         } else if (command.empty()) {
             command = arg;
         } else {
@@ -46,7 +48,8 @@ int main(int argc, char** argv) {
         }
     }
     const auto found = Commands().find(command);
-    if (found == Commands().end()) return Usage(command.empty() ? std::cout : std::cerr);
+    if (found == Commands().end())
+        return Usage(command.empty() ? std::cout : std::cerr);
     try {
         return found->second.run(context);
     } catch (const std::exception& error) {

@@ -15,7 +15,7 @@ CodeTables::CodeTables(std::vector<std::string> jiGLXEntries) {
     tables_["QueRZT"] = {"0-未确认", "1-已确认"};
     tables_["XingZLSJB"] = {"1-中央", "2-省(自治区、直辖市)", "3-地(区、市、州、盟)",
                             "4-县(区、市、旗)"};
-    tables_["XingZJB"] = {"0-省（部）级",  "1-副省（部）级", "2-厅（司）级",
+    tables_["XingZJB"] = {"0-省（部）级",   "1-副省（部）级", "2-厅（司）级",
                           "3-副厅（司）级", "4-县(处)级",     "5-副县(处)级",
                           "6-乡(科)级",     "7-副乡(科)级",   "8-副乡(科)级以下"};
     tables_["CaiZJFSY"] = {"0-全额财政", "1-部分财政"};
@@ -32,11 +32,14 @@ const std::vector<std::string>* CodeTables::CodeList(std::string_view key) const
 
 std::string CodeTables::CodeLabel(std::string_view code, std::string_view key) const {
     const std::vector<std::string>* table = CodeList(key);
-    if (!table) return {};
+    if (!table)
+        return {};
     for (const std::string& entry : *table) {
-        if (Trim(entry).empty() || entry.find('-') == std::string::npos) continue;
+        if (Trim(entry).empty() || entry.find('-') == std::string::npos)
+            continue;
         const std::vector<std::string> pieces = SplitText(entry, '-');
-        if (!pieces.empty() && pieces[0] == code) return pieces.size() > 1 ? pieces[1] : "";
+        if (!pieces.empty() && pieces[0] == code)
+            return pieces.size() > 1 ? pieces[1] : "";
     }
     return {};
 }

@@ -21,7 +21,7 @@ bool IsChosen(std::string_view text);
 // The ordered lists of "code-label" strings, one per coded column. The JiGLX table comes from
 // the database (assignable types) and is handed in once.
 class CodeTables {
-public:
+  public:
     explicit CodeTables(std::vector<std::string> jiGLXEntries = {});
 
     // The table of a key, or nullptr for a key that has none.
@@ -31,7 +31,7 @@ public:
     // What FillCodeCombo shows: "--全部--" followed by every entry.
     std::vector<std::string> ComboItems(std::string_view key) const;
 
-private:
+  private:
     std::map<std::string, std::vector<std::string>, std::less<>> tables_;
 };
 

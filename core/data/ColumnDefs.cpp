@@ -10,8 +10,10 @@ std::vector<ColumnDef> ParseColumnDefs(const std::vector<std::string>& descripti
     for (const std::string& description : descriptions) {
         const std::vector<std::string> pieces = SplitText(description, '-');
         ColumnDef column;
-        if (!pieces.empty()) column.field = pieces[0];
-        if (pieces.size() > 1) column.title = pieces[1];
+        if (!pieces.empty())
+            column.field = pieces[0];
+        if (pieces.size() > 1)
+            column.title = pieces[1];
         long long width = 0;
         if (pieces.size() > 2 && ParseInt(Trim(pieces[2]), width) && width > 0) {
             column.width = int(width);

@@ -13,10 +13,9 @@ std::vector<std::string> TMainDM::ProvinceItems() {
 std::vector<std::string> TMainDM::ChildDivisionItems(const std::string& parentCode,
                                                      const char* level) {
     std::vector<std::string> items{std::string(kAllItem)};
-    ForEachRow(
-        "select code,name from MLK_XingZQH  where parentCode = ? and XZJB = ? order by code",
-        {parentCode, level},
-        [&](const Statement& row) { items.push_back(row.Text(0) + "-" + row.Text(1)); });
+    ForEachRow("select code,name from MLK_XingZQH  where parentCode = ? and XZJB = ? order by code",
+               {parentCode, level},
+               [&](const Statement& row) { items.push_back(row.Text(0) + "-" + row.Text(1)); });
     if (items.size() == 1) {
         // A division without children of that level offers itself as its only child.
         items = {parentCode + "-" + LookupDivisionName(parentCode)};
@@ -49,7 +48,8 @@ std::string TMainDM::LookupDivisionName(const std::string& code) {
 XingZQH TMainDM::GetXingZQH(const std::string& code) {
     XingZQH result;
     Statement own(db_, "select name,parentCode, XZJB  from MLK_XingZQH  where code =?");
-    if (!own.Bind(1, code).Step()) return result;
+    if (!own.Bind(1, code).Step())
+        return result;
     result.code = code;
     result.name = own.Text("name");
     result.parentCode = own.Text("parentCode");
@@ -83,7 +83,8 @@ XingZQH TMainDM::GetXingZQH(const std::string& code) {
 XingZQH TMainDM::FindXingZQHByNames(const std::string& province, const std::string& city,
                                     const std::string& county) {
     XingZQH result;
-    if (province.empty() || city.empty() || county.empty()) return result;
+    if (province.empty() || city.empty() || county.empty())
+        return result;
     Statement query(db_,
                     "select xzqh.ssbm,xzqh.ssmc,xzqh.dsbm,xzqh.dsmc,xzqh.xqbm,xzqh.xqmc from ("
                     "select ss.code as ssbm,ss.name as ssmc,ds.code as dsbm,ds.name as dsmc,"

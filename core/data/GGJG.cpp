@@ -7,12 +7,12 @@
 namespace mlk {
 
 const char* const GGJG::kColumns[38] = {
-    "JiGID",    "JiGMC",      "ZuZJGDM",    "HangYDM",    "XingZQH",      "XingZLSJB",
+    "JiGID",    "JiGMC",      "ZuZJGDM",    "HangYDM",      "XingZQH",      "XingZLSJB",
     "XingZJB",  "JieDLB",     "JieDMC",     "ShangJHYZGBM", "ShangJXZZGBM", "CaiZJFLYFS",
-    "JiGLX",    "DiZhi_Shen", "DiZhi_Shi",  "DiZhi_Xian", "DiZhi_JieD",   "DiZhi_HaoP",
-    "YouZBM",   "LianXRXM",   "LianXDH",    "TianBRXM",   "ChuSHSJ",      "GengXZT",
-    "TongJY",   "DanWFZR",    "ShangBJGID", "QueRRXM",    "QueRSJ",       "QueRZT",
-    "ShenHRXM", "ShenHSJ",    "ShenHZT",    "ShuJLY",     "ShangJBMID",   "QiT",
+    "JiGLX",    "DiZhi_Shen", "DiZhi_Shi",  "DiZhi_Xian",   "DiZhi_JieD",   "DiZhi_HaoP",
+    "YouZBM",   "LianXRXM",   "LianXDH",    "TianBRXM",     "ChuSHSJ",      "GengXZT",
+    "TongJY",   "DanWFZR",    "ShangBJGID", "QueRRXM",      "QueRSJ",       "QueRZT",
+    "ShenHRXM", "ShenHSJ",    "ShenHZT",    "ShuJLY",       "ShangJBMID",   "QiT",
     "JiC",      "ShunX"};
 
 namespace {
@@ -20,7 +20,8 @@ namespace {
 std::string ColumnList() {
     std::string list;
     for (const char* column : GGJG::kColumns) {
-        if (!list.empty()) list += ",";
+        if (!list.empty())
+            list += ",";
         list += column;
     }
     return list;
@@ -28,13 +29,15 @@ std::string ColumnList() {
 
 std::string Placeholders(int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += i ? ",?" : "?";
+    for (int i = 0; i < count; ++i)
+        text += i ? ",?" : "?";
     return text;
 }
 
 long long ToInteger(const std::string& text) {
     long long value = 0;
-    if (!ParseInt(text, value)) throw MlkError("'" + text + "' 不是有效的整数");
+    if (!ParseInt(text, value))
+        throw MlkError("'" + text + "' 不是有效的整数");
     return value;
 }
 
@@ -57,17 +60,51 @@ const std::string& GGJG::SelectByJiGIDSQL() {
 }
 
 Params GGJG::InsertParams() {
-    if (JiGLX.empty()) JiGLX = std::string(kEmptyTypeCode);
-    return {JiGID,      JiGMC,      ZuZJGDM,      HangYDM,      XingZQH,    XingZLSJB,
-            XingZJB,    JieDLB,     JieDMC,       ShangJHYZGBM, ShangJXZZGBM, CaiZJFLYFS,
-            JiGLX,      DiZhi_Shen, DiZhi_Shi,    DiZhi_Xian,   DiZhi_JieD, DiZhi_HaoP,
-            YouZBM,     LianXRXM,   LianXDH,      TianBRXM,     ChuSHSJ,    GengXZT,
-            TongJY,     DanWFZR,    ShangBJGID,   QueRRXM,      QueRSJ,     QueRZT,
-            ShenHRXM,   ShenHSJ,    ShenHZT,      ShuJLY,       ShangJBMID, QiT,
-            std::to_string(JiC), std::to_string(ShunX)};
+    if (JiGLX.empty())
+        JiGLX = std::string(kEmptyTypeCode);
+    return {JiGID,
+            JiGMC,
+            ZuZJGDM,
+            HangYDM,
+            XingZQH,
+            XingZLSJB,
+            XingZJB,
+            JieDLB,
+            JieDMC,
+            ShangJHYZGBM,
+            ShangJXZZGBM,
+            CaiZJFLYFS,
+            JiGLX,
+            DiZhi_Shen,
+            DiZhi_Shi,
+            DiZhi_Xian,
+            DiZhi_JieD,
+            DiZhi_HaoP,
+            YouZBM,
+            LianXRXM,
+            LianXDH,
+            TianBRXM,
+            ChuSHSJ,
+            GengXZT,
+            TongJY,
+            DanWFZR,
+            ShangBJGID,
+            QueRRXM,
+            QueRSJ,
+            QueRZT,
+            ShenHRXM,
+            ShenHSJ,
+            ShenHZT,
+            ShuJLY,
+            ShangJBMID,
+            QiT,
+            std::to_string(JiC),
+            std::to_string(ShunX)};
 }
 
-void GGJG::Insert(TMainDM& dm) { dm.ExecSQL(InsertSQL(), InsertParams()); }
+void GGJG::Insert(TMainDM& dm) {
+    dm.ExecSQL(InsertSQL(), InsertParams());
+}
 
 void GGJG::ReadListRow(const Statement& row) {
     ReadAuditRow(row);
@@ -104,15 +141,14 @@ void GGJG::ReadAuditRow(const Statement& row) {
 GGJG GGJG::ReadFullRow(const Statement& row) {
     GGJG r;
     std::string* const text[36] = {
-        &r.JiGID,      &r.JiGMC,      &r.ZuZJGDM,      &r.HangYDM,      &r.XingZQH,
-        &r.XingZLSJB,  &r.XingZJB,    &r.JieDLB,       &r.JieDMC,       &r.ShangJHYZGBM,
-        &r.ShangJXZZGBM, &r.CaiZJFLYFS, &r.JiGLX,      &r.DiZhi_Shen,   &r.DiZhi_Shi,
-        &r.DiZhi_Xian, &r.DiZhi_JieD, &r.DiZhi_HaoP,   &r.YouZBM,       &r.LianXRXM,
-        &r.LianXDH,    &r.TianBRXM,   &r.ChuSHSJ,      &r.GengXZT,      &r.TongJY,
-        &r.DanWFZR,    &r.ShangBJGID, &r.QueRRXM,      &r.QueRSJ,       &r.QueRZT,
-        &r.ShenHRXM,   &r.ShenHSJ,    &r.ShenHZT,      &r.ShuJLY,       &r.ShangJBMID,
-        &r.QiT};
-    for (int i = 0; i < 36; ++i) *text[i] = row.Text(kColumns[i]);
+        &r.JiGID,    &r.JiGMC,      &r.ZuZJGDM,    &r.HangYDM,      &r.XingZQH,      &r.XingZLSJB,
+        &r.XingZJB,  &r.JieDLB,     &r.JieDMC,     &r.ShangJHYZGBM, &r.ShangJXZZGBM, &r.CaiZJFLYFS,
+        &r.JiGLX,    &r.DiZhi_Shen, &r.DiZhi_Shi,  &r.DiZhi_Xian,   &r.DiZhi_JieD,   &r.DiZhi_HaoP,
+        &r.YouZBM,   &r.LianXRXM,   &r.LianXDH,    &r.TianBRXM,     &r.ChuSHSJ,      &r.GengXZT,
+        &r.TongJY,   &r.DanWFZR,    &r.ShangBJGID, &r.QueRRXM,      &r.QueRSJ,       &r.QueRZT,
+        &r.ShenHRXM, &r.ShenHSJ,    &r.ShenHZT,    &r.ShuJLY,       &r.ShangJBMID,   &r.QiT};
+    for (int i = 0; i < 36; ++i)
+        *text[i] = row.Text(kColumns[i]);
     r.JiC = row.Int("JiC");
     r.ShunX = row.Int("ShunX");
     return r;
@@ -120,7 +156,8 @@ GGJG GGJG::ReadFullRow(const Statement& row) {
 
 GGJG GGJG::LoadByJiGID(TMainDM& dm, const std::string& id) {
     Statement query(dm.Db(), SelectByJiGIDSQL());
-    if (!query.Bind(1, id).Step()) return GGJG{};
+    if (!query.Bind(1, id).Step())
+        return GGJG{};
     GGJG record = ReadFullRow(query);
     record.CaiZJFLYFSMC = dm.CodeLabel(record.CaiZJFLYFS, "CaiZJFSY");
     record.XingZJBMC = dm.CodeLabel(record.XingZJB, "XingZJB");
@@ -131,9 +168,11 @@ GGJG GGJG::LoadByJiGID(TMainDM& dm, const std::string& id) {
 
 void GGJG::FromInitialFields(const std::vector<std::string>& items) {
     JiGID = Item(items, 1);
-    if (JiGID.empty()) return;
+    if (JiGID.empty())
+        return;
     JiGMC = Item(items, 2);
-    if (JiGMC.empty()) return;
+    if (JiGMC.empty())
+        return;
     DiZhi_Shen = Item(items, 4);
     DiZhi_Shi = Item(items, 5);
     DiZhi_Xian = Item(items, 6);
@@ -148,13 +187,14 @@ void GGJG::FromInitialFields(const std::vector<std::string>& items) {
 
 void GGJG::FromExchangeFields(const std::vector<std::string>& items) {
     std::string* const fields[36] = {
-        &JiGID,      &JiGMC,      &ZuZJGDM,    &HangYDM,    &XingZQH,    &XingZLSJB,
-        &XingZJB,    &JieDLB,     &JieDMC,     &ShangJHYZGBM, &ShangJXZZGBM, &CaiZJFLYFS,
-        &JiGLX,      &DiZhi_Shen, &DiZhi_Shi,  &DiZhi_Xian, &DiZhi_JieD, &DiZhi_HaoP,
-        &YouZBM,     &LianXRXM,   &LianXDH,    &QiT,        &TianBRXM,   &ChuSHSJ,
-        &GengXZT,    &TongJY,     &DanWFZR,    &ShangBJGID, &QueRRXM,    &QueRSJ,
-        &QueRZT,     &ShenHRXM,   &ShenHSJ,    &ShenHZT,    &ShuJLY,     &ShangJBMID};
-    for (std::size_t i = 0; i < 36; ++i) *fields[i] = Item(items, i + 1);
+        &JiGID,   &JiGMC,      &ZuZJGDM,   &HangYDM,      &XingZQH,      &XingZLSJB,
+        &XingZJB, &JieDLB,     &JieDMC,    &ShangJHYZGBM, &ShangJXZZGBM, &CaiZJFLYFS,
+        &JiGLX,   &DiZhi_Shen, &DiZhi_Shi, &DiZhi_Xian,   &DiZhi_JieD,   &DiZhi_HaoP,
+        &YouZBM,  &LianXRXM,   &LianXDH,   &QiT,          &TianBRXM,     &ChuSHSJ,
+        &GengXZT, &TongJY,     &DanWFZR,   &ShangBJGID,   &QueRRXM,      &QueRSJ,
+        &QueRZT,  &ShenHRXM,   &ShenHSJ,   &ShenHZT,      &ShuJLY,       &ShangJBMID};
+    for (std::size_t i = 0; i < 36; ++i)
+        *fields[i] = Item(items, i + 1);
     JiC = ToInteger(Item(items, 37));
     ShunX = ToInteger(Item(items, 38));
 }

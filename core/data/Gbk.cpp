@@ -23,7 +23,8 @@ UConverter& Converter() {
     thread_local std::unique_ptr<UConverter, ConverterCloser> converter = [] {
         UErrorCode status = U_ZERO_ERROR;
         UConverter* c = ucnv_open("windows-936", &status);
-        if (U_FAILURE(status)) throw MlkError("无法打开GBK编码转换器：" + std::string(u_errorName(status)));
+        if (U_FAILURE(status))
+            throw MlkError("无法打开GBK编码转换器：" + std::string(u_errorName(status)));
         ucnv_setToUCallBack(c, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
         ucnv_setFromUCallBack(c, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
         return std::unique_ptr<UConverter, ConverterCloser>(c);
@@ -33,7 +34,8 @@ UConverter& Converter() {
 
 bool IsAscii(std::string_view text) {
     for (unsigned char c : text) {
-        if (c >= 0x80) return false;
+        if (c >= 0x80)
+            return false;
     }
     return true;
 }
@@ -41,7 +43,8 @@ bool IsAscii(std::string_view text) {
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk, std::size_t line) {
-    if (IsAscii(gbk)) return std::string(gbk);
+    if (IsAscii(gbk))
+        return std::string(gbk);
     UConverter& converter = Converter();
     ucnv_resetToUnicode(&converter);
     thread_local std::vector<UChar> wide;
@@ -62,20 +65,22 @@ std::string GbkToUtf8(std::string_view gbk, std::size_t line) {
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-    if (IsAscii(utf8)) return std::string(utf8);
+    if (IsAscii(utf8))
+        return std::string(utf8);
     thread_local std::vector<UChar> wide;
     wide.resize(utf8.size() + 1);
     int32_t length = 0;
     UErrorCode status = U_ZERO_ERROR;
     u_strFromUTF8(wide.data(), int32_t(wide.size()), &length, utf8.data(), int32_t(utf8.size()),
                   &status);
-    if (U_FAILURE(status)) throw MlkError("文本不是有效的UTF-8编码：" + std::string(utf8));
+    if (U_FAILURE(status))
+        throw MlkError("文本不是有效的UTF-8编码：" + std::string(utf8));
     UConverter& converter = Converter();
     ucnv_resetFromUnicode(&converter);
     std::string gbk(std::size_t(length) * 2 + 2, '\0');
     status = U_ZERO_ERROR;
-    const int32_t written = ucnv_fromUChars(&converter, gbk.data(), int32_t(gbk.size()),
-                                            wide.data(), length, &status);
+    const int32_t written =
+        ucnv_fromUChars(&converter, gbk.data(), int32_t(gbk.size()), wide.data(), length, &status);
     if (U_FAILURE(status)) {
         throw MlkError("文本含有GBK编码无法表示的字符：" + std::string(utf8));
     }
@@ -90,8 +95,10 @@ std::size_t GbkLength(std::string_view utf8) {
         // A character outside GBK: count every non-ASCII character as two bytes.
         std::size_t length = 0;
         for (unsigned char c : utf8) {
-            if (c < 0x80) ++length;
-            else if ((c & 0xC0) != 0x80) length += 2;
+            if (c < 0x80)
+                ++length;
+            else if ((c & 0xC0) != 0x80)
+                length += 2;
         }
         return length;
     }

@@ -9,17 +9,17 @@ namespace mlk {
 // user -- database, file, conversion or refusal -- is thrown as one of these; the windows catch it
 // at the event handler and show the standard error box.
 class MlkError : public std::runtime_error {
-public:
+  public:
     explicit MlkError(const std::string& message) : std::runtime_error(message) {}
 };
 
 // A failure reported by the SQLite engine, with the engine's message.
 class DbError : public MlkError {
-public:
+  public:
     DbError(const std::string& message, int code) : MlkError(message), code_(code) {}
     int code() const { return code_; }
 
-private:
+  private:
     int code_;
 };
 

@@ -82,7 +82,8 @@ constexpr int kSchemaVersion = 1;
 void FillWhenEmpty(Database& db, const char* table, const char* insertSql, const char* const* rows,
                    std::size_t count, std::size_t columns) {
     Statement probe(db, std::string("select 1 from ") + table + " limit 1");
-    if (probe.Step()) return;
+    if (probe.Step())
+        return;
     Statement insert(db, insertSql);
     for (std::size_t i = 0; i < count; ++i) {
         std::vector<std::string> values = SplitText(rows[i], '\t');
@@ -101,8 +102,7 @@ void EnsureSchema(Database& db) {
         Statement probe(db, "select count(*) from sqlite_master");
         probe.Step();
     } catch (const DbError& error) {
-        throw MlkError("数据库文件 " + PathText(db.Path()) +
-                       " 无法使用：" + error.what());
+        throw MlkError("数据库文件 " + PathText(db.Path()) + " 无法使用：" + error.what());
     }
 
     Transaction transaction(db);

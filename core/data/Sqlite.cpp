@@ -13,10 +13,12 @@ namespace {
 
 bool SameName(std::string_view a, const char* b) {
     const std::size_t n = std::strlen(b);
-    if (a.size() != n) return false;
+    if (a.size() != n)
+        return false;
     for (std::size_t i = 0; i < n; ++i) {
         const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (lower(a[i]) != lower(b[i]))
+            return false;
     }
     return true;
 }
@@ -27,9 +29,9 @@ bool SameName(std::string_view a, const char* b) {
 
 Database::Database(const std::filesystem::path& path) : path_(path) {
     const std::string utf8 = PathText(path);
-    const int rc = sqlite3_open_v2(utf8.c_str(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                                   nullptr);
+    const int rc = sqlite3_open_v2(
+        utf8.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+        nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
@@ -40,11 +42,14 @@ Database::Database(const std::filesystem::path& path) : path_(path) {
     sqlite3_busy_timeout(db_, 5000);
 }
 
-Database::~Database() { sqlite3_close_v2(db_); }
+Database::~Database() {
+    sqlite3_close_v2(db_);
+}
 
 void Database::Fail(int rc, std::string_view context) const {
     std::string message = sqlite3_errmsg(db_);
-    if (!context.empty()) message += "\n" + std::string(context);
+    if (!context.empty())
+        message += "\n" + std::string(context);
     throw DbError(message, rc);
 }
 
@@ -63,13 +68,16 @@ void Database::Exec(std::string_view sql, const Params& params) {
     statement.BindAll(params).Run();
 }
 
-long long Database::Changes() const { return sqlite3_changes64(db_); }
+long long Database::Changes() const {
+    return sqlite3_changes64(db_);
+}
 
 // ---- Statement ---------------------------------------------------------------------------
 
 Statement::Statement(Database& db, std::string_view sql) : db_(&db), sql_(sql) {
     const int rc = sqlite3_prepare_v2(db.Handle(), sql_.data(), int(sql_.size()), &stmt_, nullptr);
-    if (rc != SQLITE_OK) db.Fail(rc, sql_);
+    if (rc != SQLITE_OK)
+        db.Fail(rc, sql_);
 }
 
 Statement::Statement(Statement&& other) noexcept
@@ -88,31 +96,41 @@ Statement& Statement::operator=(Statement&& other) noexcept {
     return *this;
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
-void Statement::Fail(int rc) const { db_->Fail(rc, sql_); }
+void Statement::Fail(int rc) const {
+    db_->Fail(rc, sql_);
+}
 
 Statement& Statement::Bind(int index, std::string_view value) {
-    const int rc = sqlite3_bind_text(stmt_, index, value.data(), int(value.size()), SQLITE_TRANSIENT);
-    if (rc != SQLITE_OK) Fail(rc);
+    const int rc =
+        sqlite3_bind_text(stmt_, index, value.data(), int(value.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        Fail(rc);
     return *this;
 }
 
 Statement& Statement::Bind(int index, long long value) {
     const int rc = sqlite3_bind_int64(stmt_, index, value);
-    if (rc != SQLITE_OK) Fail(rc);
+    if (rc != SQLITE_OK)
+        Fail(rc);
     return *this;
 }
 
 Statement& Statement::BindAll(const Params& values) {
-    for (std::size_t i = 0; i < values.size(); ++i) Bind(int(i) + 1, values[i]);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        Bind(int(i) + 1, values[i]);
     return *this;
 }
 
 bool Statement::Step() {
     const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
     Fail(rc);
 }
 
@@ -126,7 +144,9 @@ void Statement::Reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::ColumnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
 std::string Statement::ColumnName(int index) const {
     const char* name = sqlite3_column_name(stmt_, index);
@@ -136,31 +156,44 @@ std::string Statement::ColumnName(int index) const {
 int Statement::ColumnIndex(std::string_view name) const {
     const int n = sqlite3_column_count(stmt_);
     for (int i = 0; i < n; ++i) {
-        if (SameName(name, sqlite3_column_name(stmt_, i))) return i;
+        if (SameName(name, sqlite3_column_name(stmt_, i)))
+            return i;
     }
     throw DbError("查询结果中没有字段 " + std::string(name) + "\n" + sql_, 0);
 }
 
 std::string Statement::Text(int index) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
-    if (!text) return {};
+    if (!text)
+        return {};
     return std::string(text, std::size_t(sqlite3_column_bytes(stmt_, index)));
 }
 
-std::string Statement::Text(std::string_view name) const { return Text(ColumnIndex(name)); }
+std::string Statement::Text(std::string_view name) const {
+    return Text(ColumnIndex(name));
+}
 
-long long Statement::Int(int index) const { return sqlite3_column_int64(stmt_, index); }
+long long Statement::Int(int index) const {
+    return sqlite3_column_int64(stmt_, index);
+}
 
-long long Statement::Int(std::string_view name) const { return Int(ColumnIndex(name)); }
+long long Statement::Int(std::string_view name) const {
+    return Int(ColumnIndex(name));
+}
 
-bool Statement::IsNull(int index) const { return sqlite3_column_type(stmt_, index) == SQLITE_NULL; }
+bool Statement::IsNull(int index) const {
+    return sqlite3_column_type(stmt_, index) == SQLITE_NULL;
+}
 
 // ---- Transaction -------------------------------------------------------------------------
 
-Transaction::Transaction(Database& db) : db_(db) { db_.Exec("begin transaction"); }
+Transaction::Transaction(Database& db) : db_(db) {
+    db_.Exec("begin transaction");
+}
 
 Transaction::~Transaction() {
-    if (!done_) sqlite3_exec(db_.Handle(), "rollback transaction", nullptr, nullptr, nullptr);
+    if (!done_)
+        sqlite3_exec(db_.Handle(), "rollback transaction", nullptr, nullptr, nullptr);
 }
 
 void Transaction::Commit() {

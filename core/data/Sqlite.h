@@ -20,7 +20,7 @@ class Database;
 
 // One prepared statement. Finalised when it goes out of scope.
 class Statement {
-public:
+  public:
     Statement(Database& db, std::string_view sql);
     Statement(Statement&&) noexcept;
     Statement& operator=(Statement&&) noexcept;
@@ -50,7 +50,7 @@ public:
 
     const std::string& Sql() const { return sql_; }
 
-private:
+  private:
     [[noreturn]] void Fail(int rc) const;
 
     Database* db_;
@@ -60,7 +60,7 @@ private:
 
 // One connection to a database file.
 class Database {
-public:
+  public:
     explicit Database(const std::filesystem::path& path);
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -79,21 +79,21 @@ public:
 
     [[noreturn]] void Fail(int rc, std::string_view context = {}) const;
 
-private:
+  private:
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
 };
 
 // Begins in its constructor, rolls back in its destructor unless Commit() was called.
 class Transaction {
-public:
+  public:
     explicit Transaction(Database& db);
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     ~Transaction();
     void Commit();
 
-private:
+  private:
     Database& db_;
     bool done_ = false;
 };

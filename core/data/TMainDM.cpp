@@ -14,9 +14,9 @@ namespace {
 
 std::vector<std::string> LoadAssignableTypes(Database& db) {
     std::vector<std::string> entries;
-    Statement query(db,
-                    "select LXBM,LXMC  from MLK_JiGLX   where shifmx='1' order by jici,LXBM");
-    while (query.Step()) entries.push_back(query.Text("LXBM") + "-" + query.Text("LXMC"));
+    Statement query(db, "select LXBM,LXMC  from MLK_JiGLX   where shifmx='1' order by jici,LXBM");
+    while (query.Step())
+        entries.push_back(query.Text("LXBM") + "-" + query.Text("LXMC"));
     return entries;
 }
 
@@ -45,15 +45,20 @@ std::filesystem::path TMainDM::DefaultPath() {
 
 // ---- Statements ----------------------------------------------------------------------------
 
-void TMainDM::ExecSQL(std::string_view sql, const Params& params) { db_.Exec(sql, params); }
+void TMainDM::ExecSQL(std::string_view sql, const Params& params) {
+    db_.Exec(sql, params);
+}
 
 void TMainDM::ExecSQLBatch(const std::vector<SqlStatement>& batch, Progress* progress) {
-    if (progress) progress->SetRange(std::int64_t(batch.size()));
-    std::unordered_map<std::string, Statement> prepared;
+    if (progress)
+        progress->SetRange(std::int64_t(batch.size()));
     Transaction transaction(db_);
+    // Declared after the transaction so that every statement is finalised before a rollback.
+    std::unordered_map<std::string, Statement> prepared;
     for (std::size_t i = 0; i < batch.size(); ++i) {
         const SqlStatement& item = batch[i];
-        if (item.sql.empty()) continue;
+        if (item.sql.empty())
+            continue;
         auto found = prepared.find(item.sql);
         if (found == prepared.end()) {
             found = prepared.emplace(item.sql, Statement(db_, item.sql)).first;
@@ -61,7 +66,8 @@ void TMainDM::ExecSQLBatch(const std::vector<SqlStatement>& batch, Progress* pro
         Statement& statement = found->second;
         statement.BindAll(item.params).Run();
         statement.Reset();
-        if (progress) progress->SetPosition(std::int64_t(i) + 1);
+        if (progress)
+            progress->SetPosition(std::int64_t(i) + 1);
     }
     prepared.clear();
     transaction.Commit();
@@ -101,7 +107,9 @@ std::string TMainDM::NowText() {
     return Format("%04d-%02d-%02d %02d:%02d:%02d", platform::LocalNow(), true);
 }
 
-std::string TMainDM::TodayText() { return Format("%04d-%02d-%02d", platform::LocalNow(), false); }
+std::string TMainDM::TodayText() {
+    return Format("%04d-%02d-%02d", platform::LocalNow(), false);
+}
 
 // ---- Operating unit ------------------------------------------------------------------------
 

@@ -22,7 +22,7 @@ struct SqlStatement {
 // The data module: the one connection to GGJGMLK.DB, the code tables, the division and type
 // lookups and the current operating unit. Every window reads and writes through it.
 class TMainDM {
-public:
+  public:
     // Opens the database (creating a missing file), completes its tables and reference rows,
     // builds the code tables and loads the operating unit. A file that is not a database stops
     // here with an MlkError and is left untouched.
@@ -46,7 +46,8 @@ public:
     void ForEachRow(std::string_view sql, const Params& params, F&& f) {
         Statement query(db_, sql);
         query.BindAll(params);
-        while (query.Step()) f(static_cast<const Statement&>(query));
+        while (query.Step())
+            f(static_cast<const Statement&>(query));
     }
     bool HasRow(std::string_view sql, const Params& params = {});
     // Column 0 of the first row as text, empty when there is no row.
@@ -88,7 +89,7 @@ public:
                                const std::string& county);
     std::string LookupDivisionName(const std::string& code);
 
-private:
+  private:
     std::vector<std::string> ChildDivisionItems(const std::string& parentCode, const char* level);
 
     Database db_;

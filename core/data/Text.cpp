@@ -5,14 +5,18 @@
 namespace mlk {
 
 namespace {
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 }  // namespace
 
 std::string Trim(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
     return std::string(text.substr(begin, end - begin));
 }
 
@@ -24,7 +28,8 @@ std::vector<std::string> SplitText(std::string_view text, char delimiter) {
         pieces.emplace_back(text.substr(start, p - start));
         start = p + 1;
     }
-    if (start < text.size()) pieces.emplace_back(text.substr(start));
+    if (start < text.size())
+        pieces.emplace_back(text.substr(start));
     return pieces;
 }
 
@@ -41,17 +46,20 @@ std::string ItemLabel(std::string_view item) {
 std::string Join(const std::vector<std::string>& pieces, std::string_view separator) {
     std::string out;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (i) out += separator;
+        if (i)
+            out += separator;
         out += pieces[i];
     }
     return out;
 }
 
 bool ParseInt(std::string_view text, long long& value) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     const char* first = text.data();
     const char* last = first + text.size();
-    if (*first == '+') ++first;
+    if (*first == '+')
+        ++first;
     const auto [end, error] = std::from_chars(first, last, value);
     return error == std::errc() && end == last && first != last;
 }

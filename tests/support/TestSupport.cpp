@@ -18,7 +18,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-void DbTest::SetUp() { dm_ = std::make_unique<TMainDM>(dir_ / "GGJGMLK.DB"); }
+void DbTest::SetUp() {
+    dm_ = std::make_unique<TMainDM>(dir_ / "GGJGMLK.DB");
+}
 
 void DbTest::Reopen() {
     dm_.reset();

@@ -12,7 +12,7 @@ namespace mlk::test {
 
 // A fresh folder under the system's temporary directory, removed again with its contents.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,13 +20,13 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // A test with its own database file in its own folder.
 class DbTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     TMainDM& Dm() { return *dm_; }
     // Registers an operating unit directly in MLK_CaoZDWXX and reloads it.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <string>
 #include <vector>
 
@@ -13,7 +12,7 @@ namespace mlk::ui {
 // Every question, message and file choice of every window goes through this seam, so that a
 // test can answer the questions and read the messages without a real modal box.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // A plain message box with an OK button and no icon.
     virtual void Message(QWidget* parent, const QString& text) = 0;
@@ -37,8 +36,12 @@ Dialogs& dialogs();
 void SetDialogs(Dialogs* replacement);
 
 // UTF-8 std::string <-> QString, at the edge between core and widgets.
-inline QString Q(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-inline std::string S(const QString& text) { return text.toStdString(); }
+inline QString Q(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+inline std::string S(const QString& text) {
+    return text.toStdString();
+}
 
 // Clears the combo box, adds the items and selects item 0.
 void FillCombo(QComboBox* combo, const std::vector<std::string>& items);

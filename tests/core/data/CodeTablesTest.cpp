@@ -1,0 +1,135 @@
+#include "TestSupport.h"
+#include "data/CodeTables.h"
+#include "data/Text.h"
+
+namespace mlk::test {
+namespace {
+
+TEST(CodeTablesTest, LabelsByKey) {
+    const CodeTables codes({"7010-中国共产党机关", "8210-高等-教育"});
+    struct Case {
+        const char* code;
+        const char* key;
+        const char* label;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"3", "GengXZT", "导入"},
+             {"1", "QueRZT", "已确认"},
+             {"5", "QueRZT", ""},
+             {"1", "NoSuchKey", ""},
+             {"0", "CaiZJFSY", "全额财政"},
+             {"3", "XingZLSJB", "地(区、市、州、盟)"},
+             {"0", "XingZJB", "省（部）级"},
+             {"8", "XingZJB", "副乡(科)级以下"},
+             {"1", "JieDLB", "主管部门"},
+             {"0", "XuanZBZ", "未入库"},
+             {"1", "DaoRZT", "已导入"},
+             {"0", "ShenHZT", "未审核"},
+             {"7010", "JiGLX", "中国共产党机关"},
+             {"9900", "JiGLX", ""},
+             {"8210", "JiGLX", "高等"},  // a name with "-" keeps only its first piece
+             {" 1", "QueRZT", ""},       // codes match exactly
+         }) {
+        EXPECT_EQ(codes.CodeLabel(c.code, c.key), c.label) << c.code << " " << c.key;
+    }
+}
+
+TEST(CodeTablesTest, ComboItemsStartWithTheAllItem) {
+    const CodeTables codes;
+    EXPECT_EQ(codes.ComboItems("QueRZT"),
+              (std::vector<std::string>{"--全部--", "0-未确认", "1-已确认"}));
+    EXPECT_EQ(codes.ComboItems("XingZJB").size(), 10u);
+    EXPECT_EQ(codes.CodeList("Nothing"), nullptr);
+}
+
+TEST(CodeTablesTest, IsChosen) {
+    for (const char* text : {"", "   ", "--全部--", " --全部-- ", "9900-空"}) {
+        EXPECT_FALSE(IsChosen(text)) << text;
+    }
+    EXPECT_TRUE(IsChosen("0-未确认"));
+}
+
+TEST(TextTest, SplitText) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitText("1-中央", '-'), (V{"1", "中央"}));
+    EXPECT_EQ(SplitText("", '-'), V{});
+    EXPECT_EQ(SplitText("a,,b,", ','), (V{"a", "", "b"}));
+    EXPECT_EQ(SplitText(",", ','), (V{""}));
+    EXPECT_EQ(SplitText("abc", ','), (V{"abc"}));
+}
+
+TEST(TextTest, TrimItemsAndNumbers) {
+    EXPECT_EQ(Trim(" \t 名称 \r\n"), "名称");
+    EXPECT_EQ(ItemCode(" 110000 -北京市"), "110000");
+    EXPECT_EQ(ItemLabel("110000-北京市"), "北京市");
+    EXPECT_EQ(ItemLabel("无分隔"), "");
+    long long value = 0;
+    EXPECT_TRUE(ParseInt("-12", value));
+    EXPECT_EQ(value, -12);
+    for (const char* bad : {"", "1.5", "12a", " 3", "+", "99999999999999999999"}) {
+        EXPECT_FALSE(ParseInt(bad, value)) << bad;
+    }
+}
+
+// ---- Division and type lookups over the shipped reference rows ---------------------------
+
+class LookupTest : public DbTest {};
+
+TEST_F(LookupTest, ProvinceCityAndCountyItems) {
+    const auto provinces = Dm().ProvinceItems();
+    ASSERT_EQ(provinces.size(), 32u);
+    EXPECT_EQ(provinces[0], "--全部--");
+    EXPECT_EQ(provinces[1], "110000-北京市");
+    const auto cities = Dm().CityItems("440000");
+    EXPECT_EQ(cities[0], "--全部--");
+    EXPECT_NE(std::find(cities.begin(), cities.end(), "440100-广州市"), cities.end());
+    const auto counties = Dm().CountyItems("110100");
+    EXPECT_EQ(counties[1], "110101-东城区");
+}
+
+TEST_F(LookupTest, ADivisionWithoutChildrenOffersItself) {
+    EXPECT_EQ(Dm().CountyItems("441900"), (std::vector<std::string>{"441900-东莞市"}));
+    Dm().ExecSQL(
+        "insert into MLK_XingZQH (code,name,parentCode,XZJB) values "
+        "('990000','测试省','100000','省')");
+    EXPECT_EQ(Dm().CityItems("990000"), (std::vector<std::string>{"990000-测试省"}));
+}
+
+TEST_F(LookupTest, GetXingZQHFillsThreeLevels) {
+    const XingZQH county = Dm().GetXingZQH("440106");
+    EXPECT_EQ(county.ssbm, "440000");
+    EXPECT_EQ(county.ssmc, "广东省");
+    EXPECT_EQ(county.dsbm, "440100");
+    EXPECT_EQ(county.dsmc, "广州市");
+    EXPECT_EQ(county.xqbm, "440106");
+    EXPECT_EQ(county.xqmc, "天河区");
+
+    const XingZQH city = Dm().GetXingZQH("441900");
+    EXPECT_EQ(city.ssbm, "440000");
+    EXPECT_EQ(city.ssmc, "广东省");
+    EXPECT_EQ(city.dsbm, "441900");
+    EXPECT_EQ(city.xqmc, "东莞市");
+
+    const XingZQH province = Dm().GetXingZQH("110000");
+    EXPECT_EQ(province.dsmc, "北京市");
+    EXPECT_EQ(province.xqbm, "110000");
+
+    EXPECT_TRUE(Dm().GetXingZQH("000000").ssbm.empty());
+    EXPECT_TRUE(Dm().GetXingZQH("'; drop table MLK_XingZQH; --").ssbm.empty());
+    EXPECT_GT(Dm().QueryInt("select count(*) from MLK_XingZQH"), 3000);
+}
+
+TEST_F(LookupTest, FindByNamesAndTopTypes) {
+    const XingZQH found = Dm().FindXingZQHByNames("广东", "广州", "天河");
+    EXPECT_EQ(found.xqbm, "440106");
+    EXPECT_TRUE(Dm().FindXingZQHByNames("广东", "", "天河").xqbm.empty());
+    EXPECT_EQ(Dm().LookupDivisionName("441900"), "东莞市");
+    EXPECT_EQ(Dm().TopTypeItems(),
+              (std::vector<std::string>{"--全部--", "70-国家机关", "80-事业单位", "94-团体组织"}));
+    const auto* types = Dm().Codes().CodeList("JiGLX");
+    ASSERT_NE(types, nullptr);
+    EXPECT_EQ(types->front(), "7010-中国共产党机关");  // ordered by level, then code
+}
+
+}  // namespace
+}  // namespace mlk::test
