@@ -1,0 +1,63 @@
+#include "entry/AgencyEntry.h"
+
+#include "data/TMainDM.h"
+#include "data/Text.h"
+#include "entry/EntryActions.h"
+
+namespace mlk {
+
+namespace {
+
+void FillAgency(GGJG& r, const AgencyForm& form) {
+    r.JiGMC = Trim(form.JiGMC);
+    r.JieDMC = Trim(form.JieDMC);
+    r.LianXRXM = Trim(form.LianXR);
+    r.LianXDH = Trim(form.LianXDH);
+    r.JieDLB = "0";
+    r.ChuSHSJ = TMainDM::NowText();
+    ParseInt(Trim(form.ShunX), r.ShunX);
+}
+
+}  // namespace
+
+CheckResult CheckAgency(const AgencyForm& form) {
+    const struct {
+        const std::string& text;
+        const char* message;
+        const char* focus;
+    } required[] = {
+        {form.JiGMC, "单位详细名称不能为空！", "EDJiGMC"},
+        {form.JieDMC, "节点名称不能为空！", "EDJieDMC"},
+        {form.LianXR, "机构联系人不能为空！", "EDLianXR"},
+        {form.LianXDH, "联系电话不能为空！", "EDLianXDH"},
+        {form.ShunX, "排序不能为空！", "EDShunX"},
+    };
+    for (const auto& field : required) {
+        if (Trim(field.text).empty())
+            return CheckFailure{field.message, field.focus};
+    }
+    long long order = 0;
+    if (!ParseInt(Trim(form.ShunX), order))
+        return CheckFailure{"排序必须为整数！", "EDShunX"};
+    return std::nullopt;
+}
+
+GGJG InsertAgency(TMainDM& dm, const AgencyForm& form) {
+    GGJG r;
+    FillAgency(r, form);
+    r.GengXZT = "0";
+    r.QueRZT = r.ShenHZT = r.ShuJLY = "0";
+    r.ShangJBMID = dm.Unit().DanWID;
+    r.JiGID = TMainDM::NewID();
+    r.JiC = 1;
+    r.Insert(dm);
+    return r;
+}
+
+void UpdateAgency(TMainDM& dm, GGJG working, const AgencyForm& form) {
+    FillAgency(working, form);
+    working.GengXZT = "1";
+    UpdateEntry(dm, working);
+}
+
+}  // namespace mlk

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "data/GGJG.h"
+
+namespace mlk {
+
+class TMainDM;
+
+// The writes shared by both editors: the update of every editable column, the delete and the
+// confirmation of an entry.
+
+// Writes the record's editable columns (JiGMC .. DanWFZR) back to its row.
+void UpdateEntry(TMainDM& dm, const GGJG& record);
+
+// Removes the entry.
+void DeleteEntry(TMainDM& dm, const std::string& jiGID);
+
+// Marks the entry confirmed by the operating unit's statistician and adds it to the pending
+// institutions of MLK_DaiDRJG, both in one transaction: an entry is never confirmed without its
+// pending row. The pending row holds the record as it was loaded. An entry that is no longer in
+// the directory is refused and nothing is written.
+void ConfirmEntry(TMainDM& dm, const GGJG& record);
+
+}  // namespace mlk

@@ -1,0 +1,168 @@
+#include "entry/InstitutionEntry.h"
+
+#include "data/CodeTables.h"
+#include "data/Gbk.h"
+#include "data/TMainDM.h"
+#include "data/Text.h"
+#include "entry/EntryActions.h"
+
+namespace mlk {
+
+namespace {
+
+bool ShowsAll(const std::string& comboText) {
+    return comboText == kAllItem;
+}
+
+CheckFailure Fail(const char* message, const char* focus) {
+    return {message, focus};
+}
+
+std::string TypeFocus(const InstitutionForm& form) {
+    if (form.jigfl3Visible)
+        return "cbJigfl3";
+    if (form.jigfl2Visible)
+        return "cbJigfl2";
+    return "cbJigfl1";
+}
+
+CheckResult CheckCodes(TMainDM& dm, const InstitutionForm& form, const GGJG& working) {
+    const std::string code = Trim(form.ZuZJGDM);
+    if (Trim(form.JiGMC).empty())
+        return Fail("单位详细名称不能为空！", "EDJiGMC");
+    if (code.empty())
+        return Fail("组织机构代码不能为空！", "EDZuZJGDM");
+    // The code is stored trimmed, so its length is judged trimmed as well.
+    if (GbkLength(code) != 9)
+        return Fail("组织机构代码长度必须为9位！", "EDZuZJGDM");
+    if (code != working.ZuZJGDM && dm.HasRow("select * from MLK_JiBXX where ZuZJGDM = ?", {code})) {
+        return Fail("组织机构代码已经存在，请查证后重新录入！", "EDZuZJGDM");
+    }
+    if (Trim(form.HangYDM).empty())
+        return Fail("行业代码不能为空！", "EDHangYDM");
+    if (GbkLength(form.HangYDM) >= 6)
+        return Fail("行业代码长度不能超过5位！", "EDHangYDM");
+    return std::nullopt;
+}
+
+CheckResult CheckChoices(const InstitutionForm& form) {
+    if (!IsChosen(form.Jigfl))
+        return CheckFailure{"机构分类不能为空！", TypeFocus(form)};
+    if (ShowsAll(form.XingZJB))
+        return Fail("行政级别不能为空！", "cbXingZJB");
+    if (ShowsAll(form.JieDLB))
+        return Fail("节点类别不能为空！", "cbJieDLB");
+    if (ShowsAll(form.CaiZJFSY))
+        return Fail("财政经费来源方式不能为空！", "cbCaiZJFSY");
+    return std::nullopt;
+}
+
+CheckResult CheckAddress(const InstitutionForm& form) {
+    if (ShowsAll(form.Xingzqhss))
+        return Fail("省市区不能为空！", "cbXingzqhss");
+    if (ShowsAll(form.Xingzqhds))
+        return Fail("地市州不能为空！", "cbXingzqhds");
+    if (ShowsAll(form.Xingzqhxq))
+        return Fail("县区旗不能为空！", "cbXingzqhxq");
+    const struct {
+        const std::string& text;
+        const char* message;
+        const char* focus;
+    } required[] = {
+        {form.JieD, "街道不能为空！", "EDJieD"},
+        {form.HaoP, "号牌不能为空！", "EDHaoP"},
+        {form.YouZBM, "邮政编码不能为空！", "EDYouZBM"},
+        {form.LianXR, "机构联系人不能为空！", "EDLianXR"},
+        {form.LianXDH, "联系电话不能为空！", "EDLianXDH"},
+        {form.TianBRQ, "填表日期不能为空！", "EDTianBRQ"},
+        {form.ShunX, "显示顺序不能为空！", "EDShunX"},
+    };
+    for (const auto& field : required) {
+        if (Trim(field.text).empty())
+            return Fail(field.message, field.focus);
+    }
+    // The key filter admits digits only, but pasted text passes it.
+    long long order = 0;
+    if (!ParseInt(Trim(form.ShunX), order))
+        return Fail("显示顺序必须为整数！", "EDShunX");
+    return std::nullopt;
+}
+
+// The code digit of a "code-label" item.
+std::string FirstCharacter(const std::string& item) {
+    return item.substr(0, 1);
+}
+
+// The name behind the six-digit code and "-" of a division item.
+std::string DivisionName(const std::string& item) {
+    return item.size() > 7 ? item.substr(7) : "";
+}
+
+}  // namespace
+
+CheckResult CheckInstitution(TMainDM& dm, InstitutionForm& form, const GGJG& working, int mode) {
+    if (CheckResult failure = CheckCodes(dm, form, working))
+        return failure;
+    if (CheckResult failure = CheckChoices(form))
+        return failure;
+    form.JieDMC = Trim(form.JiGMC);
+    form.ZhiSZGBMQC = dm.Unit().DanWMC;
+    if (Trim(form.ZhiSZGBMQC).empty())
+        return Fail("直属主管部门全称不能为空！", "");
+    if (mode == 9)
+        form.YeWZGBMQC = dm.Unit().DanWMC;
+    return CheckAddress(form);
+}
+
+void FillFromForm(GGJG& r, const InstitutionForm& form) {
+    r.JiGMC = Trim(form.JiGMC);
+    r.ZuZJGDM = Trim(form.ZuZJGDM);
+    r.HangYDM = Trim(form.HangYDM);
+    r.XingZQH = Trim(form.XingZQH);
+    r.JieDMC = Trim(form.JieDMC);
+    if (!ShowsAll(form.XingZJB))
+        r.XingZJB = FirstCharacter(form.XingZJB);
+    if (!ShowsAll(form.JieDLB))
+        r.JieDLB = FirstCharacter(form.JieDLB);
+    r.ShangJHYZGBM = Trim(form.ZhiSZGBMQC);
+    r.ShangJXZZGBM = Trim(form.YeWZGBMQC);
+    if (!ShowsAll(form.CaiZJFSY))
+        r.CaiZJFLYFS = FirstCharacter(form.CaiZJFSY);
+    if (!ShowsAll(form.Jigfl)) {
+        const std::vector<std::string> pieces = SplitText(form.Jigfl, '-');
+        r.JiGLX = pieces.empty() ? std::string() : pieces[0];
+    }
+    if (!ShowsAll(form.Xingzqhss))
+        r.DiZhi_Shen = DivisionName(form.Xingzqhss);
+    if (!ShowsAll(form.Xingzqhds))
+        r.DiZhi_Shi = DivisionName(form.Xingzqhds);
+    if (!ShowsAll(form.Xingzqhxq))
+        r.DiZhi_Xian = DivisionName(form.Xingzqhxq);
+    r.DiZhi_JieD = Trim(form.JieD);
+    r.DiZhi_HaoP = Trim(form.HaoP);
+    r.YouZBM = Trim(form.YouZBM);
+    r.LianXRXM = Trim(form.LianXR);
+    r.LianXDH = Trim(form.LianXDH);
+    r.ChuSHSJ = Trim(form.TianBRQ);
+    ParseInt(Trim(form.ShunX), r.ShunX);
+}
+
+GGJG InsertInstitution(TMainDM& dm, const InstitutionForm& form) {
+    GGJG r;
+    FillFromForm(r, form);
+    r.GengXZT = "0";
+    r.QueRZT = r.ShenHZT = r.ShuJLY = "0";
+    r.ShangJBMID = dm.Unit().DanWID;
+    r.JiC = 1;
+    r.JiGID = r.XingZQH + TMainDM::NewID();
+    r.Insert(dm);
+    return r;
+}
+
+void UpdateInstitution(TMainDM& dm, GGJG working, const InstitutionForm& form) {
+    FillFromForm(working, form);
+    working.GengXZT = "1";
+    UpdateEntry(dm, working);
+}
+
+}  // namespace mlk

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "data/Check.h"
+#include "data/GGJG.h"
+
+namespace mlk {
+
+class TMainDM;
+
+// What the institution editor's controls hold, as the user sees them (combo boxes as their
+// shown text, "code-label"). The hidden carriers JieDMC, ZhiSZGBMQC and YeWZGBMQC are set by
+// the check and read back by the window.
+struct InstitutionForm {
+    std::string JiGMC, ZuZJGDM, HangYDM;
+    std::string Jigfl;           // the chosen type, "code-name"
+    bool jigfl2Visible = false;  // which type box takes the focus when none is chosen
+    bool jigfl3Visible = false;
+    std::string XingZJB, JieDLB, CaiZJFSY;
+    std::string Xingzqhss, Xingzqhds, Xingzqhxq;  // province, city, county boxes
+    std::string JieD, HaoP, YouZBM, LianXR, LianXDH, TianBRQ, ShunX;
+    std::string XingZQH;  // the county code
+    std::string JieDMC, ZhiSZGBMQC, YeWZGBMQC;
+};
+
+// The completeness check guarding save and confirm. Stops at the first failure and names the
+// control to focus. On the way it sets the node name to the unit name and the competent
+// department (in mode 9 also the administrative one) to the operating unit's name, whether or
+// not a later step fails. working is the record the editor was opened with (empty on insert):
+// an unchanged organisation code is not looked up again.
+CheckResult CheckInstitution(TMainDM& dm, InstitutionForm& form, const GGJG& working, int mode);
+
+// Copies the form into the record; a combo box showing "--全部--" leaves its field unchanged.
+// The form must have passed the check (the order field is a whole number).
+void FillFromForm(GGJG& record, const InstitutionForm& form);
+
+// Stores a new entry of the operating unit and returns it (with its new JiGID: county code and
+// a new id).
+GGJG InsertInstitution(TMainDM& dm, const InstitutionForm& form);
+
+// Saves the form into the entry loaded as working, marking it changed.
+void UpdateInstitution(TMainDM& dm, GGJG working, const InstitutionForm& form);
+
+}  // namespace mlk

@@ -1,0 +1,164 @@
+#include <functional>
+
+#include "EntryFixture.h"
+#include "data/Gbk.h"
+#include "entry/AgencyEntry.h"
+
+namespace mlk::test {
+namespace {
+
+struct CheckCase {
+    const char* what;
+    std::function<void(InstitutionForm&)> change;
+    const char* message;  // nullptr: the check passes
+    const char* focus;
+};
+
+void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.what; }
+
+const CheckCase kCheckCases[] = {
+    {"complete form", [](InstitutionForm&) {}, nullptr, ""},
+    {"blank name", [](InstitutionForm& f) { f.JiGMC = "   "; }, "单位详细名称不能为空！",
+     "EDJiGMC"},
+    {"name before code", [](InstitutionForm& f) { f.JiGMC = f.ZuZJGDM = ""; },
+     "单位详细名称不能为空！", "EDJiGMC"},
+    {"blank code", [](InstitutionForm& f) { f.ZuZJGDM = " "; }, "组织机构代码不能为空！",
+     "EDZuZJGDM"},
+    {"8 characters", [](InstitutionForm& f) { f.ZuZJGDM = "12345678"; },
+     "组织机构代码长度必须为9位！", "EDZuZJGDM"},
+    {"leading blank and 8 characters", [](InstitutionForm& f) { f.ZuZJGDM = " 12345678"; },
+     "组织机构代码长度必须为9位！", "EDZuZJGDM"},
+    {"blanks around 9 characters", [](InstitutionForm& f) { f.ZuZJGDM = " 123456789 "; }, nullptr,
+     ""},
+    {"Chinese counts two bytes", [](InstitutionForm& f) { f.ZuZJGDM = "代码12345"; }, nullptr, ""},
+    {"10 characters", [](InstitutionForm& f) { f.ZuZJGDM = "1234567890"; },
+     "组织机构代码长度必须为9位！", "EDZuZJGDM"},
+    {"code of another entry", [](InstitutionForm& f) { f.ZuZJGDM = "999999999"; },
+     "组织机构代码已经存在，请查证后重新录入！", "EDZuZJGDM"},
+    {"blank industry code", [](InstitutionForm& f) { f.HangYDM = ""; }, "行业代码不能为空！",
+     "EDHangYDM"},
+    {"industry code of 5", [](InstitutionForm& f) { f.HangYDM = "12345"; }, nullptr, ""},
+    {"industry code of 6", [](InstitutionForm& f) { f.HangYDM = "123456"; },
+     "行业代码长度不能超过5位！", "EDHangYDM"},
+    {"type not chosen", [](InstitutionForm& f) { f.Jigfl = ""; }, "机构分类不能为空！", "cbJigfl1"},
+    {"type at all item, level 2 shown",
+     [](InstitutionForm& f) {
+         f.Jigfl = "--全部--";
+         f.jigfl2Visible = true;
+     },
+     "机构分类不能为空！", "cbJigfl2"},
+    {"empty type, level 3 shown",
+     [](InstitutionForm& f) {
+         f.Jigfl = "9900-空";
+         f.jigfl2Visible = f.jigfl3Visible = true;
+     },
+     "机构分类不能为空！", "cbJigfl3"},
+    {"level", [](InstitutionForm& f) { f.XingZJB = "--全部--"; }, "行政级别不能为空！",
+     "cbXingZJB"},
+    {"node type", [](InstitutionForm& f) { f.JieDLB = "--全部--"; }, "节点类别不能为空！",
+     "cbJieDLB"},
+    {"finance", [](InstitutionForm& f) { f.CaiZJFSY = "--全部--"; }, "财政经费来源方式不能为空！",
+     "cbCaiZJFSY"},
+    {"province", [](InstitutionForm& f) { f.Xingzqhss = f.Xingzqhxq = "--全部--"; },
+     "省市区不能为空！", "cbXingzqhss"},
+    {"city", [](InstitutionForm& f) { f.Xingzqhds = "--全部--"; }, "地市州不能为空！",
+     "cbXingzqhds"},
+    {"county", [](InstitutionForm& f) { f.Xingzqhxq = "--全部--"; }, "县区旗不能为空！",
+     "cbXingzqhxq"},
+    {"street", [](InstitutionForm& f) { f.JieD = f.LianXDH = " "; }, "街道不能为空！", "EDJieD"},
+    {"number", [](InstitutionForm& f) { f.HaoP = ""; }, "号牌不能为空！", "EDHaoP"},
+    {"post code", [](InstitutionForm& f) { f.YouZBM = ""; }, "邮政编码不能为空！", "EDYouZBM"},
+    {"contact", [](InstitutionForm& f) { f.LianXR = ""; }, "机构联系人不能为空！", "EDLianXR"},
+    {"telephone", [](InstitutionForm& f) { f.LianXDH = ""; }, "联系电话不能为空！", "EDLianXDH"},
+    {"date", [](InstitutionForm& f) { f.TianBRQ = ""; }, "填表日期不能为空！", "EDTianBRQ"},
+    {"order", [](InstitutionForm& f) { f.ShunX = " "; }, "显示顺序不能为空！", "EDShunX"},
+    {"pasted order text", [](InstitutionForm& f) { f.ShunX = "第3"; }, "显示顺序必须为整数！",
+     "EDShunX"},
+    {"order with a fraction", [](InstitutionForm& f) { f.ShunX = "1.5"; }, "显示顺序必须为整数！",
+     "EDShunX"},
+    {"order with blanks", [](InstitutionForm& f) { f.ShunX = " 12 "; }, nullptr, ""},
+};
+
+class InstitutionCheckTest : public EntryTest, public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(InstitutionCheckTest, StopsAtFirstFailureWithItsFocus) {
+    GGJG other;
+    other.JiGID = "110101OTHER00000";
+    other.ZuZJGDM = "999999999";
+    other.ShangJBMID = "someone else";
+    other.Insert(Dm());
+
+    InstitutionForm form = ValidForm();
+    GetParam().change(form);
+    const CheckResult result = CheckInstitution(Dm(), form, GGJG{}, 0);
+    if (GetParam().message == nullptr) {
+        EXPECT_FALSE(result) << result->message;
+    } else {
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->message, GetParam().message);
+        EXPECT_EQ(result->focus, GetParam().focus);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InstitutionCheckTest, ::testing::ValuesIn(kCheckCases),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST_F(EntryTest, OwnUnchangedCodeIsNotADuplicate) {
+    const GGJG saved = InsertInstitution(Dm(), ValidForm());
+    InstitutionForm form = ValidForm();
+    EXPECT_FALSE(CheckInstitution(Dm(), form, GGJG::LoadByJiGID(Dm(), saved.JiGID), 1));
+    EXPECT_TRUE(CheckInstitution(Dm(), form, GGJG{}, 0));
+}
+
+TEST_F(EntryTest, CheckSetsNodeNameAndDepartmentsEvenWhenALaterStepFails) {
+    struct Case {
+        int mode;
+        const char* administrative;
+    } cases[] = {{0, ""}, {9, "东城区教育局"}, {4, ""}};
+    for (const Case& c : cases) {
+        InstitutionForm form = ValidForm();
+        form.JieD = "";
+        EXPECT_TRUE(CheckInstitution(Dm(), form, GGJG{}, c.mode));
+        EXPECT_EQ(form.JieDMC, "北京市第一中学");
+        EXPECT_EQ(form.ZhiSZGBMQC, "东城区教育局");
+        EXPECT_EQ(form.YeWZGBMQC, c.administrative) << c.mode;
+    }
+}
+
+TEST_F(EntryTest, UnitWithoutNameIsRefusedWithoutFocus) {
+    Dm().ExecSQL("update MLK_CaoZDWXX set DanWMC = ' '");
+    Dm().LoadCaoZDWXX();
+    InstitutionForm form = ValidForm();
+    EXPECT_EQ(CheckInstitution(Dm(), form, GGJG{}, 0),
+              (CheckFailure{"直属主管部门全称不能为空！", ""}));
+}
+
+struct AgencyCase {
+    AgencyForm form;
+    const char* message;
+    const char* focus;
+};
+
+TEST(AgencyCheck, FiveFieldsInOrderThenAWholeOrder) {
+    const AgencyCase cases[] = {
+        {{"节能中心", "李四", "123", "节点", "1"}, nullptr, ""},
+        {{" ", "", "", "", ""}, "单位详细名称不能为空！", "EDJiGMC"},
+        {{"节能中心", "", "", " ", ""}, "节点名称不能为空！", "EDJieDMC"},
+        {{"节能中心", "", "", "节点", ""}, "机构联系人不能为空！", "EDLianXR"},
+        {{"节能中心", "李四", "", "节点", ""}, "联系电话不能为空！", "EDLianXDH"},
+        {{"节能中心", "李四", "123", "节点", " "}, "排序不能为空！", "EDShunX"},
+        {{"节能中心", "李四", "123", "节点", "x1"}, "排序必须为整数！", "EDShunX"},
+    };
+    for (const AgencyCase& c : cases) {
+        const CheckResult result = CheckAgency(c.form);
+        if (!c.message) {
+            EXPECT_FALSE(result);
+            continue;
+        }
+        ASSERT_TRUE(result) << c.message;
+        EXPECT_EQ(*result, (CheckFailure{c.message, c.focus}));
+    }
+}
+
+}  // namespace
+}  // namespace mlk::test

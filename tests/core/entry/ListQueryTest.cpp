@@ -1,0 +1,177 @@
+#include "EntryFixture.h"
+#include "entry/EntryActions.h"
+#include "entry/EntryList.h"
+
+namespace mlk::test {
+namespace {
+
+TEST(PageArithmetic, PageCountsAndOffsets) {
+    struct Case {
+        long long rows, size, pages;
+    } cases[] = {{0, 15, 0},  {1, 15, 1},  {15, 15, 1}, {16, 15, 2},
+                 {31, 15, 3}, {30, 15, 2}, {5, 1, 5}};
+    for (const Case& c : cases)
+        EXPECT_EQ(PageCount(c.rows, c.size), c.pages) << c.rows;
+    EXPECT_EQ(PageOffset(15, 1), 0);
+    EXPECT_EQ(PageOffset(15, 3), 30);
+    EXPECT_EQ(PageOffset(15, 0), 0);
+}
+
+TEST(PageArithmetic, PageSizeFallsBackToTheDefault) {
+    struct Case {
+        const char* text;
+        long long size;
+        bool fellBack;
+    } cases[] = {{"15", 15, false}, {" 20 ", 20, false}, {"1", 1, false},
+                 {"", 15, true},    {"0", 15, true},     {"-5", 15, true},
+                 {"abc", 15, true}, {"2.5", 15, true},   {"99999999999999999999", 15, true}};
+    for (const Case& c : cases) {
+        const PageSizeInput input = ParsePageSize(c.text);
+        EXPECT_EQ(input.size, c.size) << c.text;
+        EXPECT_EQ(input.fellBack, c.fellBack) << c.text;
+    }
+    EXPECT_EQ(ParseCurrentPage(""), 1);
+    EXPECT_EQ(ParseCurrentPage("0"), 1);
+    EXPECT_EQ(ParseCurrentPage(" 3"), 3);
+}
+
+TEST(PageArithmetic, PagerButtonsAtTheEdges) {
+    struct Case {
+        long long page, pages;
+        PagerButtons buttons;
+    } cases[] = {
+        {1, 0, {false, false, true, true}},  // no rows
+        {1, 1, {false, false, false, false}}, {1, 3, {false, false, true, true}},
+        {2, 3, {true, true, true, true}},     {3, 3, {true, true, false, false}},
+        {5, 3, {true, true, true, true}},  // beyond the pages after a narrower search
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PagerButtonStates(c.page, c.pages), c.buttons) << c.page << "/" << c.pages;
+    }
+    EXPECT_EQ(PageAfterMove(PageMove::Last, 1, 0), 1);
+    EXPECT_EQ(PageAfterMove(PageMove::Previous, 1, 3), 1);
+    EXPECT_EQ(PageAfterMove(PageMove::Next, 2, 3), 3);
+    EXPECT_EQ(PageAfterMove(PageMove::Last, 1, 3), 3);
+    EXPECT_EQ(PageAfterMove(PageMove::First, 3, 3), 1);
+}
+
+TEST(Refusals, OnlyConfirmedEntriesAreRefusedAndViewingNever) {
+    EXPECT_EQ(ConfirmedRefusal(ListAction::Update, "1"),
+              "已经通过核查的机构不能进行修改操作！！！");
+    EXPECT_EQ(ConfirmedRefusal(ListAction::Delete, "1"), "已经通过核查的机构不能删除！！！");
+    EXPECT_EQ(ConfirmedRefusal(ListAction::Confirm, "1"),
+              "已经通过核查的机构不能再次通过核查！！！");
+    EXPECT_FALSE(ConfirmedRefusal(ListAction::View, "1"));
+    for (ListAction action : {ListAction::Update, ListAction::Delete, ListAction::Confirm}) {
+        EXPECT_FALSE(ConfirmedRefusal(action, "0"));
+    }
+}
+
+class EntryListTest : public EntryTest {
+  protected:
+    // Stores an entry of the unit directly with the given values.
+    void Add(const std::string& name, const std::string& node, const std::string& order,
+             const std::string& type = "8230", const std::string& confirmed = "0",
+             const std::string& owner = "", const std::string& source = "0") {
+        GGJG r;
+        r.JiGID = "110101" + TMainDM::NewID();
+        r.JiGMC = name;
+        r.JieDLB = node;
+        r.JiGLX = type;
+        r.QueRZT = confirmed;
+        r.GengXZT = "0";
+        r.XingZJB = "4";
+        r.CaiZJFLYFS = "1";
+        r.ShuJLY = source;
+        r.ShangJBMID = owner.empty() ? Dm().Unit().DanWID : owner;
+        r.ShunX = std::stoll(order);
+        r.DiZhi_Shen = "北京市";
+        r.DiZhi_Shi = "市辖区";
+        r.DiZhi_Xian = "东城区";
+        r.Insert(Dm());
+    }
+
+    std::vector<std::string> Names(EntryListKind kind, const EntryFilters& filters,
+                                   long long size = 15, long long page = 1) {
+        const ListQueryBuilder query = EntryListQuery(kind, Dm().Unit().DanWID, filters);
+        Statement rows = query.PageStatement(Dm().Db(), size, page);
+        std::vector<std::string> names;
+        while (rows.Step())
+            names.push_back(EntryCells(kind, rows, Dm().Codes())[1]);
+        return names;
+    }
+};
+
+TEST_F(EntryListTest, ListsOnlyTheUnitsOwnEntriesOfTheKindInOrder) {
+    Add("乙中学", "1", "2");
+    Add("甲中学", "1", "1", "8240", "1");
+    Add("节能中心", "0", "1");
+    Add("别人的", "1", "1", "8230", "0", "OTHERUNIT");
+    Add("导入的", "1", "1", "8230", "0", "", "1");
+
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Names(EntryListKind::SameLevelDepartments, {}), (V{"甲中学", "乙中学"}));
+    EXPECT_EQ(Names(EntryListKind::SubordinateInstitutions, {}), (V{"甲中学", "乙中学"}));
+    EXPECT_EQ(Names(EntryListKind::Agencies, {}), (V{"节能中心"}));
+
+    struct Case {
+        void (*set)(EntryFilters&);
+        V names;
+    } cases[] = {
+        {[](EntryFilters& f) { f.name = "乙"; }, {"乙中学"}},
+        {[](EntryFilters& f) { f.name = "  "; }, {"甲中学", "乙中学"}},
+        {[](EntryFilters& f) { f.name = "中"; }, {"甲中学", "乙中学"}},
+        {[](EntryFilters& f) { f.name = "'"; }, {}},
+        {[](EntryFilters& f) { f.queRZT = "1-已确认"; }, {"甲中学"}},
+        {[](EntryFilters& f) { f.queRZT = "0-未确认"; }, {"乙中学"}},
+        {[](EntryFilters& f) { f.jiGLX = "8240-小学"; }, {"甲中学"}},
+        {[](EntryFilters& f) { f.xingZJB = "3-副厅（司）级"; }, {}},
+        {[](EntryFilters& f) { f.caiZJFSY = "1-部分财政"; }, {"甲中学", "乙中学"}},
+        {[](EntryFilters& f) { f.gengXZT = "1-修改"; }, {}},
+    };
+    for (const Case& c : cases) {
+        EntryFilters filters;
+        c.set(filters);
+        EXPECT_EQ(Names(EntryListKind::SameLevelDepartments, filters), c.names) << filters.name;
+    }
+}
+
+TEST_F(EntryListTest, CountAndPagesAgree) {
+    for (int i = 1; i <= 31; ++i)
+        Add("学校" + std::to_string(i), "1", std::to_string(i));
+    const ListQueryBuilder query =
+        EntryListQuery(EntryListKind::SameLevelDepartments, Dm().Unit().DanWID, {});
+    EXPECT_EQ(query.Count(Dm().Db()), 31);
+    EXPECT_EQ(Names(EntryListKind::SameLevelDepartments, {}, 15, 3),
+              std::vector<std::string>{"学校31"});
+    EXPECT_EQ(Names(EntryListKind::SameLevelDepartments, {}, 15, 2).front(), "学校16");
+    EXPECT_TRUE(Names(EntryListKind::SameLevelDepartments, {}, 15, 4).empty());
+}
+
+TEST_F(EntryListTest, CellsFollowTheColumnsAndCarryTheConfirmCode) {
+    Add("甲中学", "1", "1", "8240", "1");
+    Add("节能中心", "0", "1", "9900", "1");
+    for (EntryListKind kind : {EntryListKind::SameLevelDepartments, EntryListKind::Agencies,
+                               EntryListKind::SubordinateInstitutions}) {
+        const ListQueryBuilder query = EntryListQuery(kind, Dm().Unit().DanWID, {});
+        Statement rows = query.PageStatement(Dm().Db(), 15, 1);
+        ASSERT_TRUE(rows.Step());
+        const std::vector<std::string> cells = EntryCells(kind, rows, Dm().Codes());
+        EXPECT_EQ(cells.size() + 1, EntryColumnDescriptions(kind).size());
+        EXPECT_EQ(cells[std::size_t(ConfirmCodeCell(kind))], "1");
+        EXPECT_EQ(cells[2 + (kind == EntryListKind::Agencies ? 0 : 2)], "北京市市辖区东城区");
+    }
+    const ListQueryBuilder query =
+        EntryListQuery(EntryListKind::SameLevelDepartments, Dm().Unit().DanWID, {});
+    Statement rows = query.PageStatement(Dm().Db(), 15, 1);
+    ASSERT_TRUE(rows.Step());
+    const std::vector<std::string> cells =
+        EntryCells(EntryListKind::SameLevelDepartments, rows, Dm().Codes());
+    EXPECT_EQ(cells[10], "小学");
+    EXPECT_EQ(cells[11], "部分财政");
+    EXPECT_EQ(cells[12], "已确认");
+    EXPECT_EQ(cells[13], "新增");
+}
+
+}  // namespace
+}  // namespace mlk::test
