@@ -1,0 +1,77 @@
+#include "ui/app/Dialogs.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "ui/app/AppTitle.h"
+
+namespace mlk::ui {
+namespace {
+
+// The real modal boxes of the running program.
+class RealDialogs final : public Dialogs {
+  public:
+    void Message(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, ProductTitle(), text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+
+    void Notice(QWidget* parent, const QString& title, const QString& text) override {
+        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+
+    bool Confirm(QWidget* parent, const QString& title, const QString& text) override {
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                        parent);
+        box.setDefaultButton(QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Ok;
+    }
+
+    void Error(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::Critical, ProductTitle(), text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+
+    QString OpenFile(QWidget* parent, const QString& caption, const QString& directory,
+                     const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+    }
+
+    QString SaveFile(QWidget* parent, const QString& caption, const QString& directory,
+                     const QString& filter) override {
+        return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+    }
+};
+
+RealDialogs realDialogs;
+Dialogs* current = &realDialogs;
+
+}  // namespace
+
+Dialogs& dialogs() {
+    return *current;
+}
+
+void SetDialogs(Dialogs* replacement) {
+    current = replacement ? replacement : &realDialogs;
+}
+
+void FillCombo(QComboBox* combo, const std::vector<std::string>& items) {
+    QStringList texts;
+    texts.reserve(qsizetype(items.size()));
+    for (const std::string& item : items)
+        texts << Q(item);
+    combo->setUpdatesEnabled(false);
+    combo->clear();
+    combo->addItems(texts);
+    combo->setCurrentIndex(texts.isEmpty() ? -1 : 0);
+    combo->setUpdatesEnabled(true);
+}
+
+void ShowError(QWidget* parent, const std::exception& error) {
+    dialogs().Error(parent, QString::fromUtf8(error.what()));
+}
+
+}  // namespace mlk::ui

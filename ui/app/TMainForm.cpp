@@ -1,0 +1,320 @@
+#include "ui/app/TMainForm.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <initializer_list>
+
+#include "data/TMainDM.h"
+#include "ui/app/AppTitle.h"
+#include "ui/app/Banners.h"
+#include "ui/app/Dialogs.h"
+#include "ui/app/MenuStyle.h"
+
+namespace mlk::ui {
+namespace {
+
+using Handler = void (TMainForm::*)();
+
+// One item of a drop-down menu; a null caption is a separator.
+struct MenuItemDef {
+    const char* caption;
+    const char* name;
+    Handler handler;
+};
+
+// How a menu component stands in one of the three menu states.
+enum class Shown {
+    Enabled,
+    Disabled,
+    Hidden,  // hidden and disabled
+    Kept,    // left as it was
+};
+
+struct MenuStateRow {
+    const char* name;
+    Shown unregistered, agency, department;
+};
+
+constexpr Shown E = Shown::Enabled;
+constexpr Shown D = Shown::Disabled;
+constexpr Shown H = Shown::Hidden;
+constexpr Shown K = Shown::Kept;
+
+// An agency enters and imports its same-level competent departments and its subordinate
+// management agencies; a competent department its subordinate public institutions. Before
+// registration only the registration, the division maintenance and the exit are usable.
+constexpr MenuStateRow kMenuStates[] = {
+    {"menuInit", E, E, E},       {"menuCaoZDWXXWH", E, E, E}, {"menuXingZQHWH", E, E, E},
+    {"menuInput", D, E, E},      {"menuLuRTJZGBM", D, E, H},  {"menuLuRXJGLJG", D, E, H},
+    {"menuLuRXJGGJG", D, H, E},  {"menuDaoRCSSJ", D, E, E},   {"menuXuanZGGJG", K, K, K},
+    {"menuImport", D, E, E},     {"menuDaoRZGBMSJ", D, E, H}, {"menuDaoRGLJGSJ", D, E, H},
+    {"menuDaoRXSBMSJ", K, H, E}, {"menuDaoRJLCX", H, H, H},   {"menuCheck", D, E, E},
+    {"menuShenHJGSJ", D, E, E},  {"menuShenHRZCX", H, H, H},  {"menuExport", D, E, E},
+    {"menuDaoCJGSJ", D, E, E},   {"menuGather", D, E, E},     {"menuMingLHZB", D, E, E},
+    {"menuShuLHZB", D, E, E},    {"menuGuoJJGSL", D, E, E},   {"menuShiYDWHZB", D, E, E},
+    {"menuExit", E, E, E},
+};
+
+void Apply(QAction* action, Shown shown) {
+    if (!action || shown == Shown::Kept)
+        return;
+    action->setEnabled(shown == Shown::Enabled);
+    action->setVisible(shown != Shown::Hidden);
+}
+
+QFont CaptionFont() {
+    // 隶书 where it is installed, then the nearest brush-like faces, then any Chinese face.
+    QFont font;
+    font.setFamilies({QStringLiteral("LiSu"), QStringLiteral("隶书"), QStringLiteral("STLiti"),
+                      QStringLiteral("华文隶书"), QStringLiteral("KaiTi"), QStringLiteral("楷体"),
+                      QStringLiteral("AR PL UKai CN"), QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(24);
+    font.setBold(true);
+    return font;
+}
+
+QLabel* AddPicture(QWidget* parent, const char* name, const QRect& geometry,
+                   const QPixmap& picture) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setScaledContents(true);
+    label->setPixmap(picture);
+    return label;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(TMainDM& dm, QWidget* parent) : QMainWindow(parent), dm_(dm) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(ProductTitle());
+    resize(816, 558);
+    BuildMenu();
+    BuildDecoration();
+    BuildStatusBar();
+    setWindowState(windowState() | Qt::WindowMaximized);
+    RefreshMenus();
+}
+
+void TMainForm::BuildMenu() {
+    struct EntryDef {
+        const char* caption;
+        const char* name;
+        std::initializer_list<MenuItemDef> items;
+    };
+    const EntryDef entries[] = {
+        {"注册",
+         "menuInit",
+         {{"操作单位信息维护", "menuCaoZDWXXWH", &TMainForm::menuCaoZDWXXWHClick},
+          {"行政区划维护", "menuXingZQHWH", &TMainForm::menuXingZQHWHClick}}},
+        {"录入数据",
+         "menuInput",
+         {{"录入同级主管部门", "menuLuRTJZGBM", &TMainForm::menuLuRTJZGBMClick},
+          {"录入下级管理机构", "menuLuRXJGLJG", &TMainForm::menuLuRXJGLJGClick},
+          {"录入下属公共机构", "menuLuRXJGGJG", &TMainForm::menuLuRXJGGJGClick},
+          {nullptr, "N1", nullptr},
+          {"导入初始数据", "menuDaoRCSSJ", &TMainForm::menuDaoRCSSJClick},
+          {"选择公共机构", "menuXuanZGGJG", &TMainForm::menuXuanZGGJGClick}}},
+        {"导入数据",
+         "menuImport",
+         {{"导入同级主管部门数据", "menuDaoRZGBMSJ", &TMainForm::menuDaoRZGBMSJClick},
+          {"导入下级管理机构数据", "menuDaoRGLJGSJ", &TMainForm::menuDaoRGLJGSJClick},
+          {"导入下属公共机构数据", "menuDaoRXSBMSJ", &TMainForm::menuDaoRXSBMSJClick},
+          {"导入记录查询", "menuDaoRJLCX", &TMainForm::menuDaoRJLCXClick}}},
+        {"审核数据",
+         "menuCheck",
+         {{"审核机构数据", "menuShenHJGSJ", &TMainForm::menuShenHJGSJClick},
+          {"审核日志查询", "menuShenHRZCX", &TMainForm::menuShenHRZCXClick}}},
+        {"导出数据",
+         "menuExport",
+         {{"导出机构数据", "menuDaoCJGSJ", &TMainForm::menuDaoCJGSJClick}}},
+        {"汇总表",
+         "menuGather",
+         {{"公共机构名录汇总表", "menuMingLHZB", &TMainForm::menuMingLHZBClick},
+          {"公共机构数量汇总表", "menuShuLHZB", &TMainForm::menuShuLHZBClick},
+          {"国家机关数量汇总表", "menuGuoJJGSL", &TMainForm::menuGuoJJGSLClick},
+          {"公共机构(事业单位)汇总表", "menuShiYDWHZB", &TMainForm::menuShiYDWHZBClick}}},
+    };
+
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setStyle(MenuStyle::Instance());
+    bar->setFont(MenuStyle::ItemFont(bar));
+    for (const EntryDef& entry : entries) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(entry.caption));
+        menu->setObjectName(QLatin1String(entry.name));
+        menu->setStyle(MenuStyle::Instance());
+        menu->setFont(MenuStyle::ItemFont(menu));
+        for (const MenuItemDef& item : entry.items) {
+            QAction* action = item.caption ? menu->addAction(QString::fromUtf8(item.caption))
+                                           : menu->addSeparator();
+            action->setObjectName(QLatin1String(item.name));
+            if (const Handler handler = item.handler) {
+                connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+            }
+        }
+    }
+    QAction* exit = bar->addAction(QStringLiteral("退出"));
+    exit->setObjectName(QStringLiteral("menuExit"));
+    connect(exit, &QAction::triggered, this, &TMainForm::menuExitClick);
+}
+
+void TMainForm::BuildDecoration() {
+    auto* area = new QMdiArea(this);
+    area->setObjectName(QStringLiteral("MdiArea"));
+    area->setBackground(Qt::white);
+    setCentralWidget(area);
+    QWidget* client = area->viewport();
+
+    AddPicture(client, "Image2", QRect(126, 104, 585, 145), PaintTitleBanner(QSize(585, 145)));
+    AddPicture(client, "Image1", QRect(118, 372, 755, 69), PaintStepsBanner(QSize(755, 69)));
+
+    auto* caption =
+        new QLabel(QStringLiteral("   ") + ProductTitle() + QStringLiteral("操作步骤："), client);
+    caption->setObjectName(QStringLiteral("Label1"));
+    caption->setGeometry(96, 298, 538, 27);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setFont(CaptionFont());
+    QPalette palette = caption->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    caption->setPalette(palette);
+}
+
+void TMainForm::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    const struct {
+        int width;
+        const char* text;
+    } panels[] = {
+        {200, "公共机构节能管理信息中心"},
+        {100, "版本V1.0"},
+        {200, "发布日期：2013-04-01"},
+        {100, "名录库开发组"},
+    };
+    for (const auto& panel : panels) {
+        auto* label = new QLabel(QString::fromUtf8(panel.text), bar);
+        label->setFixedWidth(panel.width);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addWidget(label);
+    }
+}
+
+void TMainForm::RefreshMenus() {
+    for (const MenuStateRow& row : kMenuStates)
+        Apply(MenuAction(row.name), row.unregistered);
+    dm_.LoadCaoZDWXX();
+    const CaoZDWXX& unit = dm_.Unit();
+    for (const MenuStateRow& row : kMenuStates) {
+        const Shown shown = !unit.ZhuCeBZ        ? row.unregistered
+                            : unit.DanWLX == "0" ? row.agency
+                                                 : row.department;
+        Apply(MenuAction(row.name), shown);
+    }
+}
+
+QAction* TMainForm::MenuAction(const QString& name) const {
+    if (auto* menu = findChild<QMenu*>(name))
+        return menu->menuAction();
+    return findChild<QAction*>(name);
+}
+
+void TMainForm::ShowModal(QDialog& window) {
+    window.ensurePolished();
+    if (!window.testAttribute(Qt::WA_Resized))
+        window.adjustSize();
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+    }
+    window.exec();
+}
+
+template <class Window>
+void TMainForm::Open() {
+    Guarded(this, [&] {
+        Window window(dm_, this);
+        ShowModal(window);
+    });
+}
+
+void TMainForm::OpenPlaceholder(const char* className, const QString& caption) {
+    Guarded(this, [&] {
+        QDialog window(this);
+        window.setObjectName(QLatin1String(className));
+        window.setWindowTitle(caption);
+        window.resize(480, 320);
+        ShowModal(window);
+    });
+}
+
+// One line per window: a window not built yet opens as an empty placeholder with its caption.
+void TMainForm::menuCaoZDWXXWHClick() {
+    OpenPlaceholder("TForm11ZhuCe", "软件使用单位信息");
+}
+void TMainForm::menuXingZQHWHClick() {
+    OpenPlaceholder("TForm12XingZQH", "行政区划维护");
+}
+void TMainForm::menuLuRTJZGBMClick() {
+    OpenPlaceholder("TForm23LuRTJZGBM", "录入同级主管部门");
+}
+void TMainForm::menuLuRXJGLJGClick() {
+    OpenPlaceholder("TForm24LuRXJGLJG", "录入下级管理机构");
+}
+void TMainForm::menuLuRXJGGJGClick() {
+    OpenPlaceholder("TForm25LuRXSGGJG", "录入下属公共机构");
+}
+void TMainForm::menuDaoRCSSJClick() {
+    OpenPlaceholder("TForm21DaoRYSSJ", "导入初始数据");
+}
+void TMainForm::menuXuanZGGJGClick() {
+    OpenPlaceholder("TForm22XuanZGGJG", "选择公共机构");
+}
+void TMainForm::menuDaoRZGBMSJClick() {
+    OpenPlaceholder("TForm31DaoRTJBMSJ", "导入同级主管部门数据");
+}
+void TMainForm::menuDaoRGLJGSJClick() {
+    OpenPlaceholder("TForm32DaoRXJGLJGSJ", "导入下级管理部门上报数据");
+}
+void TMainForm::menuDaoRXSBMSJClick() {
+    OpenPlaceholder("TForm33DaoRXSBMSJ", "导入下属部门数据");
+}
+void TMainForm::menuDaoRJLCXClick() {
+    OpenPlaceholder("TForm34DaoRRZCX", "导入日志查询");
+}
+void TMainForm::menuShenHJGSJClick() {
+    OpenPlaceholder("TForm41ShenHSJ", "审核数据");
+}
+void TMainForm::menuShenHRZCXClick() {
+    OpenPlaceholder("TForm42ShenHRZCX", "审核日志查询");
+}
+void TMainForm::menuDaoCJGSJClick() {
+    OpenPlaceholder("TForm51DaoCSJ", "导出数据");
+}
+void TMainForm::menuMingLHZBClick() {
+    OpenPlaceholder("TForm61MingLKHZB", "公共机构名录库汇总表");
+}
+void TMainForm::menuShuLHZBClick() {
+    OpenPlaceholder("TForm62ShuLHZB", "公共机构数量汇总表");
+}
+void TMainForm::menuGuoJJGSLClick() {
+    OpenPlaceholder("TForm63GuoJJGSL", "国家机关数量汇总表");
+}
+void TMainForm::menuShiYDWHZBClick() {
+    OpenPlaceholder("TForm64ShiYDWSL", "事业单位数量汇总表");
+}
+
+void TMainForm::menuExitClick() {
+    QCoreApplication::quit();
+}
+
+}  // namespace mlk::ui

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QDialog;
+class QMenu;
+
+namespace mlk {
+class TMainDM;
+}
+
+namespace mlk::ui {
+
+// The main window: an MDI frame (it hosts no child windows) with the menu through which every
+// function window is opened, modally and fresh each time. The menu follows the operating unit:
+// unregistered, energy-saving management agency or competent department.
+class TMainForm final : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TMainForm(TMainDM& dm, QWidget* parent = nullptr);
+
+    // Sets the enabled and visible state of every menu item from the (reloaded) operating unit.
+    void RefreshMenus();
+
+    // The action of a menu component by its name (for a top-level entry, its menu's action);
+    // nullptr when there is none.
+    QAction* MenuAction(const QString& name) const;
+
+    // Shows a function window modally, centred on the screen.
+    static void ShowModal(QDialog& window);
+
+  private:
+    void BuildMenu();
+    void BuildDecoration();
+    void BuildStatusBar();
+
+    // Each handler opens one window: a new instance, modal, centred, destroyed on closing.
+    template <class Window>
+    void Open();
+    void OpenPlaceholder(const char* className, const QString& caption);
+
+    void menuCaoZDWXXWHClick();
+    void menuXingZQHWHClick();
+    void menuLuRTJZGBMClick();
+    void menuLuRXJGLJGClick();
+    void menuLuRXJGGJGClick();
+    void menuDaoRCSSJClick();
+    void menuXuanZGGJGClick();
+    void menuDaoRZGBMSJClick();
+    void menuDaoRGLJGSJClick();
+    void menuDaoRXSBMSJClick();
+    void menuDaoRJLCXClick();
+    void menuShenHJGSJClick();
+    void menuShenHRZCXClick();
+    void menuDaoCJGSJClick();
+    void menuMingLHZBClick();
+    void menuShuLHZBClick();
+    void menuGuoJJGSLClick();
+    void menuShiYDWHZBClick();
+    void menuExitClick();
+
+    TMainDM& dm_;
+};
+
+}  // namespace mlk::ui
