@@ -92,9 +92,13 @@ XingZQH TMainDM::FindXingZQHByNames(const std::string& province, const std::stri
                     " from MLK_XingZQH ss, MLK_XingZQH ds,MLK_XingZQH xq "
                     " where ss.xzjb = '省' and ds.xzjb = '市'  and xq.xzjb = '县' "
                     " and ds.parentCode = ss.code  and xq.parentCode = ds.code "
-                    " order by ss.code,ds.code,xq.code ) xzqh where "
-                    " xzqh.ssmc like ? and xzqh.dsmc like ? and xzqh.xqmc like ?");
-    query.BindAll({"%" + province + "%", "%" + city + "%", "%" + county + "%"});
+                    " ) xzqh where "
+                    " xzqh.ssmc like ? and xzqh.dsmc like ? and xzqh.xqmc like ?"
+                    // Exact names win, the province first; the lowest codes decide among equals.
+                    " order by xzqh.ssmc = ? desc, xzqh.dsmc = ? desc, xzqh.xqmc = ? desc,"
+                    " xzqh.ssbm,xzqh.dsbm,xzqh.xqbm");
+    query.BindAll(
+        {"%" + province + "%", "%" + city + "%", "%" + county + "%", province, city, county});
     if (query.Step()) {
         result.ssbm = query.Text("ssbm");
         result.ssmc = query.Text("ssmc");

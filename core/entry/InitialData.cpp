@@ -1,0 +1,154 @@
+#include "entry/InitialData.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "data/GGJG.h"
+#include "data/Gbk.h"
+#include "data/MlkError.h"
+#include "data/Platform.h"
+#include "data/Progress.h"
+#include "data/TMainDM.h"
+#include "data/Text.h"
+
+namespace mlk {
+
+namespace {
+
+constexpr const char* kInsertSql =
+    "Insert into MLK_YuanJGXX (ID,NAME,BM,SF,DS,XQ,JIED,BH1,XuanZBZ) VALUES "
+    "(?,?,?,?,?,?,?,?,?)";
+
+// So many skipped line numbers are named; the rest are only counted.
+constexpr std::size_t kListedSkippedLines = 20;
+
+std::string ReadWholeFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        throw MlkError("无法打开文件：" + PathText(file));
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad())
+        throw MlkError("读取文件失败：" + PathText(file));
+    return std::move(content).str();
+}
+
+bool NeedsQuotes(std::string_view piece) {
+    for (unsigned char c : piece) {
+        if (c <= ' ' || c == '"')
+            return true;
+    }
+    return false;
+}
+
+std::string Quoted(std::string_view piece) {
+    std::string out = "\"";
+    for (char c : piece) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+// The record of a line, or false when the line yields no row.
+bool RecordOfLine(const std::vector<std::string>& pieces, GGJG& record) {
+    record.FromInitialFields(pieces);
+    return !record.JiGID.empty() && !record.JiGMC.empty() && !record.DiZhi_Shen.empty() &&
+           !record.DiZhi_Shi.empty() && !record.DiZhi_Xian.empty();
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+std::string WrongPieceCountMessage(const std::vector<std::string>& pieces) {
+    std::string joined;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i)
+            joined += ',';
+        joined += NeedsQuotes(pieces[i]) ? Quoted(pieces[i]) : pieces[i];
+    }
+    return joined + "数据项不正确，数据项不为13个";
+}
+
+bool InitialDataImported(TMainDM& dm) {
+    return dm.QueryInt("select count(1) as sl from MLK_YuanJGXX ") != 0;
+}
+
+InitialLoadResult LoadInitialData(TMainDM& dm, const std::filesystem::path& file,
+                                  Progress* progress) {
+    if (InitialDataImported(dm))
+        throw MlkError(std::string(kAlreadyImportedMessage));
+    const std::string bytes = ReadWholeFile(file);
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+
+    InitialLoadResult result;
+    result.lines = lines.size();
+    if (lines.empty())
+        return result;
+    if (progress)
+        progress->SetRange(std::int64_t(lines.size()));
+
+    Transaction transaction(dm.Db());
+    Statement insert(dm.Db(), kInsertSql);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> pieces = SplitText(GbkToUtf8(lines[i], i + 1), ',');
+        if (pieces.size() != kInitialPieces)
+            throw MlkError(WrongPieceCountMessage(pieces));
+        GGJG record;
+        if (RecordOfLine(pieces, record)) {
+            insert
+                .BindAll({record.JiGID, record.JiGMC, record.JiGID, record.DiZhi_Shen,
+                          record.DiZhi_Shi, record.DiZhi_Xian, record.DiZhi_JieD, record.JiGLX,
+                          record.XuanZBZ})
+                .Run();
+            insert.Reset();
+            ++result.stored;
+        } else {
+            result.skippedLines.push_back(i + 1);
+        }
+        if (progress)
+            progress->SetPosition(std::int64_t(i) + 1);
+    }
+    transaction.Commit();
+    return result;
+}
+
+std::string InitialLoadMessage(const InitialLoadResult& result) {
+    std::string message = "已成功导入" + std::to_string(result.stored) + "条机构信息数据。";
+    if (result.skippedLines.empty())
+        return message;
+    message += "\n另有" + std::to_string(result.skippedLines.size()) +
+               "行因机构ID、名称、省、市或县为空未导入：第";
+    for (std::size_t i = 0; i < result.skippedLines.size() && i < kListedSkippedLines; ++i) {
+        if (i)
+            message += "、";
+        message += std::to_string(result.skippedLines[i]);
+    }
+    message += "行";
+    if (result.skippedLines.size() > kListedSkippedLines)
+        message += "等";
+    return message + "。";
+}
+
+void RemoveInitialData(TMainDM& dm) {
+    dm.ExecSQL(" delete from MLK_YuanJGXX ");
+}
+
+}  // namespace mlk

@@ -1,0 +1,186 @@
+#include "TestSupport.h"
+#include "data/GGJG.h"
+#include "data/MlkError.h"
+#include "entry/DivisionLookup.h"
+#include "entry/Selection.h"
+
+namespace mlk::test {
+namespace {
+
+class SelectionTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        RegisterUnit("1");
+    }
+    void AddInitial(const std::string& id, const std::string& name, const std::string& province,
+                    const std::string& city, const std::string& county,
+                    const std::string& address = "人民路8号") {
+        Dm().ExecSQL(
+            "Insert into MLK_YuanJGXX (ID,NAME,BM,SF,DS,XQ,JIED,BH1,XuanZBZ) VALUES "
+            "(?,?,?,?,?,?,?,'9900','0')",
+            {id, name, id, province, city, county, address});
+    }
+    std::vector<InitialRow> AllRows() {
+        std::vector<InitialRow> rows;
+        Dm().ForEachRow("Select ID,NAME,BM,SF,DS,XQ,JIED,XuanZBZ From MLK_YuanJGXX order by rowid",
+                        {},
+                        [&](const Statement& row) { rows.push_back(InitialRow::FromRow(row)); });
+        return rows;
+    }
+    std::string Flag(const std::string& id) {
+        return Dm().QueryText("select XuanZBZ from MLK_YuanJGXX where ID = ?", {id});
+    }
+    long long Entries() { return Dm().QueryInt("select count(*) from MLK_JiBXX"); }
+};
+
+// Names as they come in the initial data, and the county they resolve to.
+TEST_F(SelectionTest, DivisionLookupPrefersExactNamesOverLowerCodes) {
+    struct Case {
+        std::string province, city, county;
+        std::string county_code;  // empty: not found
+    };
+    const std::vector<Case> cases = {
+        {"北京市", "市辖区", "东城区", "110101"},
+        {"北京", "市辖", "东城", "110101"},
+        // 新绛县 (140825) holds 绛县 (140826) and has the lower code: the exact name wins.
+        {"山西省", "运城市", "绛县", "140826"},
+        {"山西", "运城", "绛县", "140826"},
+        {"山西省", "运城市", "绛", "140825"},
+        {"甘肃省", "庆阳市", "宁县", "621026"},
+        // The province decides first: 朝阳区 of Beijing has the lowest code, but Liaoning is
+        // named exactly.
+        {"辽宁省", "朝阳", "朝阳", "211321"},
+        {"北京市", "市辖区", "朝阳", "110105"},
+        {"吉林", "长春", "朝阳区", "220104"},
+        {"火星省", "市辖区", "东城区", ""},
+        {"北京市", "市辖区", "不存在区", ""},
+        // A city without counties has no county to offer.
+        {"广东省", "东莞市", "东莞市", ""},
+        {"", "市辖区", "东城区", ""},
+    };
+    DivisionLookup lookup(Dm());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.province + "/" + c.city + "/" + c.county);
+        const XingZQH& found = lookup.Find(c.province, c.city, c.county);
+        EXPECT_EQ(found.xqbm, c.county_code);
+        // The data module's single lookup follows the same rule.
+        const XingZQH single = Dm().FindXingZQHByNames(c.province, c.city, c.county);
+        EXPECT_EQ(single.xqbm, c.county_code);
+        EXPECT_EQ(single.dsbm, found.dsbm);
+        EXPECT_EQ(single.ssmc, found.ssmc);
+    }
+}
+
+TEST_F(SelectionTest, AddsFoundRowsAndReportsTheOthers) {
+    AddInitial("A1", "东城一中", "北京", "市辖区", "东城");
+    AddInitial("A2", "火星学校", "火星省", "甲市", "乙县");
+    AddInitial("A3", "已有学校", "北京市", "市辖区", "西城区");
+    AddInitial("A4", "绛县医院", "山西省", "运城市", "绛县", "");
+    Dm().ExecSQL("insert into MLK_JiBXX (JiGID,JiGMC) values ('A3','已有学校')");
+
+    const SelectionResult result = AddToDirectory(Dm(), AllRows());
+    EXPECT_EQ(result.added, 2u);
+    ASSERT_EQ(result.divisionNotFound.size(), 1u);
+    EXPECT_EQ(result.divisionNotFound[0].ID, "A2");
+    ASSERT_EQ(result.alreadyInDirectory.size(), 1u);
+    EXPECT_EQ(result.alreadyInDirectory[0].ID, "A3");
+    EXPECT_EQ(SelectionMessage(result),
+              "2条机构信息成功添加到名录库中！\n"
+              "1条机构的省、市、县在行政区划中找不到，未添加，仍为未入库：火星学校。\n"
+              "1条机构已在名录库中，未重复添加，已标为已入库：已有学校。");
+
+    EXPECT_EQ(Flag("A1"), "1");
+    EXPECT_EQ(Flag("A2"), "0") << "can be added once its division exists";
+    EXPECT_EQ(Flag("A3"), "1");
+    EXPECT_EQ(Flag("A4"), "1");
+    EXPECT_EQ(Entries(), 3);
+
+    const GGJG added = GGJG::LoadByJiGID(Dm(), "A1");
+    EXPECT_EQ(added.JiGMC, "东城一中");
+    EXPECT_EQ(added.XingZQH, "110101");
+    EXPECT_EQ(added.DiZhi_Shen, "北京市") << "names as stored among the divisions";
+    EXPECT_EQ(added.DiZhi_Shi, "市辖区");
+    EXPECT_EQ(added.DiZhi_Xian, "东城区");
+    EXPECT_EQ(added.DiZhi_JieD, "人民路8号");
+    EXPECT_EQ(added.JiGLX, "9900");
+    EXPECT_EQ(added.CaiZJFLYFS, "0");
+    EXPECT_EQ(added.GengXZT, "3");
+    EXPECT_EQ(added.ShenHZT, "0");
+    EXPECT_EQ(added.QueRZT, "0");
+    EXPECT_EQ(added.JieDLB, "1");
+    EXPECT_EQ(added.ShuJLY, "0");
+    EXPECT_EQ(added.ShangJBMID, Dm().Unit().DanWID);
+    EXPECT_EQ(added.ZuZJGDM, "");
+    EXPECT_EQ(added.JiC, 0);
+    EXPECT_EQ(GGJG::LoadByJiGID(Dm(), "A3").XingZQH, "") << "the existing entry is untouched";
+
+    // Once the division exists, the row left out can be added.
+    Dm().ExecSQL("insert into MLK_XingZQH values ('990000','火星省','100000','省')");
+    Dm().ExecSQL("insert into MLK_XingZQH values ('990100','甲市','990000','市')");
+    Dm().ExecSQL("insert into MLK_XingZQH values ('990101','乙县','990100','县')");
+    std::vector<InitialRow> again;
+    for (const InitialRow& row : AllRows()) {
+        if (row.CanBeChosen())
+            again.push_back(row);
+    }
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(AddToDirectory(Dm(), again).added, 1u);
+    EXPECT_EQ(GGJG::LoadByJiGID(Dm(), "A2").XingZQH, "990101");
+}
+
+TEST_F(SelectionTest, SameIdTwiceInOneBatchIsAddedOnce) {
+    AddInitial("D1", "一号", "北京市", "市辖区", "东城区");
+    AddInitial("D1", "一号重复", "北京市", "市辖区", "西城区");
+    const SelectionResult result = AddToDirectory(Dm(), AllRows());
+    EXPECT_EQ(result.added, 1u);
+    EXPECT_EQ(result.alreadyInDirectory.size(), 1u);
+    EXPECT_EQ(Entries(), 1);
+}
+
+TEST_F(SelectionTest, DoubleQuotesNeverReachTheDirectory) {
+    AddInitial("Q\"1", "\"红星\"小学", "北京市", "市辖区", "东城区", "O'Brien路\"1\"号");
+    EXPECT_EQ(AddToDirectory(Dm(), AllRows()).added, 1u);
+    const GGJG added = GGJG::LoadByJiGID(Dm(), "Q1");
+    EXPECT_EQ(added.JiGMC, "红星小学");
+    EXPECT_EQ(added.DiZhi_JieD, "O'Brien路1号");
+    EXPECT_EQ(Flag("Q\"1"), "1");
+    // Taken again after a reload, the entry is recognised as already there.
+    Dm().ExecSQL("update MLK_YuanJGXX set XuanZBZ = '0'");
+    EXPECT_EQ(AddToDirectory(Dm(), AllRows()).alreadyInDirectory.size(), 1u);
+}
+
+TEST_F(SelectionTest, AFailureLeavesBothTablesAsTheyWere) {
+    AddInitial("F1", "好学校", "北京市", "市辖区", "东城区");
+    AddInitial("F2", "坏学校", "北京市", "市辖区", "西城区");
+    Dm().Db().Exec(
+        "create trigger refuse before insert on MLK_JiBXX when new.JiGMC = '坏学校' "
+        "begin select raise(abort, '拒绝写入'); end");
+    EXPECT_THROW(AddToDirectory(Dm(), AllRows()), MlkError);
+    EXPECT_EQ(Entries(), 0);
+    EXPECT_EQ(Flag("F1"), "0");
+}
+
+TEST_F(SelectionTest, MessagesNameAtMostTenRows) {
+    SelectionResult result;
+    for (int i = 1; i <= 12; ++i) {
+        InitialRow row;
+        row.NAME = "机构" + std::to_string(i);
+        result.divisionNotFound.push_back(row);
+    }
+    const std::string message = SelectionMessage(result);
+    EXPECT_NE(message.find("12条机构的省、市、县在行政区划中找不到"), std::string::npos);
+    EXPECT_NE(message.find("机构10等。"), std::string::npos) << message;
+    EXPECT_EQ(message.find("机构11"), std::string::npos);
+    EXPECT_EQ(SelectionQuestion(3), "确认将选择的 (3) 条机构信息添加到名录库中？");
+}
+
+TEST(SelectionUnregistered, IsRefused) {
+    TempDir dir;
+    TMainDM dm(dir / "GGJGMLK.DB");
+    InitialRow row{"X", "学校", "X", "北京市", "市辖区", "东城区", "", "0"};
+    EXPECT_THROW(AddToDirectory(dm, {row}), MlkError);
+}
+
+}  // namespace
+}  // namespace mlk::test
