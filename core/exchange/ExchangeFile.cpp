@@ -1,0 +1,275 @@
+#include "exchange/ExchangeFile.h"
+
+#include <type_traits>
+
+#include "data/Gbk.h"
+#include "data/MlkError.h"
+#include "data/Platform.h"
+#include "data/Text.h"
+
+namespace mlk {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+// A record longer than this can only be a quote that was never closed.
+constexpr std::size_t kLongestRecord = 4 << 20;
+
+bool NeedsQuotes(std::string_view value) {
+    for (unsigned char c : value) {
+        if (c <= ' ' || c == '"' || c == ',')
+            return true;
+    }
+    return false;
+}
+
+// The 36 text fields in file order; items 37 and 38 are JiC and ShunX.
+template <class Record>
+auto TextFields(Record& r) {
+    using Field = std::conditional_t<std::is_const_v<Record>, const std::string*, std::string*>;
+    return std::array<Field, 36>{
+        &r.JiGID,   &r.JiGMC,      &r.ZuZJGDM,   &r.HangYDM,      &r.XingZQH,      &r.XingZLSJB,
+        &r.XingZJB, &r.JieDLB,     &r.JieDMC,    &r.ShangJHYZGBM, &r.ShangJXZZGBM, &r.CaiZJFLYFS,
+        &r.JiGLX,   &r.DiZhi_Shen, &r.DiZhi_Shi, &r.DiZhi_Xian,   &r.DiZhi_JieD,   &r.DiZhi_HaoP,
+        &r.YouZBM,  &r.LianXRXM,   &r.LianXDH,   &r.QiT,          &r.TianBRXM,     &r.ChuSHSJ,
+        &r.GengXZT, &r.TongJY,     &r.DanWFZR,   &r.ShangBJGID,   &r.QueRRXM,      &r.QueRSJ,
+        &r.QueRZT,  &r.ShenHRXM,   &r.ShenHSJ,   &r.ShenHZT,      &r.ShuJLY,       &r.ShangJBMID};
+}
+
+std::string LinePrefix(std::size_t line) {
+    return "第" + std::to_string(line) + "行：";
+}
+
+long long WholeNumber(const std::string& text, std::size_t line) {
+    long long value = 0;
+    if (!ParseInt(text, value))
+        throw MlkError(LinePrefix(line) + "'" + text + "' 不是有效的整数");
+    return value;
+}
+
+}  // namespace
+
+// ---- Writing -------------------------------------------------------------------------------
+
+void AppendExchangeItem(std::string& line, std::string_view value) {
+    if (!NeedsQuotes(value)) {
+        line += value;
+        return;
+    }
+    line += '"';
+    for (char c : value) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+std::string QuoteExchangeItem(std::string_view value) {
+    std::string quoted;
+    AppendExchangeItem(quoted, value);
+    return quoted;
+}
+
+std::string JoinExchangeItems(const std::vector<std::string>& items) {
+    std::string line;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i)
+            line += ',';
+        AppendExchangeItem(line, items[i]);
+    }
+    return line;
+}
+
+std::vector<std::string> ExchangeItems(const GGJG& record) {
+    std::vector<std::string> items;
+    items.reserve(kExchangeItems);
+    for (const std::string* field : TextFields(record))
+        items.push_back(*field);
+    items.push_back(std::to_string(record.JiC));
+    items.push_back(std::to_string(record.ShunX));
+    return items;
+}
+
+// ---- Splitting -----------------------------------------------------------------------------
+
+void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* unclosed) {
+    std::size_t count = 0;
+    auto next = [&](bool quoted) -> std::string& {
+        if (split.items.size() <= count)
+            split.items.emplace_back();
+        if (split.quoted.size() <= count)
+            split.quoted.push_back(false);
+        split.quoted[count] = quoted;
+        std::string& item = split.items[count++];
+        item.clear();
+        return item;
+    };
+    if (unclosed)
+        *unclosed = false;
+
+    std::size_t p = 0;
+    const std::size_t n = record.size();
+    while (p < n) {
+        if (record[p] != '"') {
+            // Plain item: up to the next comma; the last one only when something is left.
+            const std::size_t comma = record.find(',', p);
+            const std::size_t stop = comma == std::string_view::npos ? n : comma;
+            next(false).assign(record.substr(p, stop - p));
+            if (comma == std::string_view::npos)
+                break;
+            p = comma + 1;
+            continue;
+        }
+        // Quoted item: to the closing quote; a doubled quote is one quote character.
+        std::string& item = next(true);
+        ++p;
+        bool closed = false;
+        while (p < n) {
+            const std::size_t quote = record.find('"', p);
+            if (quote == std::string_view::npos) {
+                item.append(record.substr(p));
+                p = n;
+                break;
+            }
+            item.append(record.substr(p, quote - p));
+            if (quote + 1 < n && record[quote + 1] == '"') {
+                item += '"';
+                p = quote + 2;
+                continue;
+            }
+            p = quote + 1;
+            closed = true;
+            break;
+        }
+        if (!closed && unclosed)
+            *unclosed = true;
+        // Anything between the closing quote and the next comma is kept as it stands.
+        const std::size_t comma = record.find(',', p);
+        const std::size_t stop = comma == std::string_view::npos ? n : comma;
+        item.append(record.substr(p, stop - p));
+        if (comma == std::string_view::npos)
+            break;
+        p = comma + 1;
+    }
+    split.items.resize(count);
+    split.quoted.resize(count);
+}
+
+std::string ItemCountMessage(const ExchangeSplit& split) {
+    return JoinExchangeItems(split.items) + "数据项不正确，数据项不为38个";
+}
+
+void RecordFromExchangeItems(const ExchangeSplit& split, std::size_t line, GGJG& record) {
+    if (split.items.size() != kExchangeItems)
+        throw MlkError(ItemCountMessage(split));
+    const auto value = [&](std::size_t i) {
+        return split.quoted[i] ? split.items[i] : Trim(split.items[i]);
+    };
+    const auto fields = TextFields(record);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        *fields[i] = value(i);
+    record.JiC = WholeNumber(value(36), line);
+    record.ShunX = WholeNumber(value(37), line);
+}
+
+// ---- Reading a file ------------------------------------------------------------------------
+
+ExchangeReader::ExchangeReader(const std::filesystem::path& path)
+    : in_(path, std::ios::binary), path_(path), buffer_(kBufferSize) {
+    if (!in_)
+        throw MlkError("无法打开文件 " + PathText(path));
+}
+
+void ExchangeReader::Refill() {
+    if (ended_)
+        return;
+    base_ += end_;
+    in_.read(buffer_.data(), std::streamsize(buffer_.size()));
+    end_ = std::size_t(in_.gcount());
+    pos_ = 0;
+    if (end_ == 0) {
+        if (in_.bad())
+            throw MlkError("读取文件 " + PathText(path_) + " 失败");
+        ended_ = true;
+    }
+}
+
+int ExchangeReader::Peek() {
+    if (pos_ == end_)
+        Refill();
+    if (ended_)
+        return -1;
+    const unsigned char c = static_cast<unsigned char>(buffer_[pos_]);
+    if (c == 0) {
+        ended_ = true;  // a zero byte ends the text
+        return -1;
+    }
+    return c;
+}
+
+int ExchangeReader::Get() {
+    const int c = Peek();
+    if (c >= 0)
+        ++pos_;
+    return c;
+}
+
+bool ExchangeReader::ReadRecord() {
+    raw_.clear();
+    if (Peek() < 0)
+        return false;
+    line_ = nextLine_;
+    bool inQuotes = false;
+    bool itemStart = true;
+    for (;;) {
+        const int c = Get();
+        if (c < 0)
+            return true;
+        if (c == '\r' || c == '\n') {
+            const bool crlf = c == '\r' && Peek() == '\n';
+            if (crlf)
+                Get();
+            ++nextLine_;
+            if (!inQuotes)
+                return true;
+            // A line end inside quotes belongs to the item.
+            raw_ += crlf ? "\r\n" : std::string(1, char(c));
+            if (raw_.size() > kLongestRecord)
+                return true;
+            continue;
+        }
+        raw_ += char(c);
+        if (inQuotes) {
+            if (c == '"') {
+                if (Peek() == '"') {
+                    raw_ += char(Get());
+                } else {
+                    inQuotes = false;
+                }
+            }
+        } else if (c == ',') {
+            itemStart = true;
+            continue;
+        } else if (c == '"' && itemStart) {
+            inQuotes = true;
+        }
+        itemStart = false;
+        if (raw_.size() > kLongestRecord)
+            return true;
+    }
+}
+
+bool ExchangeReader::Next(GGJG& record) {
+    if (!ReadRecord())
+        return false;
+    const std::string text = GbkToUtf8(raw_, line_);
+    bool unclosed = false;
+    SplitExchangeRecord(text, split_, &unclosed);
+    if (unclosed)
+        throw MlkError(LinePrefix(line_) + "双引号没有配对，数据项不正确");
+    RecordFromExchangeItems(split_, line_, record);
+    return true;
+}
+
+}  // namespace mlk

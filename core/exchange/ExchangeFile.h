@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/GGJG.h"
+
+namespace mlk {
+
+// The exchange file that carries a directory to the level above: GBK text, one institution per
+// line, 38 comma-separated items, CR LF after every line.
+//
+// The writer puts a value in double quotes (inner quotes doubled) when it holds a blank, a
+// control character, a double quote or a comma. The reader undoes exactly that: an item that
+// starts with a double quote runs to its closing quote, and commas, blanks and line ends inside
+// belong to it. A line without quotes splits at every comma, as files of older programs expect.
+
+inline constexpr std::size_t kExchangeItems = 38;
+
+// The value as the writer puts it into a line.
+std::string QuoteExchangeItem(std::string_view value);
+// The same, appended to line.
+void AppendExchangeItem(std::string& line, std::string_view value);
+// The items joined by the writer's rule, without the line end.
+std::string JoinExchangeItems(const std::vector<std::string>& items);
+
+// The 38 items of a record in file order (JiC and ShunX as decimal text).
+std::vector<std::string> ExchangeItems(const GGJG& record);
+
+// One record's items as the reader splits them: values with their quotes removed, and whether
+// each was quoted (only unquoted items are trimmed later).
+struct ExchangeSplit {
+    std::vector<std::string> items;
+    std::vector<bool> quoted;
+};
+
+// Splits one record (UTF-8 or GBK: the separators are ASCII and never part of a GBK character).
+// A quote left open runs to the end of the record and is reported by unclosed.
+void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* unclosed = nullptr);
+
+// The message for a record that does not have 38 items: its items joined again, followed by the
+// fixed complaint.
+std::string ItemCountMessage(const ExchangeSplit& split);
+
+// Fills a record from 38 split items: unquoted items are trimmed, quoted ones kept byte for
+// byte; items 37 and 38 must be whole numbers. line names the record in errors.
+void RecordFromExchangeItems(const ExchangeSplit& split, std::size_t line, GGJG& record);
+
+// Reads an exchange file record by record without holding it: pass over a file of any size in
+// flat memory. Line ends are CR LF, lone CR or lone LF; a zero byte ends the text.
+class ExchangeReader {
+  public:
+    // Opens the file; one that cannot be opened raises an MlkError naming it.
+    explicit ExchangeReader(const std::filesystem::path& path);
+
+    // Reads, splits, converts and checks the next record into record. False at the end of the
+    // text. A bad record (item count, quoting, GBK, numbers) raises an MlkError.
+    bool Next(GGJG& record);
+
+    // The file line on which the record last read begins (from 1).
+    std::size_t Line() const { return line_; }
+    // The number of bytes read so far, for progress.
+    std::uint64_t Offset() const { return base_ + pos_; }
+
+  private:
+    bool ReadRecord();
+    int Peek();
+    int Get();
+    void Refill();
+
+    std::ifstream in_;
+    std::filesystem::path path_;
+    std::vector<char> buffer_;
+    std::uint64_t base_ = 0;  // file offset of buffer_[0]
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool ended_ = false;  // file end or zero byte
+    std::size_t line_ = 0;
+    std::size_t nextLine_ = 1;
+    std::string raw_;  // GBK bytes of the current record
+    ExchangeSplit split_;
+};
+
+}  // namespace mlk

@@ -1,0 +1,137 @@
+#include "exchange/Export.h"
+
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "data/Gbk.h"
+#include "data/MlkError.h"
+#include "data/Platform.h"
+#include "data/TMainDM.h"
+#include "exchange/ExchangeFile.h"
+
+namespace mlk {
+
+namespace {
+
+constexpr const char* kGuardMessage = "请核查全部机构信息后再导出机构列表！";
+
+// The columns in file order.
+constexpr const char* kExportSQL =
+    "select "
+    "JiGID,JiGMC,ZuZJGDM,HangYDM,XingZQH,XingZLSJB,XingZJB,"
+    "JieDLB,JieDMC,ShangJHYZGBM,ShangJXZZGBM,CaiZJFLYFS,JiGLX,"
+    "DiZhi_Shen,DiZhi_Shi,DiZhi_Xian,DiZhi_JieD,DiZhi_HaoP,"
+    "YouZBM,LianXRXM,LianXDH,QiT,"
+    "TianBRXM,ChuSHSJ,GengXZT,TongJY,DanWFZR,ShangBJGID,"
+    "QueRRXM,QueRSJ,QueRZT,ShenHRXM,ShenHSJ,ShenHZT,ShuJLY,ShangJBMID, "
+    "JiC, ShunX "
+    "from MLK_JiBXX "
+    "order by XingZQH,CaiZJFLYFS,JiGLX,XingZJB ";
+
+// One database row as one file line (GBK, CR LF); line is reused from row to row.
+void BuildLine(const Statement& row, std::string& line) {
+    line.clear();
+    for (int i = 0; i < 36; ++i) {
+        if (i)
+            line += ',';
+        AppendExchangeItem(line, row.Text(i));
+    }
+    line += ',';
+    line += std::to_string(row.Int(36));
+    line += ',';
+    line += std::to_string(row.Int(37));
+    try {
+        line = Utf8ToGbk(line);
+    } catch (const MlkError& error) {
+        throw MlkError("机构 " + row.Text(0) + " 无法导出：" + error.what());
+    }
+    line += "\r\n";
+}
+
+// A temporary file beside the target, removed again unless it was put in the target's place.
+class TempFile {
+  public:
+    explicit TempFile(const std::filesystem::path& target)
+        : target_(target), path_(target.string() + "." + TMainDM::NewID() + ".tmp") {}
+    ~TempFile() {
+        if (!kept_) {
+            std::error_code ignored;
+            std::filesystem::remove(path_, ignored);
+        }
+    }
+    const std::filesystem::path& Path() const { return path_; }
+    void ReplaceTarget() {
+        std::error_code error;
+        std::filesystem::rename(path_, target_, error);
+        if (error)
+            throw MlkError("无法写入文件 " + PathText(target_) + "：" + error.message());
+        kept_ = true;
+    }
+
+  private:
+    std::filesystem::path target_;
+    std::filesystem::path path_;
+    bool kept_ = false;
+};
+
+}  // namespace
+
+long long ConfirmedCount(TMainDM& dm) {
+    return dm.QueryInt("select count(1) as sl from MLK_JiBXX  where QueRZT = '1' ");
+}
+
+long long UnconfirmedCount(TMainDM& dm) {
+    return dm.QueryInt(
+        "select count(1) as sl from MLK_JiBXX  where QueRZT <> '1' or QueRZT is null ");
+}
+
+CheckResult CheckExport(TMainDM& dm) {
+    if (UnconfirmedCount(dm) > 0)
+        return CheckFailure{kGuardMessage, ""};
+    return std::nullopt;
+}
+
+std::string ExportFileName(const CaoZDWXX& unit) {
+    return unit.DanWMC + "-核查数据.txt";
+}
+
+std::string ExportQuestion(long long count) {
+    return "共有" + std::to_string(count) + "条机构导出";
+}
+
+std::string ExportDoneMessage(long long rows) {
+    return "导出完成，共导出" + std::to_string(rows) + "条数据！";
+}
+
+long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progress& progress) {
+    if (const CheckResult refusal = CheckExport(dm))
+        throw MlkError(refusal->message);
+    const long long count = ConfirmedCount(dm);
+    const std::int64_t maximum = 2 * count + 1;
+    progress.SetRange(maximum);
+    progress.SetPosition(0);
+
+    TempFile temp(file);
+    std::vector<char> buffer(1 << 20);
+    std::ofstream out;
+    out.rdbuf()->pubsetbuf(buffer.data(), std::streamsize(buffer.size()));
+    out.open(temp.Path(), std::ios::binary | std::ios::trunc);
+    if (!out) throw MlkError("无法创建文件 " + PathText(file));
+
+    long long rows = 0;
+    std::string line;
+    Statement query(dm.Db(), kExportSQL);
+    while (query.Step()) {
+        BuildLine(query, line);
+        out.write(line.data(), std::streamsize(line.size()));
+        progress.SetPosition(++rows);
+    }
+    out.close();
+    if (!out) throw MlkError("无法写入文件 " + PathText(file));
+    temp.ReplaceTarget();
+    progress.SetPosition(maximum);
+    return rows;
+}
+
+}  // namespace mlk

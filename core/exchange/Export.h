@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "data/Check.h"
+#include "data/Progress.h"
+
+namespace mlk {
+
+class TMainDM;
+struct CaoZDWXX;
+
+// The export of the whole directory to an exchange file for the level above.
+
+// The number of confirmed institutions (QueRZT "1").
+long long ConfirmedCount(TMainDM& dm);
+// The number of institutions not confirmed; a row whose QueRZT is empty or missing counts.
+long long UnconfirmedCount(TMainDM& dm);
+
+// The refusal when some institution is not confirmed yet.
+CheckResult CheckExport(TMainDM& dm);
+
+// The name the save dialog suggests: the unit's full name and "-核查数据.txt".
+std::string ExportFileName(const CaoZDWXX& unit);
+std::string ExportQuestion(long long count);
+std::string ExportDoneMessage(long long rows);
+
+// Writes every row of MLK_JiBXX, in the order the level above reads them, to file and returns
+// the number of rows written. The lines go to a temporary file beside it that replaces file only
+// when complete, so a failure never leaves a half-written file under the chosen name. Refuses
+// (MlkError with the guard's message) while some institution is unconfirmed.
+long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progress& progress);
+
+}  // namespace mlk

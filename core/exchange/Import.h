@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/Check.h"
+#include "data/Progress.h"
+
+namespace mlk {
+
+class TMainDM;
+struct CaoZDWXX;
+
+// A row of MLK_DaiDRJG: a confirmed subordinate unit whose exchange file is awaited.
+struct DaiDRJG {
+    std::string JiGID, JiGMC, JieDLB, XingZJB, JieDMC, XingZQH, CaiZJFLYFS, JiGLX;
+    std::string DaoRZT, DaoRSJ, DaoRSL, ShenHZT, ShenHSJ;
+};
+
+// The pending institution with this id, if there is one.
+std::optional<DaiDRJG> LoadPending(TMainDM& dm, const std::string& jigid);
+// Every pending institution, not imported first.
+std::vector<DaiDRJG> PendingInstitutions(TMainDM& dm);
+
+// Why the file cannot be imported under this pending institution (already imported, audited).
+CheckResult CheckImport(const DaiDRJG& pending);
+// Why the imported rows cannot be removed (audited).
+CheckResult CheckRemoveImport(const DaiDRJG& pending);
+
+// The name the import log records: the operating unit's statistics clerk, else its registrant.
+std::string ImportRecorder(const CaoZDWXX& unit);
+
+// Imports every line of the exchange file under the pending institution and returns their
+// number; 0 for a file without lines, which changes nothing. The file is read twice: the first
+// pass splits, converts and checks every line, the second inserts them. The rows, the pending
+// institution's state and the log row are written in one transaction, so a failure (a bad line,
+// a JiGID already in the directory) leaves the database as it was and names the line.
+long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
+                             Progress& progress);
+
+// Deletes the rows imported through the pending institution and sets it back to not imported.
+// Returns the number of rows deleted.
+long long RemoveImport(TMainDM& dm, const DaiDRJG& pending);
+
+std::string ImportDoneMessage(long long rows);
+
+}  // namespace mlk

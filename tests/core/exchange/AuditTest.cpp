@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "ExchangeFixtures.h"
+#include "data/MlkError.h"
+#include "exchange/Audit.h"
+
+namespace mlk::test {
+namespace {
+
+class AuditTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        RegisterUnit("0", "110101", "东城区节能管理机构");
+        Dm().ExecSQL("update MLK_CaoZDWXX set TongJY = '审核员'");
+        Dm().LoadCaoZDWXX();
+        const std::string root = Dm().Unit().DanWID;
+        Add("DEPT", root, 2, "部门统计员");
+        Add("DEPT0", root, 1, "");
+        Add("SCHOOL2", "DEPT", 2, "");
+        Add("SCHOOL1", "DEPT", 1, "");
+        Add("CLASS", "SCHOOL1", 1, "");
+    }
+    void Add(const std::string& id, const std::string& parent, long long order,
+             const std::string& clerk) {
+        GGJG r = SampleRecord(id, "名称" + id);
+        r.JieDMC = "节点" + id;
+        r.ShangJBMID = parent;
+        r.ShunX = order;
+        r.TongJY = clerk;
+        r.Insert(Dm());
+    }
+    std::vector<std::string> Ids(const std::vector<GGJG>& rows) {
+        std::vector<std::string> ids;
+        for (const GGJG& r : rows)
+            ids.push_back(r.JiGID);
+        return ids;
+    }
+};
+
+TEST_F(AuditTest, TreeAndListFollowTheHierarchy) {
+    const std::vector<GGJG> top = AuditChildren(Dm(), Dm().Unit().DanWID);
+    EXPECT_EQ(Ids(top), (std::vector<std::string>{"DEPT0", "DEPT"}));
+    EXPECT_EQ(top[1].JieDMC, "节点DEPT");
+    EXPECT_EQ(top[1].TongJY, "部门统计员");
+    EXPECT_EQ(Ids(AuditChildren(Dm(), "DEPT")), (std::vector<std::string>{"SCHOOL1", "SCHOOL2"}));
+    EXPECT_EQ(Ids(AuditList(Dm(), "DEPT")), (std::vector<std::string>{"SCHOOL1", "SCHOOL2"}));
+    EXPECT_TRUE(AuditList(Dm(), "SCHOOL2").empty());
+}
+
+TEST_F(AuditTest, ListCells) {
+    const std::vector<GGJG> rows = AuditList(Dm(), "DEPT");
+    const std::vector<std::string> cells = AuditListCells(Dm(), rows[0], 1);
+    ASSERT_EQ(cells.size(), AuditColumns().size());
+    EXPECT_EQ(cells[0], "1");
+    EXPECT_EQ(cells[1], "SCHOOL1");
+    EXPECT_EQ(cells[5], "北京市市辖区东城区");
+    EXPECT_EQ(cells[12], "全额财政");
+    EXPECT_EQ(cells[13], "已确认");
+    EXPECT_EQ(cells[14], "未审核");
+    EXPECT_EQ(cells[24], "0");
+    EXPECT_EQ(cells[25], "1");
+}
+
+TEST_F(AuditTest, OnlyDirectChildrenWithRowsCanBeApproved) {
+    const CaoZDWXX& unit = Dm().Unit();
+    const std::vector<GGJG> top = AuditChildren(Dm(), unit.DanWID);
+    const GGJG school = AuditChildren(Dm(), "DEPT")[0];
+    const struct {
+        const char* name;
+        GGJG node;
+        bool hasRows, expected;
+    } cases[] = {
+        {"direct child with rows", top[1], true, true},
+        {"direct child without rows", top[0], false, false},
+        {"grandchild", school, true, false},
+        {"root", GGJG{}, true, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CanApprove(unit, c.node, c.hasRows), c.expected) << c.name;
+    EXPECT_EQ(ApproveQuestion(top[1]),
+              "请确认审核通过节点DEPT下所有机构信息，审核后不能再次审核或删除！");
+}
+
+TEST_F(AuditTest, ApprovalMarksTheRowsUnderTheUnitAndLogsIt) {
+    const GGJG dept = AuditChildren(Dm(), Dm().Unit().DanWID)[1];
+    EXPECT_EQ(Approve(Dm(), dept), 2);
+    for (const char* id : {"SCHOOL1", "SCHOOL2"}) {
+        const GGJG r = GGJG::LoadByJiGID(Dm(), id);
+        EXPECT_EQ(r.ShenHZT, "1") << id;
+        EXPECT_EQ(r.ShenHRXM, "审核员") << id;
+        EXPECT_EQ(r.ShenHSJ.size(), 19u) << id;
+    }
+    for (const char* id : {"DEPT", "CLASS", "DEPT0"}) {
+        EXPECT_EQ(GGJG::LoadByJiGID(Dm(), id).ShenHZT, "0") << id;
+    }
+    int rows = 0;
+    Dm().ForEachRow("select ID,DanWID,DanWMC,JieDLB,ShenHSJ,ShenHRXM from MLK_ShenHRZ", {},
+                    [&](const Statement& row) {
+                        ++rows;
+                        EXPECT_EQ(row.Text("ID").size(), 10u);
+                        EXPECT_EQ(row.Text("DanWID"), "DEPT");
+                        EXPECT_EQ(row.Text("DanWMC"), "名称DEPT");
+                        EXPECT_EQ(row.Text("JieDLB"), "1");
+                        EXPECT_EQ(row.Text("ShenHRXM"), "部门统计员");
+                    });
+    EXPECT_EQ(rows, 1);
+    // Approving again rewrites the auditor and adds a log row.
+    EXPECT_EQ(Approve(Dm(), dept), 2);
+    EXPECT_EQ(RowCount(Dm(), "MLK_ShenHRZ"), 2);
+}
+
+TEST_F(AuditTest, FailedLogRowLeavesTheRowsUnapproved) {
+    const GGJG dept = AuditChildren(Dm(), Dm().Unit().DanWID)[1];
+    Dm().ExecSQL("drop table MLK_ShenHRZ");
+    EXPECT_THROW(Approve(Dm(), dept), MlkError);
+    EXPECT_EQ(GGJG::LoadByJiGID(Dm(), "SCHOOL1").ShenHZT, "0");
+}
+
+}  // namespace
+}  // namespace mlk::test

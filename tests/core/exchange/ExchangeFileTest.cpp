@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "ExchangeFixtures.h"
+#include "data/MlkError.h"
+#include "data/Text.h"
+
+namespace mlk::test {
+namespace {
+
+// Reads every record of a file.
+std::vector<GGJG> ReadAll(const std::filesystem::path& file) {
+    ExchangeReader reader(file);
+    std::vector<GGJG> records;
+    GGJG record;
+    while (reader.Next(record))
+        records.push_back(record);
+    return records;
+}
+
+std::string ErrorOf(const std::filesystem::path& file) {
+    try {
+        ReadAll(file);
+    } catch (const MlkError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+// Every field the file carries, for comparing records.
+std::vector<std::string> Fields(const GGJG& r) {
+    return ExchangeItems(r);
+}
+
+struct AwkwardValue {
+    const char* name;
+    std::string value;
+};
+
+class RoundTripTest : public ::testing::TestWithParam<AwkwardValue> {};
+
+// A value written by the writer comes back byte for byte, in any text item.
+TEST_P(RoundTripTest, ValueComesBackUnchanged) {
+    TempDir dir;
+    GGJG record = SampleRecord("110101AAAAAAAAAA");
+    record.JiGMC = GetParam().value;       // item 2
+    record.QiT = GetParam().value;         // item 22, out of column order
+    record.ShangJBMID = GetParam().value;  // item 36, the last text
+    GGJG second = SampleRecord("110101BBBBBBBBBB");
+    second.DiZhi_JieD = GetParam().value;
+    WriteFile(dir / "x.txt", GbkLine(record) + GbkLine(second));
+
+    const std::vector<GGJG> read = ReadAll(dir / "x.txt");
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(Fields(read[0]), Fields(record));
+    EXPECT_EQ(Fields(read[1]), Fields(second));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RoundTripTest,
+    ::testing::Values(AwkwardValue{"LeadingBlank", " 前导空格"},
+                      AwkwardValue{"TrailingBlank", "尾随空格 "}, AwkwardValue{"OnlyBlanks", "   "},
+                      AwkwardValue{"Comma", "甲,乙,丙"}, AwkwardValue{"LoneComma", ","},
+                      AwkwardValue{"Quote", "他说\"好\""}, AwkwardValue{"LoneQuote", "\""},
+                      AwkwardValue{"QuotedText", "\"全部\""},
+                      AwkwardValue{"QuotesAndCommas", "\",\",\"\""},
+                      AwkwardValue{"CrLf", "第一行\r\n第二行"}, AwkwardValue{"LoneCr", "a\rb"},
+                      AwkwardValue{"LoneLf", "a\nb"}, AwkwardValue{"TrailingLf", "结尾\n"},
+                      AwkwardValue{"Tab", "a\tb"}, AwkwardValue{"Empty", ""},
+                      AwkwardValue{"Chinese", "北京市东城区第一中学（分校）"},
+                      AwkwardValue{"Mixed", " 中,\"文\"\r\n\t"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ExchangeWriterTest, QuotesOnlyWhatNeedsIt) {
+    const struct {
+        std::string value, written;
+    } cases[] = {
+        {"plain", "plain"}, {"中文", "中文"},       {"", ""},
+        {"a b", "\"a b\""}, {"a,b", "\"a,b\""},     {"a\"b", "\"a\"\"b\""},
+        {"\t", "\"\t\""},   {"x\r\n", "\"x\r\n\""}, {"-12", "-12"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QuoteExchangeItem(c.value), c.written) << c.value;
+}
+
+TEST(ExchangeWriterTest, IntegersAreDecimalWithSign) {
+    GGJG record = SampleRecord("1");
+    record.JiC = -3;
+    record.ShunX = -2147483648LL;
+    const std::vector<std::string> items = ExchangeItems(record);
+    ASSERT_EQ(items.size(), 38u);
+    EXPECT_EQ(items[36], "-3");
+    EXPECT_EQ(items[37], "-2147483648");
+
+    TempDir dir;
+    WriteFile(dir / "x.txt", GbkLine(record));
+    const std::vector<GGJG> read = ReadAll(dir / "x.txt");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].JiC, -3);
+    EXPECT_EQ(read[0].ShunX, -2147483648LL);
+}
+
+// Lines without quotes split exactly as a plain split at every comma with trimmed items.
+TEST(ExchangeReaderTest, PlainLinesSplitAsPlainSplit) {
+    const std::vector<std::string> lines = {
+        "a,b,c", " a , b ,c ", "a,,c,", ",", "\ta\t,b", "ab\"c,d\"e,f", " \"x\",y", "中文,名 称,，",
+    };
+    for (const std::string& line : lines) {
+        ExchangeSplit split;
+        SplitExchangeRecord(line, split);
+        EXPECT_EQ(split.items, SplitText(line, ',')) << line;
+    }
+
+    TempDir dir;
+    std::string file;
+    std::vector<std::string> expected;
+    for (int n = 0; n < 3; ++n) {
+        std::vector<std::string> items;
+        for (int i = 0; i < 38; ++i)
+            items.push_back(i < 36 ? " 值" + std::to_string(i) + " " : "7");
+        items[5] = "";
+        file += Utf8ToGbk(Join(items, ",")) + "\r\n";
+    }
+    WriteFile(dir / "plain.txt", file);
+    const std::vector<GGJG> read = ReadAll(dir / "plain.txt");
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[2].JiGID, "值0");
+    EXPECT_EQ(read[2].XingZLSJB, "");
+    EXPECT_EQ(read[2].QiT, "值21");
+    EXPECT_EQ(read[2].ShangJBMID, "值35");
+    EXPECT_EQ(read[2].JiC, 7);
+}
+
+TEST(ExchangeReaderTest, LineEnds) {
+    const GGJG a = SampleRecord("110101AAAAAAAAAA");
+    const GGJG b = SampleRecord("110101BBBBBBBBBB");
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::size_t records;
+    } cases[] = {
+        {"crlf", GbkLine(a) + GbkLine(b), 2},
+        {"lone cr", GbkLine(a, "\r") + GbkLine(b, "\r"), 2},
+        {"lone lf", GbkLine(a, "\n") + GbkLine(b, "\n"), 2},
+        {"no final line end", GbkLine(a) + GbkLine(b, ""), 2},
+        {"zero byte ends the text", GbkLine(a) + std::string(1, '\0') + "garbage", 1},
+        {"empty file", "", 0},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "x.txt", c.bytes);
+        const std::vector<GGJG> read = ReadAll(dir / "x.txt");
+        ASSERT_EQ(read.size(), c.records) << c.name;
+        if (c.records == 2) {
+            EXPECT_EQ(read[1].JiGID, b.JiGID) << c.name;
+        }
+    }
+}
+
+TEST(ExchangeReaderTest, Refusals) {
+    std::vector<std::string> items = ExchangeItems(SampleRecord("110101AAAAAAAAAA"));
+    const std::string good = GbkLine(SampleRecord("110101CCCCCCCCCC"));
+    std::vector<std::string> short37(items.begin(), items.end() - 1);
+    std::vector<std::string> long39 = items;
+    long39.push_back("9");
+    std::vector<std::string> badNumber = items;
+    badNumber[36] = "1x";
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string message;
+    } cases[] = {
+        {"37 items", good + Utf8ToGbk(Join(short37, ",")) + "\r\n",
+         JoinExchangeItems(short37) + "数据项不正确，数据项不为38个"},
+        {"39 items", good + Utf8ToGbk(Join(long39, ",")) + "\r\n",
+         JoinExchangeItems(long39) + "数据项不正确，数据项不为38个"},
+        {"trailing comma", Utf8ToGbk(Join(short37, ",")) + ",\r\n", "数据项不为38个"},
+        {"empty line", good + "\r\n" + good, "数据项不正确，数据项不为38个"},
+        {"blank item shown quoted", Utf8ToGbk("a b,c") + "\r\n", "\"a b\",c数据项不正确"},
+        {"bad number", good + Utf8ToGbk(Join(badNumber, ",")) + "\r\n",
+         "第2行：'1x' 不是有效的整数"},
+        {"not GBK", good + "\x81\x20,x\r\n", "第2行"},
+        {"open quote", good + Utf8ToGbk("\"unclosed,") + "\r\nno quotes\r\n",
+         "第2行：双引号没有配对"},
+        {"open quote closed on a later line", good + Utf8ToGbk("\"unclosed,") + "\r\n" + good,
+         "数据项不为38个"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "x.txt", c.bytes);
+        EXPECT_NE(ErrorOf(dir / "x.txt").find(c.message), std::string::npos)
+            << c.name << ": " << ErrorOf(dir / "x.txt");
+    }
+}
+
+TEST(ExchangeReaderTest, QuotedLineEndsCountAsFileLines) {
+    GGJG first = SampleRecord("110101AAAAAAAAAA");
+    first.QiT = "一\r\n二\n三";
+    std::vector<std::string> bad = ExchangeItems(SampleRecord("X"));
+    bad.pop_back();
+    TempDir dir;
+    WriteFile(dir / "x.txt", GbkLine(first) + Utf8ToGbk(Join(bad, ",")) + "\r\n");
+    ExchangeReader reader(dir / "x.txt");
+    GGJG record;
+    ASSERT_TRUE(reader.Next(record));
+    EXPECT_EQ(reader.Line(), 1u);
+    EXPECT_THROW(reader.Next(record), MlkError);
+    EXPECT_EQ(reader.Line(), 4u);
+}
+
+TEST(ExchangeReaderTest, MissingFileIsRefused) {
+    TempDir dir;
+    EXPECT_THROW(ExchangeReader(dir / "none.txt"), MlkError);
+}
+
+}  // namespace
+}  // namespace mlk::test

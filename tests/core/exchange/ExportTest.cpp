@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "ExchangeFixtures.h"
+#include "data/MlkError.h"
+#include "data/Text.h"
+#include "exchange/Export.h"
+
+namespace mlk::test {
+namespace {
+
+class ExportTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        RegisterUnit("1", "110101", "东城区教育局");
+    }
+    void Add(const std::string& id, const std::string& xzqh, const std::string& fund,
+             const std::string& type, const std::string& rank) {
+        GGJG r = SampleRecord(id);
+        r.XingZQH = xzqh;
+        r.CaiZJFLYFS = fund;
+        r.JiGLX = type;
+        r.XingZJB = rank;
+        r.Insert(Dm());
+    }
+    std::vector<std::string> FileIds(const std::filesystem::path& file) {
+        std::vector<std::string> ids;
+        ExchangeReader reader(file);
+        GGJG record;
+        while (reader.Next(record))
+            ids.push_back(record.JiGID);
+        return ids;
+    }
+    NoProgress progress_;
+};
+
+TEST_F(ExportTest, WritesEveryRowInOrder) {
+    Add("E", "110102", "0", "8210", "5");
+    Add("A", "110101", "1", "8210", "5");
+    Add("B", "110101", "0", "8310", "5");
+    Add("C", "110101", "0", "8210", "6");
+    Add("D", "110101", "0", "8210", "5");
+    Add("F", "110101", "0", "8210", "5");  // equal to D: database order
+    const auto file = dir_ / "out.txt";
+    EXPECT_EQ(ExportDirectory(Dm(), file, progress_), 6);
+    EXPECT_EQ(FileIds(file), (std::vector<std::string>{"D", "F", "C", "B", "A", "E"}));
+
+    const std::string bytes = ReadFile(file);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+    EXPECT_EQ(SplitText(bytes, '\n').size(), 6u);
+    EXPECT_EQ(bytes.find(Utf8ToGbk("测试学校")) != std::string::npos, true);
+}
+
+TEST_F(ExportTest, GuardCountsEveryUnconfirmedRow) {
+    const struct {
+        const char* name;
+        const char* update;
+    } cases[] = {
+        {"unconfirmed", "update MLK_JiBXX set QueRZT='0' where JiGID='B'"},
+        {"empty", "update MLK_JiBXX set QueRZT='' where JiGID='B'"},
+        {"missing", "update MLK_JiBXX set QueRZT=null where JiGID='B'"},
+    };
+    Add("A", "110101", "0", "8210", "5");
+    Add("B", "110101", "0", "8210", "5");
+    for (const auto& c : cases) {
+        Dm().ExecSQL(c.update);
+        const CheckResult refusal = CheckExport(Dm());
+        ASSERT_TRUE(refusal) << c.name;
+        EXPECT_EQ(refusal->message, "请核查全部机构信息后再导出机构列表！");
+        EXPECT_THROW(ExportDirectory(Dm(), dir_ / "out.txt", progress_), MlkError) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "out.txt")) << c.name;
+        EXPECT_EQ(ConfirmedCount(Dm()), 1) << c.name;
+    }
+    Dm().ExecSQL("update MLK_JiBXX set QueRZT='1'");
+    EXPECT_FALSE(CheckExport(Dm()));
+}
+
+TEST_F(ExportTest, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
+    Add("A", "110101", "0", "8210", "5");
+    const auto file = dir_ / "out.txt";
+    WriteFile(file, "old content");
+    EXPECT_EQ(ExportDirectory(Dm(), file, progress_), 1);
+    EXPECT_EQ(FileIds(file), std::vector<std::string>{"A"});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()),
+                            std::filesystem::directory_iterator()),
+              2);  // the database and the file
+}
+
+TEST_F(ExportTest, FailureKeepsThePreviousFile) {
+    Add("A", "110101", "0", "8210", "5");
+    GGJG r = SampleRecord("Z");
+    r.JiGMC = "不能编码\xF0\x9F\x98\x80";  // a character that GBK does not hold
+    r.Insert(Dm());
+    const auto file = dir_ / "out.txt";
+    WriteFile(file, "good old file");
+    try {
+        ExportDirectory(Dm(), file, progress_);
+        FAIL() << "no error";
+    } catch (const MlkError& error) {
+        EXPECT_NE(std::string(error.what()).find("Z"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(file), "good old file");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST_F(ExportTest, UncreatableFileIsAnError) {
+    Add("A", "110101", "0", "8210", "5");
+    EXPECT_THROW(ExportDirectory(Dm(), dir_ / "no-such-folder" / "out.txt", progress_), MlkError);
+}
+
+TEST_F(ExportTest, Texts) {
+    EXPECT_EQ(ExportFileName(Dm().Unit()), "东城区教育局-核查数据.txt");
+    EXPECT_EQ(ExportQuestion(12), "共有12条机构导出");
+    EXPECT_EQ(ExportDoneMessage(12), "导出完成，共导出12条数据！");
+}
+
+}  // namespace
+}  // namespace mlk::test
