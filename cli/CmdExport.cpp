@@ -1,0 +1,30 @@
+// mlk export FILE: writes the whole directory to an exchange file for the level above.
+#include <ostream>
+
+#include "Command.h"
+#include "data/MlkError.h"
+#include "data/Platform.h"
+#include "data/TMainDM.h"
+#include "exchange/Export.h"
+
+namespace mlk::cli {
+namespace {
+
+int RunExport(CommandContext& context) {
+    if (context.positional.size() != 1)
+        throw MlkError("用法：mlk export 文件");
+    TMainDM dm(context.db);
+    if (const CheckResult refusal = CheckExport(dm))
+        throw MlkError(refusal->message);
+    if (ConfirmedCount(dm) == 0)
+        throw MlkError("名录库中没有已确认的机构，无法导出。");
+    StderrProgress progress(context.err, "导出");
+    const long long rows = ExportDirectory(dm, PathFromText(context.positional[0]), progress);
+    context.out << ExportDoneMessage(rows) << "\n";
+    return 0;
+}
+
+const Registrar registrar("export", "文件              导出全部机构数据到上报文件", RunExport);
+
+}  // namespace
+}  // namespace mlk::cli
