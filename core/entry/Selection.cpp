@@ -6,6 +6,7 @@
 #include "data/MlkError.h"
 #include "data/Progress.h"
 #include "data/TMainDM.h"
+#include "data/Text.h"
 #include "entry/DivisionLookup.h"
 
 namespace mlk {
@@ -91,6 +92,46 @@ std::string NamedRows(const std::vector<InitialRow>& rows) {
 InitialRow InitialRow::FromRow(const Statement& row) {
     return {row.Text("ID"), row.Text("NAME"), row.Text("BM"),   row.Text("SF"),
             row.Text("DS"), row.Text("XQ"),   row.Text("JIED"), row.Text("XuanZBZ")};
+}
+
+ListQueryBuilder SelectionQuery(const SelectionFilter& filter) {
+    ListQueryBuilder query("Select ID,NAME,BM,SF,DS,XQ,JIED,XuanZBZ ", " From MLK_YuanJGXX JG ",
+                           " where 1=1 ", {}, " order by SF,DS,XQ,BM ");
+    const std::string name = Trim(filter.name);
+    if (!name.empty())
+        query.AddCondition(" AND JG.NAME like ?", "%" + name + "%");
+    const std::string address = Trim(filter.address);
+    if (!address.empty())
+        query.AddCondition(" AND JG.JIED like ?", "%" + address + "%");
+    if (filter.stateChosen) {
+        query.AddCondition(" AND JG.XuanZBZ = ?", filter.stateText.substr(0, 1));
+    }
+    return query;
+}
+
+std::vector<InitialRow> UnchosenRows(TMainDM& dm, SelectionFilter filter) {
+    filter.stateText = "0";
+    filter.stateChosen = true;
+    std::vector<InitialRow> rows;
+    // A negative limit is no limit.
+    Statement page = SelectionQuery(filter).PageStatement(dm.Db(), -1, 1);
+    while (page.Step())
+        rows.push_back(InitialRow::FromRow(page));
+    return rows;
+}
+
+std::vector<InitialRow> RowsByIds(TMainDM& dm, const std::vector<std::string>& ids) {
+    std::vector<InitialRow> rows;
+    Statement query(dm.Db(),
+                    "Select ID,NAME,BM,SF,DS,XQ,JIED,XuanZBZ  From MLK_YuanJGXX JG  where ID = ? "
+                    "limit 1");
+    for (const std::string& id : ids) {
+        if (!query.Bind(1, id).Step())
+            throw MlkError("初始数据中没有机构ID为" + id + "的机构。");
+        rows.push_back(InitialRow::FromRow(query));
+        query.Reset();
+    }
+    return rows;
 }
 
 std::string SelectionQuestion(std::size_t chosen) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "entry/ListQuery.h"
+
 namespace mlk {
 
 class Progress;
@@ -19,6 +21,27 @@ struct InitialRow {
     // Only rows not yet in the directory can be ticked.
     bool CanBeChosen() const { return XuanZBZ == "0"; }
 };
+
+// The search conditions of the selection list, as the user typed or chose them.
+struct SelectionFilter {
+    std::string name;     // part of NAME; blanks around it do not count
+    std::string address;  // part of JIED
+    // The entry-state box: its text and whether it shows an item other than "--全部--" (a
+    // typed text counts too: its first character is compared).
+    std::string stateText;
+    bool stateChosen = false;
+};
+
+// The count and page statements of MLK_YuanJGXX for the filter, ordered by province, city,
+// county and code.
+ListQueryBuilder SelectionQuery(const SelectionFilter& filter);
+
+// The rows the filter finds that are not yet in the directory, all of them.
+std::vector<InitialRow> UnchosenRows(TMainDM& dm, SelectionFilter filter);
+
+// The rows with these ids, in the order given; an id that is not among the loaded data raises
+// an MlkError naming it.
+std::vector<InitialRow> RowsByIds(TMainDM& dm, const std::vector<std::string>& ids);
 
 // What became of the chosen rows.
 struct SelectionResult {

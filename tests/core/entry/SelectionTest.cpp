@@ -161,6 +161,49 @@ TEST_F(SelectionTest, AFailureLeavesBothTablesAsTheyWere) {
     EXPECT_EQ(Flag("F1"), "0");
 }
 
+TEST_F(SelectionTest, SearchFiltersNameAddressAndState) {
+    AddInitial("S1", "第一中学", "北京市", "市辖区", "东城区", "人民路1号");
+    AddInitial("S2", "第二中学", "北京市", "市辖区", "西城区", "中山路");
+    AddInitial("S3", "人民医院", "山西省", "运城市", "绛县", "人民路9号");
+    AddInitial("S4", "O'Neil 学校", "北京市", "市辖区", "人民区", "");
+    Dm().ExecSQL("update MLK_YuanJGXX set XuanZBZ = '1' where ID = 'S2'");
+    struct Case {
+        SelectionFilter filter;
+        std::vector<std::string> ids;  // in list order
+    };
+    const std::vector<Case> cases = {
+        {{}, {"S1", "S4", "S2", "S3"}},  // ordered by province, city, county, code
+        {{" 中学 ", "", "", false}, {"S1", "S2"}},
+        {{"", "人民", "", false}, {"S1", "S3"}},  // the address only, not the places
+        {{"", "", "0-未入库", true}, {"S1", "S4", "S3"}},
+        {{"", "", "1-已入库", true}, {"S2"}},
+        {{"", "", "--全部--", false}, {"S1", "S4", "S2", "S3"}},
+        {{"", "", "1abc", true}, {"S2"}},  // typed text: its first character
+        {{"O'Neil", "", "", false}, {"S4"}},
+        {{"中学", "中山", "1", true}, {"S2"}},
+        {{"   ", "  ", "", false}, {"S1", "S4", "S2", "S3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.filter.name + "|" + c.filter.address + "|" + c.filter.stateText);
+        const ListQueryBuilder query = SelectionQuery(c.filter);
+        EXPECT_EQ(query.Count(Dm().Db()), (long long)c.ids.size());
+        std::vector<std::string> ids;
+        Statement page = query.PageStatement(Dm().Db(), 2, 1);
+        while (page.Step())
+            ids.push_back(page.Text("ID"));
+        EXPECT_EQ(ids, std::vector<std::string>(
+                           c.ids.begin(), c.ids.begin() + std::min<std::size_t>(2, c.ids.size())));
+    }
+    const auto unchosen = UnchosenRows(Dm(), {"", "人民", "1", true});
+    ASSERT_EQ(unchosen.size(), 2u) << "only rows not yet added, whatever the state box says";
+    EXPECT_EQ(unchosen[0].ID, "S1");
+
+    const auto byIds = RowsByIds(Dm(), {"S3", "S1"});
+    ASSERT_EQ(byIds.size(), 2u);
+    EXPECT_EQ(byIds[0].NAME, "人民医院");
+    EXPECT_THROW(RowsByIds(Dm(), {"S1", "nope"}), MlkError);
+}
+
 TEST_F(SelectionTest, MessagesNameAtMostTenRows) {
     SelectionResult result;
     for (int i = 1; i <= 12; ++i) {

@@ -1,0 +1,32 @@
+// mlk load-initial FILE: loads an initial-data file into the table the selection reads.
+#include <ostream>
+
+#include "Command.h"
+#include "data/MlkError.h"
+#include "data/Platform.h"
+#include "data/TMainDM.h"
+#include "entry/InitialData.h"
+
+namespace mlk::cli {
+namespace {
+
+int RunLoadInitial(CommandContext& context) {
+    if (context.positional.size() != 1)
+        throw MlkError("用法：mlk load-initial 文件");
+    TMainDM dm(context.db);
+    StderrProgress progress(context.err, "导入初始数据");
+    const InitialLoadResult result =
+        LoadInitialData(dm, PathFromText(context.positional[0]), &progress);
+    if (result.lines == 0) {
+        context.out << "文件中没有数据。\n";
+        return 0;
+    }
+    context.out << InitialLoadMessage(result) << "\n";
+    return 0;
+}
+
+const Registrar registrar("load-initial", "FILE    导入初始数据文件（GBK，每行13项）",
+                          RunLoadInitial);
+
+}  // namespace
+}  // namespace mlk::cli

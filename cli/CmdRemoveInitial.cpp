@@ -1,0 +1,22 @@
+// mlk remove-initial: removes every loaded initial-data row, so that a new file can be loaded.
+#include <ostream>
+
+#include "Command.h"
+#include "data/TMainDM.h"
+#include "entry/InitialData.h"
+
+namespace mlk::cli {
+namespace {
+
+int RunRemoveInitial(CommandContext& context) {
+    TMainDM dm(context.db);
+    RemoveInitialData(dm);
+    context.out << kRemovedMessage << "\n";
+    return 0;
+}
+
+const Registrar registrar("remove-initial", "        删除已导入的初始数据（名录库不受影响）",
+                          RunRemoveInitial);
+
+}  // namespace
+}  // namespace mlk::cli
