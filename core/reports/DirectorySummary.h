@@ -1,0 +1,19 @@
+#pragma once
+
+#include "reports/SummaryTable.h"
+
+namespace mlk {
+
+class TMainDM;
+
+// Below this level an imported row's own children are listed; the operating unit's own rows
+// always get theirs.
+inline constexpr long long kDirectoryDepthLimit = 4;
+
+// The confirmed directory of the operating unit as one outline: each own confirmed row (by
+// ShunX), numbered 1, 2, ..., and under it, depth first, the confirmed imported rows whose
+// ShangJBMID it is, numbered 1.1, 1.2, 1.2.1, ... A row already on the path from its top row
+// is listed but not descended into again, so ShangJBMID references that loop end.
+SummaryTable DirectorySummary(TMainDM& dm);
+
+}  // namespace mlk

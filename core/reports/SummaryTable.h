@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "data/ColumnDefs.h"
+#include "reports/Save2Excel.h"
+
+namespace mlk {
+
+class TMainDM;
+
+// What a summary window shows: its columns and its rows, every cell as text, column 0 (the
+// running or outline number) included.
+struct SummaryTable {
+    std::vector<ColumnDef> columns;
+    TextRows rows;
+
+    std::vector<std::string> Captions() const;
+};
+
+// CodeLabel remembered per code: a summary labels the same few codes on every row.
+class LabelCache {
+  public:
+    explicit LabelCache(const TMainDM& dm) : dm_(dm) {}
+    const std::string& Label(const std::string& code, std::string_view key);
+
+  private:
+    const TMainDM& dm_;
+    std::unordered_map<std::string, std::string> labels_;  // key + '\t' + code
+};
+
+// Writes the table, captions first, as an .xls file (see SaveListToXls).
+void SaveSummaryToXls(const std::string& fileUtf8, const SummaryTable& table);
+
+}  // namespace mlk

@@ -1,0 +1,79 @@
+#include <cstdlib>
+
+#include "../../core/reports/SampleDirectory.h"
+#include "TestSupport.h"
+#include "data/Text.h"
+#include "reports/Save2Excel.h"
+#include "reports/TypeSummary.h"
+
+namespace mlk::test {
+namespace {
+
+class SummaryCommandTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        RegisterUnit("0", "110101", "东城区节能管理办公室");
+        InsertSampleRows(Dm(), {OwnRow(Dm(), "T1", "教育局", "1", "8210", 1),
+                                ImportedRow("a1", "一中", "T1", "T1", "1", "8220", 2, 1),
+                                ImportedRow("a2", "党委", "T1", "T1", "1", "7010", 2, 2)});
+    }
+
+    // Runs mlk on this test's database; stdout goes to out.txt, stderr to err.txt.
+    int Mlk(const std::string& arguments) {
+        const std::string command = std::string("'") + MLK_CLI_PATH + "' --db '" +
+                                    (dir_ / "GGJGMLK.DB").string() + "' " + arguments + " >'" +
+                                    (dir_ / "out.txt").string() + "' 2>'" +
+                                    (dir_ / "err.txt").string() + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::vector<std::string> OutLines() { return SplitText(ReadFile(dir_ / "out.txt"), '\n'); }
+};
+
+TEST_F(SummaryCommandTest, PrintsEachTableAsTabSeparatedText) {
+    struct Case {
+        std::string arguments;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"summary counts",
+         {"序号\t机构ID\t所辖地区或所属部门名称\t合计\t国家机关\t事业单位\t教育类\t科技类\t文化类\t"
+          "卫生类\t体育类\t其他类\t团体组织",
+          "1\tT1\t教育局\t2\t0\t2\t2\t0\t0\t0\t0\t0\t0",
+          "2\t" + Dm().Unit().DanWID + "\t合计\t2\t0\t2\t2\t0\t0\t0\t0\t0\t0"}},
+        {"summary state-organs",
+         {"序号\t机构ID\t地区或部门名称\t合计\t中国共产党\t人大\t政府\t政协\t民主党派\t审判\t检察\t"
+          "其他类",
+          "1\tT1\t教育局\t1\t1\t0\t0\t0\t0\t0\t0\t0"}},
+        {"summary types --type2 8200 --type3 8220",
+         {"序号\t机构ID\t地区或部门名称\t类型编码\t类型名称\t数量",
+          "1\tT1\t教育局\t8220\t中等职业教育\t1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        EXPECT_EQ(Mlk(c.arguments), 0) << ReadFile(dir_ / "err.txt");
+        EXPECT_EQ(OutLines(), c.lines);
+    }
+    ASSERT_EQ(Mlk("summary directory"), 0);
+    const std::vector<std::string> lines = OutLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2].substr(0, 7), "1.1\ta1\t");
+}
+
+TEST_F(SummaryCommandTest, WritesTheXlsFile) {
+    const auto file = dir_ / "汇总.xls";
+    ASSERT_EQ(Mlk("summary types --xls '" + file.string() + "'"), 0);
+    const SummaryTable table = TypeSummary(Dm());
+    EXPECT_EQ(ReadFile(file), XlsRecords(true, table.Captions(), table.rows));
+}
+
+TEST_F(SummaryCommandTest, AnUnknownTableOrAFailedWriteEndsWithAMessage) {
+    EXPECT_EQ(Mlk("summary everything"), 1);
+    EXPECT_NE(ReadFile(dir_ / "err.txt").find("directory"), std::string::npos);
+    EXPECT_EQ(Mlk("summary counts --xls '" + (dir_ / "无此目录" / "a.xls").string() + "'"), 1);
+    EXPECT_NE(ReadFile(dir_ / "err.txt").find("无此目录"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mlk::test

@@ -1,0 +1,201 @@
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+
+#include "TestSupport.h"
+#include "data/Gbk.h"
+#include "data/MlkError.h"
+#include "data/Platform.h"
+#include "reports/Save2Excel.h"
+
+namespace mlk::test {
+namespace {
+
+// Bytes written out by hand: "09 08 08 00 ..." as the reader expects them.
+std::string Hex(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < text.size(); i += 3) {
+        bytes.push_back(char(std::stoi(text.substr(i, 2), nullptr, 16)));
+    }
+    return bytes;
+}
+
+const std::string kBof = Hex("09 08 08 00 00 00 10 00 00 00 00 00 ");
+const std::string kCodePage = Hex("42 00 02 00 A8 03 ");
+const std::string kEof = Hex("0A 00 00 00 ");
+
+std::string Word(std::uint16_t value) {
+    return {char(value & 0xFF), char(value >> 8)};
+}
+
+// A LABEL record: type 0x0204, length n + 8, row, column, format 0, n, the GBK text.
+std::string Label(std::uint16_t row, std::uint16_t column, const std::string& utf8) {
+    const std::string gbk = Utf8ToGbk(utf8);
+    return Hex("04 02 ") + Word(std::uint16_t(gbk.size() + 8)) + Word(row) + Word(column) +
+           Word(0) + Word(std::uint16_t(gbk.size())) + gbk;
+}
+
+TEST(Save2ExcelTest, OneAsciiCellByteForByte) {
+    EXPECT_EQ(XlsRecords(true, {"A"}, {{"xy"}}),
+              Hex("09 08 08 00 00 00 10 00 00 00 00 00 42 00 02 00 A8 03 "
+                  "04 02 09 00 00 00 00 00 00 00 01 00 41 "
+                  "04 02 0A 00 01 00 00 00 00 00 02 00 78 79 0A 00 00 00 "));
+}
+
+TEST(Save2ExcelTest, RecordStreams) {
+    struct Case {
+        const char* name;
+        bool withCaptions;
+        std::vector<std::string> captions;
+        TextRows rows;
+        std::string expected;  // between BOF + CODEPAGE and EOF
+    };
+    const std::vector<Case> cases = {
+        {"three columns, two rows",
+         true,
+         {"序号", "名称", "代码"},
+         {{"1", "教育局", "A1"}, {"2", "卫生局", "B2"}},
+         Label(0, 0, "序号") + Label(0, 1, "名称") + Label(0, 2, "代码") + Label(1, 0, "1") +
+             Label(1, 1, "教育局") + Label(1, 2, "A1") + Label(2, 0, "2") + Label(2, 1, "卫生局") +
+             Label(2, 2, "B2")},
+        {"no rows", true, {"序号", "名称"}, {}, Label(0, 0, "序号") + Label(0, 1, "名称")},
+        {"empty cells and a short row",
+         true,
+         {"甲", "乙", "丙"},
+         {{"", "x"}, {}},
+         Label(0, 0, "甲") + Label(0, 1, "乙") + Label(0, 2, "丙") + Label(1, 0, "") +
+             Label(1, 1, "x") + Label(1, 2, "") + Label(2, 0, "") + Label(2, 1, "") +
+             Label(2, 2, "")},
+        {"cells past the last column are dropped",
+         true,
+         {"甲"},
+         {{"a", "b"}},
+         Label(0, 0, "甲") + Label(1, 0, "a")},
+        {"without captions the first row is row 0",
+         false,
+         {"甲", "乙"},
+         {{"a", "b"}},
+         Label(0, 0, "a") + Label(0, 1, "b")},
+        {"texts are written as stored",
+         true,
+         {"a"},
+         {{" 1,\"2\" "}},
+         Label(0, 0, "a") + Label(1, 0, " 1,\"2\" ")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(XlsRecords(c.withCaptions, c.captions, c.rows),
+                  kBof + kCodePage + c.expected + kEof);
+    }
+}
+
+TEST(Save2ExcelTest, FourChineseCharactersMakeALabelOfLength16) {
+    const std::string stream = XlsRecords(false, {"x"}, {{"公共机构"}});
+    const std::string label = stream.substr(kBof.size() + kCodePage.size(), 4 + 16);
+    EXPECT_EQ(label.substr(0, 4), Hex("04 02 10 00 "));
+    EXPECT_EQ(label.substr(10, 2), Hex("08 00 "));
+    EXPECT_EQ(stream.size(), kBof.size() + kCodePage.size() + 20 + kEof.size());
+}
+
+TEST(Save2ExcelTest, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    const auto file = dir / "汇总表.xls";
+    WriteFile(file, std::string(10000, 'z'));
+    SaveListToXls(file, true, {"名称"}, {{"教育局"}});
+    EXPECT_EQ(ReadFile(file), XlsRecords(true, {"名称"}, {{"教育局"}}));
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1u);
+}
+
+TEST(Save2ExcelTest, TheMostRowsTheFormatHolds) {
+    TempDir dir;
+    const auto file = dir / "full.xls";
+    const TextRows rows(65535, std::vector<std::string>{"1"});
+    SaveListToXls(file, true, {"n"}, rows);
+    EXPECT_EQ(std::filesystem::file_size(file), 12u + 6u + 65536u * 13u + 4u);
+}
+
+// What the format cannot hold is refused before the disk is touched: an existing file stays.
+TEST(Save2ExcelTest, RefusesWhatTheFormatCannotHold) {
+    struct Case {
+        const char* name;
+        bool withCaptions;
+        TextRows rows;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"65536 data rows under captions", true, TextRows(65536, {"1"}), "65535"},
+        {"65537 rows without captions", false, TextRows(65537, {"1"}), "65536"},
+        {"a cell longer than a record", true, {{std::string(65528, 'a')}}, "65527"},
+        {"a character GBK lacks", true, {{"\xF0\x9F\x98\x80"}}, ""},
+    };
+    TempDir dir;
+    const auto file = dir / "keep.xls";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(file, "old");
+        try {
+            SaveListToXls(file, c.withCaptions, {"n"}, c.rows);
+            ADD_FAILURE() << "written";
+        } catch (const MlkError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(ReadFile(file), "old");
+        EXPECT_FALSE(std::filesystem::exists(dir / "keep.xls.part"));
+    }
+}
+
+TEST(Save2ExcelTest, AFailedWriteNamesTheFileAndTheReasonAndLeavesNothing) {
+    TempDir dir;
+    struct Case {
+        const char* name;
+        std::filesystem::path file;
+    };
+    std::filesystem::create_directory(dir / "已有目录");
+    const std::vector<Case> cases = {
+        {"missing folder", dir / "没有的目录" / "表.xls"},
+        {"a folder of that name", dir / "已有目录"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            SaveListToXls(c.file, true, {"n"}, {{"1"}});
+            ADD_FAILURE() << "written";
+        } catch (const MlkError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(PathText(c.file)), std::string::npos) << message;
+            EXPECT_GT(message.size(), PathText(c.file).size() + 20) << message;
+        }
+        std::filesystem::path part = c.file;
+        part += ".part";
+        EXPECT_FALSE(std::filesystem::exists(part));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "已有目录"));
+}
+
+// A real spreadsheet reader must read the cells back, Chinese included.
+TEST(Save2ExcelTest, LibreOfficeReadsTheChineseCells) {
+    if (std::system("command -v libreoffice >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "LibreOffice is not installed (Debian package libreoffice-calc-nogui); "
+                        "the .xls was not checked with a spreadsheet reader.";
+    }
+    TempDir dir;
+    const auto file = dir / "summary.xls";
+    SaveListToXls(file, true, {"序号", "机构名称", "单位地址"},
+                  {{"1", "东城区教育局", "北京市东城区东华门街道1号"}, {"1.1", "第一中学", ""}});
+    const std::string command = "cd '" + dir.Path().string() +
+                                "' && libreoffice -env:UserInstallation=file://" +
+                                dir.Path().string() +
+                                "/profile --headless --convert-to "
+                                "'csv:Text - txt - csv (StarCalc):44,34,76' summary.xls "
+                                ">/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadFile(dir / "summary.csv"),
+              "序号,机构名称,单位地址\n1,东城区教育局,北京市东城区东华门街道1号\n1.1,第一中学,\n");
+}
+
+}  // namespace
+}  // namespace mlk::test

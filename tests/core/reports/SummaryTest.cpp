@@ -1,0 +1,370 @@
+#include <algorithm>
+#include <functional>
+#include <random>
+
+#include "SampleDirectory.h"
+#include "TestSupport.h"
+#include "reports/CountSummary.h"
+#include "reports/DirectorySummary.h"
+#include "reports/TypeSummary.h"
+
+namespace mlk::test {
+namespace {
+
+using Cells = std::vector<std::string>;
+
+// The directory every summary below is checked against.
+class SummaryTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        RegisterUnit("0", "110101", "东城区节能管理办公室");
+        InsertSampleRows(Dm(), Rows());
+    }
+
+    std::vector<SampleRow> Rows() {
+        TMainDM& dm = Dm();
+        return {
+            OwnRow(dm, "T1", "教育局", "1", "8210", 1),
+            OwnRow(dm, "T2", "节能办", "0", "9900", 2),
+            OwnRow(dm, "T3", "卫生局", "1", "8015", 3),
+            OwnRow(dm, "T4", "公安局", "1", "70", 4),
+            OwnRow(dm, "U", "未确认局", "1", "70", 0, "0"),
+            ImportedRow("U1", "未确认局下属", "U", "U", "1", "8210", 2, 1),
+            // The file imported for T1.
+            ImportedRow("a1", "机关甲", "T1", "T1", "1", "70", 2, 2),
+            ImportedRow("a2", "党委", "T1", "T1", "1", "7010", 2, 1),
+            ImportedRow("a3", "一中", "T1", "T1", "1", "8220", 2, 3),
+            ImportedRow("a4", "教育组", "T1", "T1", "1", "8200", 2, 4),
+            ImportedRow("a5", "其他单位", "T1", "T1", "1", "8015", 2, 5),
+            ImportedRow("a6", "工会", "T1", "T1", "1", "9410", 2, 6),
+            ImportedRow("a7", "研究所", "T1", "T1", "1", "7310", 2, 7),
+            ImportedRow("a8", "图书馆", "T1", "T1", "1", "8610", 2, 8),
+            ImportedRow("a9", "医院", "T1", "T1", "1", "8310", 2, 9),
+            ImportedRow("a10", "体育馆", "T1", "T1", "1", "8810", 2, 10),
+            ImportedRow("a11", "节能站", "T1", "T1", "0", "8210", 2, 11),
+            ImportedRow("a12", "未确认校", "T1", "T1", "1", "8210", 2, 12, "0"),
+            ImportedRow("z1", "未确认校分校", "a12", "T1", "1", "8210", 3, 1),
+            ImportedRow("b1", "二中", "a3", "T1", "1", "8230", 3, 1),
+            ImportedRow("c1", "小学", "b1", "T1", "1", "8240", 4, 1),
+            ImportedRow("d1", "幼儿园", "c1", "T1", "1", "8250", 5, 1),
+            // The file imported for T3.
+            ImportedRow("e1", "法院", "T3", "T3", "1", "7016", 2, 1),
+            ImportedRow("e2", "检察院", "T3", "T3", "1", "7015", 2, 2),
+            ImportedRow("f1", "其他机关", "e2", "T3", "1", "7017", 3, 1),
+            ImportedRow("g1", "政府节能站", "T3", "T3", "0", "7012", 2, 3),
+            ImportedRow("h1", "人大未确认", "T3", "T3", "1", "7011", 2, 4, "0"),
+        };
+    }
+
+    // The ids of a table's rows with their numbers: "1 T1", "1.1 a2", ...
+    static std::vector<std::string> Outline(const SummaryTable& table) {
+        std::vector<std::string> outline;
+        for (const Cells& row : table.rows)
+            outline.push_back(row[0] + " " + row[1]);
+        return outline;
+    }
+
+    static const Cells& RowOf(const SummaryTable& table, const std::string& id) {
+        const auto found = std::find_if(table.rows.begin(), table.rows.end(),
+                                        [&](const Cells& row) { return row[1] == id; });
+        if (found == table.rows.end())
+            throw std::runtime_error("no row " + id);
+        return *found;
+    }
+
+    // The counts of a row (everything after number, id and name).
+    static Cells Counts(const Cells& row) { return Cells(row.begin() + 3, row.end()); }
+};
+
+TEST_F(SummaryTest, DirectoryListsConfirmedRowsDepthFirstWithOutlineNumbers) {
+    const SummaryTable table = DirectorySummary(Dm());
+    const std::vector<std::string> expected = {
+        "1 T1",   "1.1 a2", "1.2 a1", "1.3 a3", "1.3.1 b1", "1.3.1.1 c1", "1.4 a4",
+        "1.5 a5", "1.6 a6", "1.7 a7", "1.8 a8", "1.9 a9",   "1.10 a10",   "1.11 a11",
+        "2 T2",   "3 T3",   "3.1 e1", "3.2 e2", "3.2.1 f1", "3.3 g1",     "4 T4"};
+    EXPECT_EQ(Outline(table), expected);
+    ASSERT_EQ(table.columns.size(), 17u);
+    for (const Cells& row : table.rows)
+        EXPECT_EQ(row.size(), 17u);
+}
+
+TEST_F(SummaryTest, DirectoryCellsOfAnInstitutionAndOfAnAgency) {
+    const SummaryTable table = DirectorySummary(Dm());
+    const Cells expected = {"1.3",
+                            "a3",
+                            "一中",
+                            "中等职业教育",
+                            "123456783",
+                            "P82",
+                            "110101",
+                            "县(处)级",
+                            "一中",
+                            "全额财政",
+                            "北京市市辖区东城区东华门街道3号",
+                            "100010",
+                            "张三",
+                            "010-1234567",
+                            "4",
+                            "8220",
+                            "0"};
+    EXPECT_EQ(RowOf(table, "a3"), expected);
+    const Cells agency = {"1.11", "a11", "节能站", "", "", "", "", "", "",
+                          "",     "",    "",       "", "", "", "", ""};
+    EXPECT_EQ(RowOf(table, "a11"), agency);
+    EXPECT_EQ(RowOf(table, "T2")[2], "节能办");
+    EXPECT_EQ(RowOf(table, "T2")[3], "");
+}
+
+TEST_F(SummaryTest, DirectoryCaptionsAndHiddenColumns) {
+    const SummaryTable table = DirectorySummary(Dm());
+    const std::vector<std::string> captions = {
+        "序号",       "机构ID",   "机构名称", "机构类型",         "组织机构代码",    "行业代码",
+        "行政区划",   "行政级别", "节点名称", "财政经费来源方式", "单位地址",        "邮政编码",
+        "联系人姓名", "联系电话", "行政级别", "机构类型",         "财政经费保障方式"};
+    EXPECT_EQ(table.Captions(), captions);
+    std::vector<int> hidden;
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        if (table.columns[i].width == 0)
+            hidden.push_back(int(i));
+    }
+    EXPECT_EQ(hidden, (std::vector<int>{1, 8, 14, 15, 16}));
+}
+
+TEST_F(SummaryTest, DirectoryOfAUnitWithoutConfirmedOwnRowsIsEmpty) {
+    Dm().ExecSQL("update MLK_JiBXX set QueRZT='0' where ShuJLY='0'");
+    EXPECT_TRUE(DirectorySummary(Dm()).rows.empty());
+}
+
+// Rows of another unit (another ShangJBMID) are not the operating unit's own rows.
+TEST_F(SummaryTest, DirectoryTakesOnlyTheUnitsOwnRowsAtTheTop) {
+    InsertSampleRow(Dm(), SampleRow{"X1", "他单位", "0", "OTHER", "", "1", "8210", 1, 0});
+    EXPECT_EQ(Outline(DirectorySummary(Dm())).front(), "1 T1");
+}
+
+// The walk as the two queries describe it, one child query per listed row: the fast walk must
+// give exactly its rows and order.
+std::vector<std::string> ReferenceOutline(TMainDM& dm) {
+    const std::string columns = "Select JG.JiGID, JG.JiC From MLK_JiBXX JG ";
+    std::vector<std::string> outline;
+    std::function<void(const std::string&, const std::string&)> children =
+        [&](const std::string& parent, const std::string& prefix) {
+            std::vector<std::pair<std::string, long long>> rows;
+            dm.ForEachRow(columns +
+                              " where JG.ShuJLY='1' and JG.QueRZT='1' "
+                              " and JG.ShangJBMID =? order by JG.ShangJBMID,JG.ShunX ",
+                          {parent}, [&](const Statement& r) {
+                              rows.emplace_back(r.Text("JiGID"), r.Int("JiC"));
+                          });
+            for (std::size_t k = 0; k < rows.size(); ++k) {
+                const std::string number = prefix + "." + std::to_string(k + 1);
+                outline.push_back(number + " " + rows[k].first);
+                if (rows[k].second < 4)
+                    children(rows[k].first, number);
+            }
+        };
+    std::vector<std::string> tops;
+    dm.ForEachRow(columns +
+                      " where JG.ShuJLY='0' and JG.QueRZT='1' "
+                      " and JG.ShangJBMID =? order by JG.ShunX ",
+                  {dm.Unit().DanWID}, [&](const Statement& r) { tops.push_back(r.Text(0)); });
+    for (std::size_t i = 0; i < tops.size(); ++i) {
+        outline.push_back(std::to_string(i + 1) + " " + tops[i]);
+        children(tops[i], std::to_string(i + 1));
+    }
+    return outline;
+}
+
+TEST_F(SummaryTest, DirectoryMatchesTheOneQueryPerRowWalkOnARandomTree) {
+    std::mt19937 random(20240611);
+    std::vector<std::pair<std::string, long long>> parents;  // id, level
+    std::vector<SampleRow> rows;
+    for (int i = 0; i < 20; ++i) {
+        const std::string id = "R" + std::to_string(i);
+        rows.push_back(OwnRow(Dm(), id, "部门" + std::to_string(i), "1", "8210", 100 + i % 7));
+        parents.emplace_back(id, 1);
+    }
+    for (int i = 0; i < 1500; ++i) {
+        const auto& [parent, level] = parents[random() % parents.size()];
+        const std::string id = "I" + std::to_string(i);
+        const auto order = static_cast<long long>(random() % 1000);  // distinct enough, some equal
+        rows.push_back(ImportedRow(id, "单位" + std::to_string(i), parent, parent, "1", "8220",
+                                   level + 1, order, random() % 10 ? "1" : "0"));
+        parents.emplace_back(id, level + 1);
+    }
+    std::shuffle(rows.begin(), rows.end(), random);  // entry order must not matter
+    InsertSampleRows(Dm(), rows);
+    const std::vector<std::string> outline = Outline(DirectorySummary(Dm()));
+    EXPECT_GT(outline.size(), 300u);
+    EXPECT_EQ(outline, ReferenceOutline(Dm()));
+}
+
+// A database file made elsewhere may lack the key on JiGID, and two rows may then share one id:
+// a row whose ShangJBMID is its own id would be listed under itself for ever.
+class DirectoryCycleTest : public DbTest {};
+
+TEST_F(DirectoryCycleTest, ARowOnTheCurrentPathIsListedButNotEnteredAgain) {
+    Dm().Db().Exec(
+        "create table JiBXX_NoKey as select * from MLK_JiBXX where 0;"
+        "drop table MLK_JiBXX; alter table JiBXX_NoKey rename to MLK_JiBXX");
+    RegisterUnit("0");
+    InsertSampleRow(Dm(), OwnRow(Dm(), "T", "部门", "1", "8210", 1));
+    InsertSampleRow(Dm(), ImportedRow("X", "上级", "T", "T", "1", "8210", 2, 1));
+    InsertSampleRow(Dm(), ImportedRow("X", "同号", "X", "T", "1", "8210", 2, 1));
+    InsertSampleRow(Dm(), ImportedRow("Y", "下级", "X", "T", "1", "8210", 3, 2));
+    std::vector<std::string> outline;
+    for (const Cells& row : DirectorySummary(Dm()).rows)
+        outline.push_back(row[0] + " " + row[2]);
+    EXPECT_EQ(outline,
+              (std::vector<std::string>{"1 部门", "1.1 上级", "1.1.1 同号", "1.1.2 下级"}));
+}
+
+// ---- Counts ---------------------------------------------------------------------------------
+
+TEST_F(SummaryTest, CountsPerOwnRowWithItsOwnContributionAndTotals) {
+    const SummaryTable table = CountSummary(Dm());
+    struct Case {
+        std::string id, number, name;
+        Cells counts;  // heji guojjg shiydw jiaoy kej wenh weis tiy qit tuantzz
+    };
+    const std::string unit = Dm().Unit().DanWID;
+    const std::vector<Case> cases = {
+        // a1 is "70"; a2 "7010" and a4 "8200" count nowhere; the agency a11 and the
+        // unconfirmed a12 are left out, z1 below a12 counts; the own row adds 82.
+        {"T1", "1", "教育局", {"13", "1", "11", "6", "1", "1", "1", "1", "1", "1"}},
+        {"T2", "2", "节能办", {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+        // Imported state organs of kinds 7015..7017 are not state organs here; own 8015
+        // begins with 80.
+        {"T3", "3", "卫生局", {"1", "0", "1", "0", "0", "0", "0", "0", "1", "0"}},
+        {"T4", "4", "公安局", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}},
+        {unit, "5", "合计", {"15", "2", "12", "6", "1", "1", "1", "1", "2", "1"}},
+    };
+    ASSERT_EQ(table.rows.size(), cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].id);
+        const Cells& row = table.rows[i];
+        EXPECT_EQ(row[0], cases[i].number);
+        EXPECT_EQ(row[1], cases[i].id);
+        EXPECT_EQ(row[2], cases[i].name);
+        EXPECT_EQ(Counts(row), cases[i].counts);
+    }
+    EXPECT_EQ(table.columns.size(), 13u);
+}
+
+TEST_F(SummaryTest, OwnRowCountsItselfByTheFirstMatchingTypeRule) {
+    struct Case {
+        std::string type, node;
+        Cells counts;
+    };
+    const std::vector<Case> cases = {
+        {"70", "1", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}},
+        {"7010", "1", {"1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+        {"9420", "1", {"1", "0", "0", "0", "0", "0", "0", "0", "0", "1"}},
+        {"8015", "1", {"1", "0", "1", "0", "0", "0", "0", "0", "1", "0"}},
+        {"8200", "1", {"1", "0", "1", "1", "0", "0", "0", "0", "0", "0"}},
+        {"8250", "1", {"1", "0", "1", "1", "0", "0", "0", "0", "0", "0"}},
+        {"7390", "1", {"1", "0", "1", "0", "1", "0", "0", "0", "0", "0"}},
+        {"8690", "1", {"1", "0", "1", "0", "0", "1", "0", "0", "0", "0"}},
+        {"8340", "1", {"1", "0", "1", "0", "0", "0", "1", "0", "0", "0"}},
+        {"8890", "1", {"1", "0", "1", "0", "0", "0", "0", "1", "0", "0"}},
+        {"9900", "1", {"1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+        {"8210", "0", {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type + "/" + c.node);
+        Dm().ExecSQL("update MLK_JiBXX set JiGLX=?, JieDLB=? where JiGID='T4'", {c.type, c.node});
+        EXPECT_EQ(Counts(RowOf(CountSummary(Dm()), "T4")), c.counts);
+    }
+}
+
+TEST_F(SummaryTest, CountsWithoutOwnRowsGiveOnlyTheTotalsRow) {
+    Dm().ExecSQL("delete from MLK_JiBXX where ShuJLY='0'");
+    const SummaryTable table = CountSummary(Dm());
+    ASSERT_EQ(table.rows.size(), 1u);
+    EXPECT_EQ(table.rows[0][0], "1");
+    EXPECT_EQ(table.rows[0][1], Dm().Unit().DanWID);
+    EXPECT_EQ(table.rows[0][2], "合计");
+    EXPECT_EQ(Counts(table.rows[0]), Cells(10, "0"));
+}
+
+TEST_F(SummaryTest, StateOrgansByKindForOwnRowsThatHaveAny) {
+    SummaryTable table = StateOrganSummary(Dm());
+    // The database sets the order; compare by id.
+    std::sort(table.rows.begin(), table.rows.end(),
+              [](const Cells& a, const Cells& b) { return a[1] < b[1]; });
+    // heji gongcd rend zhengf zhengx minzdp shenp(7016) jianc(7015) qit
+    const std::vector<Cells> expected = {
+        {"T1", "教育局", "1", "1", "0", "0", "0", "0", "0", "0", "0"},
+        // g1 is an agency and still counts; h1 is unconfirmed.
+        {"T3", "卫生局", "4", "0", "0", "1", "0", "0", "1", "1", "1"},
+    };
+    ASSERT_EQ(table.rows.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(Cells(table.rows[i].begin() + 1, table.rows[i].end()), expected[i]);
+    }
+    std::vector<std::string> numbers;
+    for (const Cells& row : table.rows)
+        numbers.push_back(row[0]);
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(table.Captions()[9], "审判");
+    EXPECT_EQ(table.Captions()[10], "检察");
+}
+
+TEST_F(SummaryTest, StateOrgansLeaveOutUnconfirmedOwnRows) {
+    Dm().ExecSQL("update MLK_JiBXX set QueRZT='0' where JiGID='T3'");
+    const SummaryTable table = StateOrganSummary(Dm());
+    ASSERT_EQ(table.rows.size(), 1u);
+    EXPECT_EQ(table.rows[0][1], "T1");
+}
+
+// ---- Types ----------------------------------------------------------------------------------
+
+TEST_F(SummaryTest, TypesPerOwnRowAndTypeWithTheFilters) {
+    struct Case {
+        std::string second, third;
+        std::vector<std::string> rows;  // "number id type count"
+    };
+    const std::vector<Case> cases = {
+        {"",
+         "",
+         {"1 T1 7310 1", "2 T1 8015 1", "3 T1 8210 2", "4 T1 8220 1", "5 T1 8230 1", "6 T1 8240 1",
+          "7 T1 8250 1", "8 T1 8310 1", "9 T1 8610 1", "10 T1 8810 1", "11 T3 8015 1"}},
+        {"8200", "", {"1 T1 8210 2", "2 T1 8220 1", "3 T1 8230 1", "4 T1 8240 1", "5 T1 8250 1"}},
+        {"8200", "8210", {"1 T1 8210 2"}},
+        {"8015", "", {"1 T1 8015 1", "2 T3 8015 1"}},
+        {"8800", "8890", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.second + "/" + c.third);
+        std::vector<std::string> rows;
+        for (const Cells& row : TypeSummary(Dm(), c.second, c.third).rows) {
+            rows.push_back(row[0] + " " + row[1] + " " + row[3] + " " + row[5]);
+        }
+        EXPECT_EQ(rows, c.rows);
+    }
+    const Cells first = TypeSummary(Dm()).rows.front();
+    EXPECT_EQ(first, (Cells{"1", "T1", "教育局", "7310", "科学研究", "1"}));
+}
+
+TEST_F(SummaryTest, TypeItemsOfTheTwoLevels) {
+    std::vector<std::string> second = SecondLevelTypeItems(Dm());
+    std::sort(second.begin(), second.end());
+    EXPECT_EQ(second, (std::vector<std::string>{"7300-科技", "8015-其他事业单位", "8200-教育",
+                                                "8300-卫生", "8600-文化", "8800-体育"}));
+    EXPECT_TRUE(ChildTypeItems(Dm(), "8015").empty());
+    std::vector<std::string> third = ChildTypeItems(Dm(), "8800");
+    std::sort(third.begin(), third.end());
+    EXPECT_EQ(third, (std::vector<std::string>{"8810-体育场馆", "8820-体育训练", "8890-其他体育"}));
+}
+
+// A row with no ShangBJGID value at all counts for no own row.
+TEST_F(SummaryTest, TypesLeaveOutRowsWithoutAReporter) {
+    Dm().ExecSQL("update MLK_JiBXX set ShangBJGID=NULL where JiGID='T3'");
+    const SummaryTable table = TypeSummary(Dm(), "8015");
+    ASSERT_EQ(table.rows.size(), 1u);
+    EXPECT_EQ(table.rows[0][1], "T1");
+}
+
+}  // namespace
+}  // namespace mlk::test
