@@ -15,6 +15,10 @@
 #include "ui/app/Banners.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/MenuStyle.h"
+#include "ui/reports/TForm61MingLKHZB.h"
+#include "ui/reports/TForm62ShuLHZB.h"
+#include "ui/reports/TForm63GuoJJGSL.h"
+#include "ui/reports/TForm64ShiYDWSL.h"
 
 namespace mlk::ui {
 namespace {
@@ -301,16 +305,16 @@ void TMainForm::menuDaoCJGSJClick() {
     OpenPlaceholder("TForm51DaoCSJ", "导出数据");
 }
 void TMainForm::menuMingLHZBClick() {
-    OpenPlaceholder("TForm61MingLKHZB", "公共机构名录库汇总表");
+    Open<TForm61MingLKHZB>();
 }
 void TMainForm::menuShuLHZBClick() {
-    OpenPlaceholder("TForm62ShuLHZB", "公共机构数量汇总表");
+    Open<TForm62ShuLHZB>();
 }
 void TMainForm::menuGuoJJGSLClick() {
-    OpenPlaceholder("TForm63GuoJJGSL", "国家机关数量汇总表");
+    Open<TForm63GuoJJGSL>();
 }
 void TMainForm::menuShiYDWHZBClick() {
-    OpenPlaceholder("TForm64ShiYDWSL", "事业单位数量汇总表");
+    Open<TForm64ShiYDWSL>();
 }
 
 void TMainForm::menuExitClick() {
