@@ -19,6 +19,7 @@
 #include "ui/reports/TForm62ShuLHZB.h"
 #include "ui/reports/TForm63GuoJJGSL.h"
 #include "ui/reports/TForm64ShiYDWSL.h"
+#include "ui/setup/TForm11ZhuCe.h"
 
 namespace mlk::ui {
 namespace {
@@ -261,10 +262,14 @@ void TMainForm::OpenPlaceholder(const char* className, const QString& caption) {
     });
 }
 
-// One line per window: a window not built yet opens as an empty placeholder with its caption.
 void TMainForm::menuCaoZDWXXWHClick() {
-    OpenPlaceholder("TForm11ZhuCe", "软件使用单位信息");
+    Guarded(this, [&] {
+        TForm11ZhuCe window(dm_, this);
+        connect(&window, &TForm11ZhuCe::Registered, this, &TMainForm::RefreshMenus);
+        ShowModal(window);
+    });
 }
+// One line per window: a window not built yet opens as an empty placeholder with its caption.
 void TMainForm::menuXingZQHWHClick() {
     OpenPlaceholder("TForm12XingZQH", "行政区划维护");
 }
