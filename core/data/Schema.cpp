@@ -62,8 +62,12 @@ create table if not exists MLK_ShenHRZ (
 )SQL";
 
 // The columns that the lists, the imports and the summaries filter, join or group on.
+// IX_JiBXX_EntryList answers the entry lists' where, order and name filter from the index alone,
+// so a page deep in a long list skips its earlier rows without reading the table.
 constexpr const char* kIndexes = R"SQL(
 create index if not exists IX_JiBXX_ShangJBMID on MLK_JiBXX (ShangJBMID, ShuJLY, JieDLB, ShunX);
+create index if not exists IX_JiBXX_EntryList on MLK_JiBXX (ShangJBMID, ShuJLY, JieDLB, ShunX,
+    CaiZJFLYFS desc, JiGLX desc, JiGMC);
 create index if not exists IX_JiBXX_ShangBJGID on MLK_JiBXX (ShangBJGID);
 create index if not exists IX_JiBXX_QueRZT on MLK_JiBXX (QueRZT, ShuJLY);
 create index if not exists IX_JiBXX_JieDLB on MLK_JiBXX (JieDLB);

@@ -165,4 +165,14 @@ void UpdateInstitution(TMainDM& dm, GGJG working, const InstitutionForm& form) {
     UpdateEntry(dm, working);
 }
 
+std::vector<std::string> ChildTypesOfItem(TMainDM& dm, const std::string& chosen) {
+    std::vector<std::string> items;
+    const std::size_t dash = chosen.find('-');
+    if (dash == std::string::npos)
+        return items;
+    dm.ForEachRow("select lxbm,lxmc from MLK_JiGLX where parent = ?", {chosen.substr(0, dash)},
+                  [&](const Statement& row) { items.push_back(row.Text(0) + "-" + row.Text(1)); });
+    return items;
+}
+
 }  // namespace mlk

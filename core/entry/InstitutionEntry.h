@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "data/Check.h"
 #include "data/GGJG.h"
@@ -41,5 +42,12 @@ GGJG InsertInstitution(TMainDM& dm, const InstitutionForm& form);
 
 // Saves the form into the entry loaded as working, marking it changed.
 void UpdateInstitution(TMainDM& dm, GGJG working, const InstitutionForm& form);
+
+// The type cascade: the items "lxbm-lxmc" of the children of a chosen type item (the code is
+// the text before its first "-"); empty when the type has none and is itself the choice.
+std::vector<std::string> ChildTypesOfItem(TMainDM& dm, const std::string& chosen);
+
+// The placeholder that heads a list of child types; choosing it chooses nothing.
+inline constexpr const char* kChooseItem = "--请选择--";
 
 }  // namespace mlk

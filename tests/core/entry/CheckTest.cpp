@@ -14,7 +14,9 @@ struct CheckCase {
     const char* focus;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const CheckCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
 const CheckCase kCheckCases[] = {
     {"complete form", [](InstitutionForm&) {}, nullptr, ""},
@@ -157,6 +159,32 @@ TEST(AgencyCheck, FiveFieldsInOrderThenAWholeOrder) {
         }
         ASSERT_TRUE(result) << c.message;
         EXPECT_EQ(*result, (CheckFailure{c.message, c.focus}));
+    }
+}
+
+}  // namespace
+}  // namespace mlk::test
+
+namespace mlk::test {
+namespace {
+
+TEST_F(EntryTest, TypeCascadeOffersChildrenUntilALeaf) {
+    struct Case {
+        const char* chosen;
+        std::size_t children;
+        const char* first;
+    } cases[] = {{"70-国家机关", 8, "7010-中国共产党机关"},
+                 {"80-事业单位", 6, nullptr},
+                 {"8200-教育", 6, "8210-高等教育"},
+                 {"8230-普通中学", 0, nullptr},
+                 {"--全部--", 0, nullptr},
+                 {"无代码", 0, nullptr}};
+    for (const Case& c : cases) {
+        const std::vector<std::string> items = ChildTypesOfItem(Dm(), c.chosen);
+        EXPECT_EQ(items.size(), c.children) << c.chosen;
+        if (c.first) {
+            EXPECT_EQ(items.at(0), c.first);
+        }
     }
 }
 
