@@ -15,11 +15,9 @@
 #include "ui/app/Banners.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/MenuStyle.h"
-#include "ui/reports/TForm61MingLKHZB.h"
-#include "ui/reports/TForm62ShuLHZB.h"
-#include "ui/reports/TForm63GuoJJGSL.h"
-#include "ui/reports/TForm64ShiYDWSL.h"
-#include "ui/setup/TForm11ZhuCe.h"
+#include "ui/entry/TForm23LuRTJZGBM.h"
+#include "ui/entry/TForm24LuRXJGLJG.h"
+#include "ui/entry/TForm25LuRXSGGJG.h"
 
 namespace mlk::ui {
 namespace {
@@ -262,25 +260,21 @@ void TMainForm::OpenPlaceholder(const char* className, const QString& caption) {
     });
 }
 
-void TMainForm::menuCaoZDWXXWHClick() {
-    Guarded(this, [&] {
-        TForm11ZhuCe window(dm_, this);
-        connect(&window, &TForm11ZhuCe::Registered, this, &TMainForm::RefreshMenus);
-        ShowModal(window);
-    });
-}
 // One line per window: a window not built yet opens as an empty placeholder with its caption.
+void TMainForm::menuCaoZDWXXWHClick() {
+    OpenPlaceholder("TForm11ZhuCe", "软件使用单位信息");
+}
 void TMainForm::menuXingZQHWHClick() {
     OpenPlaceholder("TForm12XingZQH", "行政区划维护");
 }
 void TMainForm::menuLuRTJZGBMClick() {
-    OpenPlaceholder("TForm23LuRTJZGBM", "录入同级主管部门");
+    Open<TForm23LuRTJZGBM>();
 }
 void TMainForm::menuLuRXJGLJGClick() {
-    OpenPlaceholder("TForm24LuRXJGLJG", "录入下级管理机构");
+    Open<TForm24LuRXJGLJG>();
 }
 void TMainForm::menuLuRXJGGJGClick() {
-    OpenPlaceholder("TForm25LuRXSGGJG", "录入下属公共机构");
+    Open<TForm25LuRXSGGJG>();
 }
 void TMainForm::menuDaoRCSSJClick() {
     OpenPlaceholder("TForm21DaoRYSSJ", "导入初始数据");
@@ -310,16 +304,16 @@ void TMainForm::menuDaoCJGSJClick() {
     OpenPlaceholder("TForm51DaoCSJ", "导出数据");
 }
 void TMainForm::menuMingLHZBClick() {
-    Open<TForm61MingLKHZB>();
+    OpenPlaceholder("TForm61MingLKHZB", "公共机构名录库汇总表");
 }
 void TMainForm::menuShuLHZBClick() {
-    Open<TForm62ShuLHZB>();
+    OpenPlaceholder("TForm62ShuLHZB", "公共机构数量汇总表");
 }
 void TMainForm::menuGuoJJGSLClick() {
-    Open<TForm63GuoJJGSL>();
+    OpenPlaceholder("TForm63GuoJJGSL", "国家机关数量汇总表");
 }
 void TMainForm::menuShiYDWHZBClick() {
-    Open<TForm64ShiYDWSL>();
+    OpenPlaceholder("TForm64ShiYDWSL", "事业单位数量汇总表");
 }
 
 void TMainForm::menuExitClick() {

@@ -1,0 +1,210 @@
+#include "ui/entry/TBrowserBase.h"
+
+#include <QBrush>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "data/ColumnDefs.h"
+#include "data/TMainDM.h"
+#include "data/Text.h"
+#include "ui/app/Dialogs.h"
+
+namespace mlk::ui {
+
+TBrowserBase::TBrowserBase(TMainDM& dm, QWidget* parent)
+    : QDialog(parent),
+      dm_(dm),
+      searchArea_(new QGridLayout),
+      buttonArea_(new QHBoxLayout),
+      list_(new QTableWidget(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(searchArea_);
+
+    auto* strip = new QHBoxLayout;
+    strip->addWidget(new QLabel(QStringLiteral("共 "), this));
+    EDCount = AddPagerField(strip, "EDCount", false);
+    strip->addWidget(new QLabel(QStringLiteral("条，分"), this));
+    EDPageCount = AddPagerField(strip, "EDPageCount", false);
+    strip->addWidget(new QLabel(QStringLiteral("页，每页"), this));
+    EDPageSize = AddPagerField(strip, "EDPageSize", true);
+    strip->addWidget(new QLabel(QStringLiteral("条，当前第"), this));
+    EDCurPage = AddPagerField(strip, "EDCurPage", false);
+    strip->addWidget(new QLabel(QStringLiteral("页"), this));
+    strip->addStretch();
+    BTFirst = AddPagerButton(strip, "首页", "BTFirst", PageMove::First);
+    BTPre = AddPagerButton(strip, "前一页", "BTPre", PageMove::Previous);
+    BTNext = AddPagerButton(strip, "后一页", "BTNext", PageMove::Next);
+    BTLast = AddPagerButton(strip, "末页", "BTLast", PageMove::Last);
+    layout->addLayout(strip);
+
+    list_->setObjectName(QStringLiteral("lvList"));
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setShowGrid(true);
+    list_->verticalHeader()->setVisible(false);
+    list_->verticalHeader()->setDefaultSectionSize(22);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttonArea_);
+
+    EDPageSize->setText(QString::number(kDefaultPageSize));
+    connect(list_, &QTableWidget::cellClicked, this,
+            [this](int row, int) { Guarded(this, [&] { RowClicked(row); }); });
+    connect(list_, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { Guarded(this, [&] { RowDoubleClicked(row); }); });
+}
+
+TBrowserBase::~TBrowserBase() = default;
+
+QLineEdit* TBrowserBase::AddPagerField(QHBoxLayout* strip, const char* name, bool editable) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setReadOnly(!editable);
+    field->setFixedWidth(editable ? 40 : 56);
+    field->setAlignment(Qt::AlignCenter);
+    strip->addWidget(field);
+    return field;
+}
+
+QPushButton* TBrowserBase::AddPagerButton(QHBoxLayout* strip, const char* caption, const char* name,
+                                          PageMove move) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setEnabled(false);
+    button->setAutoDefault(false);
+    strip->addWidget(button);
+    connect(button, &QPushButton::clicked, this,
+            [this, move] { Guarded(this, [&] { MovePage(move); }); });
+    return button;
+}
+
+void TBrowserBase::SetUpColumns(const std::vector<std::string>& descriptions) {
+    const std::vector<ColumnDef> columns = ParseColumnDefs(descriptions);
+    list_->clear();
+    list_->setColumnCount(int(columns.size()));
+    QStringList titles;
+    for (const ColumnDef& column : columns)
+        titles << Q(column.title);
+    list_->setHorizontalHeaderLabels(titles);
+    for (int i = 0; i < int(columns.size()); ++i) {
+        // The row number shares its column with the tick box; give both room to show.
+        const int width = columns[std::size_t(i)].width;
+        list_->setColumnWidth(i, i == 0 && width > 0 ? std::max(width, 56) : width);
+        list_->setColumnHidden(i, columns[std::size_t(i)].width == 0);
+    }
+    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+}
+
+void TBrowserBase::Search() {
+    const ListQueryBuilder query = BuildQuery();
+    const long long count = query.Count(dm_.Db());
+    EDCount->setText(QString::number(count));
+    const PageSizeInput pageSize = ParsePageSize(S(EDPageSize->text()));
+    // A page size that is not a positive whole number is replaced by the default, visibly.
+    if (pageSize.fellBack)
+        EDPageSize->setText(QString::number(pageSize.size));
+    const long long page = ParseCurrentPage(S(EDCurPage->text()));
+    Statement rows = query.PageStatement(dm_.Db(), pageSize.size, page);
+    FillFromQuery(rows);
+    UpdatePager(count, pageSize.size, page);
+}
+
+void TBrowserBase::FillFromQuery(Statement& page) {
+    std::vector<std::vector<std::string>> rows;
+    while (page.Step())
+        rows.push_back(RowCells(page));
+
+    list_->setUpdatesEnabled(false);
+    list_->clearContents();
+    list_->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const std::vector<std::string>& cells = rows[std::size_t(r)];
+        const QColor colour = RowColour(cells);
+        auto place = [&](int column, const QString& text) {
+            auto* item = new QTableWidgetItem(text);
+            item->setTextAlignment(Qt::AlignCenter);
+            if (colour.isValid())
+                item->setBackground(colour);
+            list_->setItem(r, column, item);
+            return item;
+        };
+        // The tick box is shown but set only by the tick rule, so a click on it does not
+        // toggle it twice.
+        QTableWidgetItem* number = place(0, RowNumber(r));
+        number->setFlags(number->flags() & ~Qt::ItemIsUserCheckable);
+        number->setCheckState(Qt::Unchecked);
+        for (int c = 0; c < int(cells.size()) && c + 1 < list_->columnCount(); ++c) {
+            place(c + 1, Q(cells[std::size_t(c)]));
+        }
+    }
+    list_->setUpdatesEnabled(true);
+}
+
+QString TBrowserBase::RowNumber(int index) const {
+    return QString::number(index + 1);
+}
+
+QColor TBrowserBase::RowColour(const std::vector<std::string>&) const {
+    return {};
+}
+
+void TBrowserBase::RowClicked(int row) {
+    const bool ticked = !IsTicked(row);
+    for (int r = 0; r < list_->rowCount(); ++r)
+        SetTicked(r, false);
+    SetTicked(row, ticked);
+    TickChanged(ticked);
+}
+
+void TBrowserBase::TickChanged(bool) {}
+
+void TBrowserBase::RowDoubleClicked(int) {}
+
+void TBrowserBase::UpdatePager(long long count, long long pageSize, long long page) {
+    const long long pages = PageCount(count, pageSize);
+    EDPageCount->setText(QString::number(pages));
+    EDCurPage->setText(QString::number(page));
+    const PagerButtons buttons = PagerButtonStates(page, pages);
+    BTFirst->setEnabled(buttons.first);
+    BTPre->setEnabled(buttons.previous);
+    BTNext->setEnabled(buttons.next);
+    BTLast->setEnabled(buttons.last);
+}
+
+void TBrowserBase::MovePage(PageMove move) {
+    long long pages = 0;
+    ParseInt(Trim(S(EDPageCount->text())), pages);
+    const long long page = PageAfterMove(move, ParseCurrentPage(S(EDCurPage->text())), pages);
+    EDCurPage->setText(QString::number(page));
+    Search();
+}
+
+int TBrowserBase::SelectedRow() const {
+    const QList<QTableWidgetItem*> selected = list_->selectedItems();
+    return selected.isEmpty() ? -1 : selected.front()->row();
+}
+
+std::string TBrowserBase::Cell(int row, int column) const {
+    const QTableWidgetItem* item = list_->item(row, column);
+    return item ? S(item->text()) : std::string();
+}
+
+bool TBrowserBase::IsTicked(int row) const {
+    const QTableWidgetItem* item = list_->item(row, 0);
+    return item && item->checkState() == Qt::Checked;
+}
+
+void TBrowserBase::SetTicked(int row, bool ticked) {
+    if (QTableWidgetItem* item = list_->item(row, 0)) {
+        item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+}  // namespace mlk::ui

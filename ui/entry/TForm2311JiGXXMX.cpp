@@ -1,0 +1,379 @@
+#include "ui/entry/TForm2311JiGXXMX.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "data/CodeTables.h"
+#include "data/TMainDM.h"
+#include "entry/EntryActions.h"
+#include "ui/app/Dialogs.h"
+#include "ui/entry/EditorSupport.h"
+
+namespace mlk::ui {
+
+namespace {
+
+void SelectComboItem(QComboBox* box, const std::string& text) {
+    const int index = box->findText(Q(text));
+    if (index >= 0)
+        box->setCurrentIndex(index);
+}
+
+std::string Text(const QComboBox* box) {
+    return S(box->currentText());
+}
+std::string Text(const QLineEdit* field) {
+    return S(field->text());
+}
+
+}  // namespace
+
+TForm2311JiGXXMX::TForm2311JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QWidget* parent)
+    : QDialog(parent), dm_(dm), mode_(mode), action_(ActionOfMode(mode)) {
+    setWindowTitle(QStringLiteral("机构详细信息"));
+    resize(660, 500);
+    BuildControls();
+
+    FillCombo(cbXingZJB, dm.CodeComboItems("XingZJB"));
+    FillCombo(cbJigfl1, dm.TopTypeItems());
+    FillCombo(cbCaiZJFSY, dm.CodeComboItems("CaiZJFSY"));
+    FillCombo(cbJieDLB, dm.CodeComboItems("JieDLB"));
+    FillCombo(cbXingzqhss, dm.ProvinceItems());
+    FillCombo(cbXingzqhds, {std::string(kAllItem)});
+    FillCombo(cbXingzqhxq, {std::string(kAllItem)});
+    ConnectCascades();
+
+    if (action_ == EditorAction::Insert) {
+        PrepareInsert();
+    } else if (action_ != EditorAction::Invalid && record) {
+        working_.AssignFrom(*record);
+        // The display order is shown and written back, so it travels with the record.
+        working_.ShunX = record->ShunX;
+        working_.JiC = record->JiC;
+        LoadRecord();
+    }
+    LBTitle->setText(IsSubordinateMode(mode) ? QStringLiteral("下级公共机构基本信息")
+                                             : QStringLiteral("同级公共机构基本信息"));
+}
+
+TForm2311JiGXXMX::~TForm2311JiGXXMX() = default;
+
+int TForm2311JiGXXMX::Run() {
+    if (action_ == EditorAction::Invalid) {
+        dialogs().Message(this, QStringLiteral("非法操作！"));
+        return QDialog::Rejected;
+    }
+    return exec();
+}
+
+void TForm2311JiGXXMX::BuildControls() {
+    auto* layout = new QVBoxLayout(this);
+    LBTitle = new QLabel(this);
+    LBTitle->setObjectName(QStringLiteral("LBTitle"));
+    LBTitle->setAlignment(Qt::AlignCenter);
+    QFont bold = LBTitle->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 3);
+    LBTitle->setFont(bold);
+    layout->addWidget(LBTitle);
+
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    auto line = [this](const char* name) {
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QString::fromLatin1(name));
+        return field;
+    };
+    auto combo = [this](const char* name) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        return box;
+    };
+    auto label = [this, grid](const char* text, int row, int column) {
+        grid->addWidget(new QLabel(QString::fromUtf8(text), this), row, column, Qt::AlignRight);
+    };
+
+    label("单位详细名称：", 0, 0);
+    EDJiGMC = line("EDJiGMC");
+    EDJiGMC->setMinimumWidth(465);
+    grid->addWidget(EDJiGMC, 0, 1, 1, 3);
+    label("组织机构代码：", 1, 0);
+    grid->addWidget(EDZuZJGDM = line("EDZuZJGDM"), 1, 1);
+    label("行业代码：", 1, 2);
+    grid->addWidget(EDHangYDM = line("EDHangYDM"), 1, 3);
+    label("机构类型：", 2, 0);
+    cbJigfl = line("cbJigfl");
+    cbJigfl->setReadOnly(true);
+    grid->addWidget(cbJigfl, 2, 1);
+    grid->addWidget(cbJigfl1 = combo("cbJigfl1"), 2, 2, 1, 2);
+    grid->addWidget(cbJigfl2 = combo("cbJigfl2"), 3, 1);
+    grid->addWidget(cbJigfl3 = combo("cbJigfl3"), 3, 2, 1, 2);
+    cbJigfl2->hide();
+    cbJigfl3->hide();
+    label("财政经费来源方式：", 4, 0);
+    grid->addWidget(cbCaiZJFSY = combo("cbCaiZJFSY"), 4, 1);
+    label("行政级别：", 4, 2);
+    grid->addWidget(cbXingZJB = combo("cbXingZJB"), 4, 3);
+
+    label("单位地址：", 5, 0);
+    auto* address = new QHBoxLayout;
+    address->addWidget(new QLabel(QStringLiteral("省市区"), this));
+    address->addWidget(cbXingzqhss = combo("cbXingzqhss"), 1);
+    address->addWidget(new QLabel(QStringLiteral("地市州"), this));
+    address->addWidget(cbXingzqhds = combo("cbXingzqhds"), 1);
+    address->addWidget(new QLabel(QStringLiteral("县区旗"), this));
+    address->addWidget(cbXingzqhxq = combo("cbXingzqhxq"), 1);
+    grid->addLayout(address, 5, 1, 1, 3);
+    auto* street = new QHBoxLayout;
+    street->addWidget(new QLabel(QStringLiteral("街道"), this));
+    street->addWidget(EDJieD = line("EDJieD"), 3);
+    street->addWidget(new QLabel(QStringLiteral("号"), this));
+    street->addWidget(EDHaoP = line("EDHaoP"), 1);
+    grid->addLayout(street, 6, 1, 1, 3);
+
+    label("节点类别：", 7, 0);
+    grid->addWidget(cbJieDLB = combo("cbJieDLB"), 7, 1);
+    cbJieDLB->setEnabled(false);
+    label("邮政编码：", 7, 2);
+    grid->addWidget(EDYouZBM = line("EDYouZBM"), 7, 3);
+    label("联系人：", 8, 0);
+    grid->addWidget(EDLianXR = line("EDLianXR"), 8, 1);
+    label("联系电话：", 8, 2);
+    grid->addWidget(EDLianXDH = line("EDLianXDH"), 8, 3);
+    label("填表日期：", 9, 0);
+    grid->addWidget(EDTianBRQ = line("EDTianBRQ"), 9, 1);
+    label("更新状态：", 9, 2);
+    grid->addWidget(EDGengxzt = line("EDGengxzt"), 9, 3);
+    EDGengxzt->setEnabled(false);
+    label("排序：", 10, 0);
+    grid->addWidget(EDShunX = line("EDShunX"), 10, 1);
+
+    // Carriers of values that the user does not edit.
+    EDXingZQH = line("EDXingZQH");
+    EDJieDMC = line("EDJieDMC");
+    EDZhiSZGBMQC = line("EDZhiSZGBMQC");
+    EDYeWZGBMQC = line("EDYeWZGBMQC");
+    for (QLineEdit* hidden : {EDXingZQH, EDJieDMC, EDZhiSZGBMQC, EDYeWZGBMQC})
+        hidden->hide();
+    for (QLineEdit* digits : {EDLianXDH, EDYouZBM, EDXingZQH, EDShunX})
+        AcceptDigitsOnly(digits);
+
+    layout->addStretch();
+    auto* buttonRow = new QHBoxLayout;
+    layout->addLayout(buttonRow);
+    buttons_ = std::make_unique<EditorButtons>(this, buttonRow);
+    buttons_->ShowFor(action_);
+    connect(buttons_->btInsert, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { SaveNew(); }); });
+    connect(buttons_->btUpdate, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { SaveChanges(); }); });
+    connect(buttons_->btDelete, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { Delete(); }); });
+    connect(buttons_->btQueR, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { Confirm(); }); });
+}
+
+void TForm2311JiGXXMX::ConnectCascades() {
+    auto on = [this](QComboBox* box, auto handler) {
+        connect(box, &QComboBox::currentIndexChanged, this, [this, handler](int index) {
+            if (index >= 0)
+                Guarded(this, [&] { (this->*handler)(); });
+        });
+    };
+    connect(cbJigfl1, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            Guarded(this, [&] { TypeChosen(cbJigfl1, cbJigfl2, cbJigfl3); });
+    });
+    connect(cbJigfl2, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            Guarded(this, [&] { TypeChosen(cbJigfl2, cbJigfl3, nullptr); });
+    });
+    connect(cbJigfl3, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            Guarded(this, [&] { TypeChosen(cbJigfl3, nullptr, nullptr); });
+    });
+    on(cbXingzqhss, &TForm2311JiGXXMX::ProvinceChosen);
+    on(cbXingzqhds, &TForm2311JiGXXMX::CityChosen);
+    on(cbXingzqhxq, &TForm2311JiGXXMX::CountyChosen);
+}
+
+void TForm2311JiGXXMX::PrepareInsert() {
+    cbJigfl1->show();
+    EDGengxzt->setText(QStringLiteral("0-新增"));
+    EDXingZQH->setReadOnly(true);
+    EDTianBRQ->setText(Q(TMainDM::TodayText()));
+    SelectComboItem(cbJieDLB, mode_ == mode::kInsertAgency ? "0-节能管理机构" : "1-主管部门");
+}
+
+void TForm2311JiGXXMX::LoadRecord() {
+    const GGJG& r = working_;
+    const XingZQH division = dm_.GetXingZQH(r.XingZQH);
+    SetEditable(action_ == EditorAction::Update);
+    {
+        // Loading sets the boxes to the record; the cascades must not refill them meanwhile.
+        const QSignalBlocker province(cbXingzqhss), city(cbXingzqhds), county(cbXingzqhxq);
+        if (!division.ssbm.empty()) {
+            FillCombo(cbXingzqhds, dm_.CityItems(division.ssbm));
+            FillCombo(cbXingzqhxq, dm_.CountyItems(division.dsbm));
+        }
+        SelectComboItem(cbXingzqhss, division.ssbm + "-" + division.ssmc);
+        SelectComboItem(cbXingzqhds, division.dsbm + "-" + division.dsmc);
+        SelectComboItem(cbXingzqhxq, division.xqbm + "-" + division.xqmc);
+    }
+    SelectComboItem(cbXingZJB, r.XingZJB + "-" + r.XingZJBMC);
+    SelectComboItem(cbCaiZJFSY, r.CaiZJFLYFS + "-" + r.CaiZJFLYFSMC);
+    SelectComboItem(cbJieDLB, r.JieDLB + "-" + r.JieDLBMC);
+    cbJigfl1->setVisible(action_ == EditorAction::Update);
+
+    EDJiGMC->setText(Q(r.JiGMC));
+    EDZuZJGDM->setText(Q(r.ZuZJGDM));
+    EDHangYDM->setText(Q(r.HangYDM));
+    EDZhiSZGBMQC->setText(Q(r.ShangJHYZGBM));
+    EDYeWZGBMQC->setText(Q(r.ShangJXZZGBM));
+    EDJieD->setText(Q(r.DiZhi_JieD));
+    EDHaoP->setText(Q(r.DiZhi_HaoP));
+    EDYouZBM->setText(Q(r.YouZBM));
+    EDLianXR->setText(Q(r.LianXRXM));
+    EDLianXDH->setText(Q(r.LianXDH));
+    EDGengxzt->setText(Q(r.GengXZT));
+    EDXingZQH->setText(Q(r.XingZQH));
+    EDTianBRQ->setText(Q(r.ChuSHSJ));
+    EDJieDMC->setText(Q(r.JieDMC));
+    EDShunX->setText(QString::number(r.ShunX));
+    cbJigfl->setText(Q(r.JiGLX + "-" + r.JiGLXMC));
+}
+
+void TForm2311JiGXXMX::SetEditable(bool editable) {
+    for (QLineEdit* field : {EDJiGMC, EDZuZJGDM, EDHangYDM, EDJieD, EDHaoP, EDYouZBM, EDLianXR,
+                             EDLianXDH, EDTianBRQ, EDShunX}) {
+        field->setReadOnly(!editable);
+    }
+    for (QComboBox* box : {cbJigfl1, cbJigfl2, cbJigfl3, cbCaiZJFSY, cbXingZJB, cbXingzqhss,
+                           cbXingzqhds, cbXingzqhxq}) {
+        box->setEnabled(editable);
+    }
+}
+
+void TForm2311JiGXXMX::TypeChosen(QComboBox* box, QComboBox* below, QComboBox* belowThat) {
+    for (QComboBox* lower : {belowThat, below}) {
+        if (!lower)
+            continue;
+        const QSignalBlocker blocker(lower);
+        lower->clear();
+        lower->hide();
+    }
+    cbJigfl->clear();
+    const std::string chosen = Text(box);
+    // The placeholder heads the child list; choosing it leaves the type unchosen.
+    if (chosen == kChooseItem)
+        return;
+    const std::vector<std::string> children =
+        below ? ChildTypesOfItem(dm_, chosen) : std::vector<std::string>{};
+    if (children.empty()) {
+        cbJigfl->setText(Q(chosen));
+        return;
+    }
+    std::vector<std::string> items{kChooseItem};
+    items.insert(items.end(), children.begin(), children.end());
+    const QSignalBlocker blocker(below);
+    FillCombo(below, items);
+    below->show();
+}
+
+void TForm2311JiGXXMX::ProvinceChosen() {
+    const std::string chosen = Text(cbXingzqhss);
+    if (chosen == kAllItem)
+        return;
+    FillCombo(cbXingzqhds, dm_.CityItems(chosen.substr(0, 6)));
+}
+
+void TForm2311JiGXXMX::CityChosen() {
+    const std::string chosen = Text(cbXingzqhds);
+    if (chosen == kAllItem)
+        return;
+    FillCombo(cbXingzqhxq, dm_.CountyItems(chosen.substr(0, 6)));
+}
+
+void TForm2311JiGXXMX::CountyChosen() {
+    const std::string chosen = Text(cbXingzqhxq);
+    if (chosen == kAllItem)
+        return;
+    EDXingZQH->setText(Q(chosen.substr(0, 6)));
+}
+
+InstitutionForm TForm2311JiGXXMX::ReadForm() const {
+    InstitutionForm f;
+    f.JiGMC = Text(EDJiGMC);
+    f.ZuZJGDM = Text(EDZuZJGDM);
+    f.HangYDM = Text(EDHangYDM);
+    f.Jigfl = Text(cbJigfl);
+    f.jigfl2Visible = !cbJigfl2->isHidden();
+    f.jigfl3Visible = !cbJigfl3->isHidden();
+    f.XingZJB = Text(cbXingZJB);
+    f.JieDLB = Text(cbJieDLB);
+    f.CaiZJFSY = Text(cbCaiZJFSY);
+    f.Xingzqhss = Text(cbXingzqhss);
+    f.Xingzqhds = Text(cbXingzqhds);
+    f.Xingzqhxq = Text(cbXingzqhxq);
+    f.JieD = Text(EDJieD);
+    f.HaoP = Text(EDHaoP);
+    f.YouZBM = Text(EDYouZBM);
+    f.LianXR = Text(EDLianXR);
+    f.LianXDH = Text(EDLianXDH);
+    f.TianBRQ = Text(EDTianBRQ);
+    f.ShunX = Text(EDShunX);
+    f.XingZQH = Text(EDXingZQH);
+    f.JieDMC = Text(EDJieDMC);
+    f.ZhiSZGBMQC = Text(EDZhiSZGBMQC);
+    f.YeWZGBMQC = Text(EDYeWZGBMQC);
+    return f;
+}
+
+bool TForm2311JiGXXMX::Check(InstitutionForm& form) {
+    const CheckResult failure = CheckInstitution(dm_, form, working_, mode_);
+    EDJieDMC->setText(Q(form.JieDMC));
+    EDZhiSZGBMQC->setText(Q(form.ZhiSZGBMQC));
+    EDYeWZGBMQC->setText(Q(form.YeWZGBMQC));
+    if (failure)
+        ShowCheckFailure(this, *failure);
+    return !failure;
+}
+
+void TForm2311JiGXXMX::SaveNew() {
+    InstitutionForm form = ReadForm();
+    if (!Check(form))
+        return;
+    InsertInstitution(dm_, form);
+    accept();
+}
+
+void TForm2311JiGXXMX::SaveChanges() {
+    InstitutionForm form = ReadForm();
+    if (!Check(form))
+        return;
+    UpdateInstitution(dm_, working_, form);
+    accept();
+}
+
+void TForm2311JiGXXMX::Delete() {
+    if (!AskDelete(this))
+        return;
+    DeleteEntry(dm_, working_.JiGID);
+    accept();
+}
+
+void TForm2311JiGXXMX::Confirm() {
+    InstitutionForm form = ReadForm();
+    if (!Check(form) || !AskConfirm(this))
+        return;
+    ConfirmEntry(dm_, working_);
+    accept();
+}
+
+}  // namespace mlk::ui
