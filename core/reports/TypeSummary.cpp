@@ -70,10 +70,13 @@ std::vector<std::string> ChildTypeItems(TMainDM& dm, const std::string& parentCo
     return TypeItems(dm, "select lxbm,lxmc from MLK_JiGLX where parent = ?", {parentCode});
 }
 
+SummaryTable TypeSummaryColumns() {
+    return SummaryTable{ParseColumnDefs(kColumns), {}};
+}
+
 SummaryTable TypeSummary(TMainDM& dm, const std::string& secondLevel,
                          const std::string& thirdLevel) {
-    SummaryTable table;
-    table.columns = ParseColumnDefs(kColumns);
+    SummaryTable table = TypeSummaryColumns();
     Params params;
     if (!secondLevel.empty())
         params.push_back(secondLevel);

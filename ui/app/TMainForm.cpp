@@ -18,6 +18,11 @@
 #include "ui/entry/TForm23LuRTJZGBM.h"
 #include "ui/entry/TForm24LuRXJGLJG.h"
 #include "ui/entry/TForm25LuRXSGGJG.h"
+#include "ui/reports/TForm61MingLKHZB.h"
+#include "ui/reports/TForm62ShuLHZB.h"
+#include "ui/reports/TForm63GuoJJGSL.h"
+#include "ui/reports/TForm64ShiYDWSL.h"
+#include "ui/setup/TForm11ZhuCe.h"
 
 namespace mlk::ui {
 namespace {
@@ -260,10 +265,14 @@ void TMainForm::OpenPlaceholder(const char* className, const QString& caption) {
     });
 }
 
-// One line per window: a window not built yet opens as an empty placeholder with its caption.
 void TMainForm::menuCaoZDWXXWHClick() {
-    OpenPlaceholder("TForm11ZhuCe", "软件使用单位信息");
+    Guarded(this, [&] {
+        TForm11ZhuCe window(dm_, this);
+        connect(&window, &TForm11ZhuCe::Registered, this, &TMainForm::RefreshMenus);
+        ShowModal(window);
+    });
 }
+// One line per window: a window not built yet opens as an empty placeholder with its caption.
 void TMainForm::menuXingZQHWHClick() {
     OpenPlaceholder("TForm12XingZQH", "行政区划维护");
 }
@@ -304,16 +313,16 @@ void TMainForm::menuDaoCJGSJClick() {
     OpenPlaceholder("TForm51DaoCSJ", "导出数据");
 }
 void TMainForm::menuMingLHZBClick() {
-    OpenPlaceholder("TForm61MingLKHZB", "公共机构名录库汇总表");
+    Open<TForm61MingLKHZB>();
 }
 void TMainForm::menuShuLHZBClick() {
-    OpenPlaceholder("TForm62ShuLHZB", "公共机构数量汇总表");
+    Open<TForm62ShuLHZB>();
 }
 void TMainForm::menuGuoJJGSLClick() {
-    OpenPlaceholder("TForm63GuoJJGSL", "国家机关数量汇总表");
+    Open<TForm63GuoJJGSL>();
 }
 void TMainForm::menuShiYDWHZBClick() {
-    OpenPlaceholder("TForm64ShiYDWSL", "事业单位数量汇总表");
+    Open<TForm64ShiYDWSL>();
 }
 
 void TMainForm::menuExitClick() {

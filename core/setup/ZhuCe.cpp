@@ -1,0 +1,129 @@
+#include "setup/ZhuCe.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "data/CodeTables.h"
+#include "data/MlkError.h"
+#include "data/TMainDM.h"
+#include "data/Text.h"
+
+namespace mlk::setup {
+namespace {
+
+// The checks shared by the node-name rule and the registration: full name, level, division.
+CheckResult CheckNameLevelDivision(const ZhuCeInput& input) {
+    if (Trim(input.editJgmc).empty())
+        return CheckFailure{"单位全称不能为空。", "editJgmc"};
+    if (!IsItemChosen(input.cbXingZLSJB))
+        return CheckFailure{"行政隶属级别不能为空。", "cbXingZLSJB"};
+    if (!IsItemChosen(input.cbXingZQHSS))
+        return CheckFailure{"行政区划省市不能为空。", "cbXingZQHSS"};
+    if (!IsItemChosen(input.cbXingZQHDS))
+        return CheckFailure{"行政区划地市不能为空。", "cbXingZQHDS"};
+    if (!IsItemChosen(input.cbXingZQHXQ))
+        return CheckFailure{"行政区划县区不能为空。", "cbXingZQHXQ"};
+    return std::nullopt;
+}
+
+std::string Pick(const std::vector<std::string>& items, const std::string& code) {
+    const auto found = std::find_if(items.begin(), items.end(), [&](const std::string& item) {
+        return IsItemChosen(item) && ItemCode(item) == code;
+    });
+    return found == items.end() ? std::string(kAllItem) : *found;
+}
+
+std::string CodeItem(const TMainDM& dm, const std::string& key, const std::string& code,
+                     const char* what) {
+    if (code.empty())
+        return std::string(kAllItem);
+    const std::string label = dm.CodeLabel(code, key);
+    if (label.empty())
+        throw MlkError(std::string(what) + "代码无效：" + code);
+    return code + "-" + label;
+}
+
+}  // namespace
+
+bool IsItemChosen(const std::string& item) {
+    const std::string text = Trim(item);
+    return !text.empty() && text != kAllItem;
+}
+
+NodeNameResult DeriveJieDMC(const ZhuCeInput& input) {
+    NodeNameResult result;
+    result.failure = CheckNameLevelDivision(input);
+    if (result.failure || !IsItemChosen(input.cbJieDLB))
+        return result;
+    if (ItemCode(input.cbJieDLB) == "1") {
+        // A competent department is its own node.
+        result.name = Trim(input.editJgmc);
+        return result;
+    }
+    // An energy-saving management agency is named after the division it serves.
+    const std::string level = ItemCode(input.cbXingZLSJB);
+    if (level == "1")
+        result.name = std::string(kRootName);
+    else if (level == "2")
+        result.name = ItemLabel(input.cbXingZQHSS);
+    else if (level == "3")
+        result.name = ItemLabel(input.cbXingZQHDS);
+    else if (level == "4")
+        result.name = ItemLabel(input.cbXingZQHXQ);
+    return result;
+}
+
+CheckResult CheckZhuCe(const ZhuCeInput& input) {
+    if (CheckResult failure = CheckNameLevelDivision(input))
+        return failure;
+    if (!IsItemChosen(input.cbJieDLB))
+        return CheckFailure{"单位类型不能为空。", "cbJieDLB"};
+    if (Trim(input.EditJieDMC).empty())
+        return CheckFailure{"节点名称不能为空。", "EditJieDMC"};
+    if (Trim(input.editTianBRXM).empty())
+        return CheckFailure{"填表人姓名不能为空。", "editTianBRXM"};
+    return std::nullopt;
+}
+
+CheckResult ZhuCe(TMainDM& dm, const ZhuCeInput& input) {
+    if (dm.Unit().ZhuCeBZ) {
+        throw MlkError("本软件的使用单位已经注册（" + dm.Unit().DanWMC + "），不能再次注册。");
+    }
+    if (CheckResult failure = CheckZhuCe(input))
+        return failure;
+    const std::string xingZQH = ItemCode(input.cbXingZQHXQ);
+    dm.ExecSQL(
+        "insert into MLK_CaoZDWXX (DanWID,DanWMC, XingZQH,XingZLSJB,DanWLX,YouZBM, JieDMC,"
+        "TianBRXM,ChuSHSJ,TongJY,DanWFZR) values ( ?,?,?,?,?,?,?,?,?,?,?)",
+        {xingZQH + TMainDM::NewID(), Trim(input.editJgmc), xingZQH, ItemCode(input.cbXingZLSJB),
+         ItemCode(input.cbJieDLB), xingZQH, Trim(input.EditJieDMC), Trim(input.editTianBRXM),
+         input.EditTianBSJ, "", ""});
+    dm.LoadCaoZDWXX();
+    return std::nullopt;
+}
+
+ZhuCeInput InputFromCodes(TMainDM& dm, const ZhuCeCodes& codes) {
+    ZhuCeInput input;
+    input.editJgmc = codes.name;
+    input.cbXingZLSJB = CodeItem(dm, "XingZLSJB", codes.level, "行政隶属级别");
+    input.cbJieDLB = CodeItem(dm, "JieDLB", codes.type, "单位类型");
+    input.editTianBRXM = codes.person;
+    input.EditTianBSJ = TMainDM::NowText();
+    input.cbXingZQHSS = input.cbXingZQHDS = input.cbXingZQHXQ = std::string(kAllItem);
+    if (!codes.division.empty()) {
+        // Walk the cascade as the window does: the province, then its cities, then the
+        // counties of the city; a division that is not a county entry stays unchosen there.
+        const XingZQH division = dm.GetXingZQH(codes.division);
+        if (division.ssbm.empty())
+            throw MlkError("行政区划代码不存在：" + codes.division);
+        input.cbXingZQHSS = Pick(dm.ProvinceItems(), division.ssbm);
+        input.cbXingZQHDS = Pick(dm.CityItems(division.ssbm), division.dsbm);
+        if (IsItemChosen(input.cbXingZQHDS)) {
+            input.cbXingZQHXQ = Pick(dm.CountyItems(division.dsbm), division.xqbm);
+        }
+    }
+    input.EditJieDMC = codes.nodeName.empty() ? DeriveJieDMC(input).name : codes.nodeName;
+    return input;
+}
+
+}  // namespace mlk::setup

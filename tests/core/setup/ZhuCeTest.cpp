@@ -1,0 +1,221 @@
+#include "TestSupport.h"
+#include "data/MlkError.h"
+#include "setup/ZhuCe.h"
+
+namespace mlk::test {
+namespace {
+
+using setup::ZhuCeInput;
+
+// A county-level agency in 东城区 with every value filled in.
+ZhuCeInput Complete() {
+    ZhuCeInput input;
+    input.editJgmc = "北京市东城区节能监察中心";
+    input.cbXingZLSJB = "4-县(区、市、旗)";
+    input.cbXingZQHSS = "110000-北京市";
+    input.cbXingZQHDS = "110100-市辖区";
+    input.cbXingZQHXQ = "110101-东城区";
+    input.cbJieDLB = "0-节能管理机构";
+    input.EditJieDMC = "东城区";
+    input.editTianBRXM = "张三";
+    input.EditTianBSJ = "2024-05-06 07:08:09";
+    return input;
+}
+
+struct CheckCase {
+    const char* what;
+    void (*change)(ZhuCeInput&);
+    const char* message;
+    const char* focus;
+};
+
+const CheckCase kCheckCases[] = {
+    {"blank full name", [](ZhuCeInput& i) { i.editJgmc = "  \t "; }, "单位全称不能为空。",
+     "editJgmc"},
+    {"no level", [](ZhuCeInput& i) { i.cbXingZLSJB = "--全部--"; }, "行政隶属级别不能为空。",
+     "cbXingZLSJB"},
+    {"no province", [](ZhuCeInput& i) { i.cbXingZQHSS = "--全部--"; }, "行政区划省市不能为空。",
+     "cbXingZQHSS"},
+    {"no city", [](ZhuCeInput& i) { i.cbXingZQHDS = "--全部--"; }, "行政区划地市不能为空。",
+     "cbXingZQHDS"},
+    {"empty city list", [](ZhuCeInput& i) { i.cbXingZQHDS.clear(); }, "行政区划地市不能为空。",
+     "cbXingZQHDS"},
+    {"no county", [](ZhuCeInput& i) { i.cbXingZQHXQ = "--全部--"; }, "行政区划县区不能为空。",
+     "cbXingZQHXQ"},
+    {"no type", [](ZhuCeInput& i) { i.cbJieDLB = "--全部--"; }, "单位类型不能为空。", "cbJieDLB"},
+    {"blank node name", [](ZhuCeInput& i) { i.EditJieDMC = " "; }, "节点名称不能为空。",
+     "EditJieDMC"},
+    {"blank person", [](ZhuCeInput& i) { i.editTianBRXM.clear(); }, "填表人姓名不能为空。",
+     "editTianBRXM"},
+    // Several faults: the first in the order is the one reported.
+    {"level and person missing",
+     [](ZhuCeInput& i) {
+         i.cbXingZLSJB = "--全部--";
+         i.editTianBRXM.clear();
+     },
+     "行政隶属级别不能为空。", "cbXingZLSJB"},
+    {"county, type and node missing",
+     [](ZhuCeInput& i) {
+         i.cbXingZQHXQ = "--全部--";
+         i.cbJieDLB = "--全部--";
+         i.EditJieDMC.clear();
+     },
+     "行政区划县区不能为空。", "cbXingZQHXQ"},
+    {"type and node missing",
+     [](ZhuCeInput& i) {
+         i.cbJieDLB = "--全部--";
+         i.EditJieDMC.clear();
+     },
+     "单位类型不能为空。", "cbJieDLB"},
+};
+
+TEST(ZhuCeChecks, FirstFailureInOrderWithItsControl) {
+    EXPECT_EQ(setup::CheckZhuCe(Complete()), std::nullopt);
+    for (const CheckCase& c : kCheckCases) {
+        ZhuCeInput input = Complete();
+        c.change(input);
+        EXPECT_EQ(setup::CheckZhuCe(input), (CheckFailure{c.message, c.focus})) << c.what;
+    }
+}
+
+TEST(ZhuCeChecks, CityWithoutCountiesIsItsOwnChosenCounty) {
+    ZhuCeInput input = Complete();
+    input.cbXingZQHSS = "440000-广东省";
+    input.cbXingZQHDS = "441900-东莞市";
+    input.cbXingZQHXQ = "441900-东莞市";
+    EXPECT_EQ(setup::CheckZhuCe(input), std::nullopt);
+}
+
+struct NodeNameCase {
+    const char* level;
+    const char* type;
+    const char* expected;
+};
+
+TEST(ZhuCeNodeName, FollowsTypeAndLevel) {
+    const NodeNameCase cases[] = {
+        {"1-中央", "0-节能管理机构", "中华人民共和国"},
+        {"2-省(自治区、直辖市)", "0-节能管理机构", "北京市"},
+        {"3-地(区、市、州、盟)", "0-节能管理机构", "市辖区"},
+        {"4-县(区、市、旗)", "0-节能管理机构", "东城区"},
+        {"1-中央", "1-主管部门", "北京市东城区节能监察中心"},
+        {"4-县(区、市、旗)", "1-主管部门", "北京市东城区节能监察中心"},
+        {"3-地(区、市、州、盟)", "--全部--", ""},
+    };
+    for (const NodeNameCase& c : cases) {
+        ZhuCeInput input = Complete();
+        input.editJgmc = "  北京市东城区节能监察中心 ";
+        input.cbXingZLSJB = c.level;
+        input.cbJieDLB = c.type;
+        const setup::NodeNameResult result = setup::DeriveJieDMC(input);
+        EXPECT_EQ(result.failure, std::nullopt) << c.level << " " << c.type;
+        EXPECT_EQ(result.name, c.expected) << c.level << " " << c.type;
+    }
+}
+
+TEST(ZhuCeNodeName, StopsAtTheFirstMissingValueBeforeTheType) {
+    const CheckCase cases[] = {kCheckCases[0], kCheckCases[1], kCheckCases[2], kCheckCases[3],
+                               kCheckCases[5]};
+    for (const CheckCase& c : cases) {
+        ZhuCeInput input = Complete();
+        c.change(input);
+        const setup::NodeNameResult result = setup::DeriveJieDMC(input);
+        ASSERT_TRUE(result.failure) << c.what;
+        EXPECT_EQ(result.failure->message, c.message) << c.what;
+        EXPECT_EQ(result.name, "") << c.what;
+    }
+    // The node name and the person are not needed to derive the node name.
+    ZhuCeInput input = Complete();
+    input.EditJieDMC.clear();
+    input.editTianBRXM.clear();
+    EXPECT_EQ(setup::DeriveJieDMC(input).name, "东城区");
+}
+
+class ZhuCeTest : public DbTest {};
+
+TEST_F(ZhuCeTest, WritesTheUnitAndReloadsIt) {
+    ZhuCeInput input = Complete();
+    input.editJgmc = " 北京市东城区节能监察中心 ";
+    ASSERT_EQ(setup::ZhuCe(Dm(), input), std::nullopt);
+    const CaoZDWXX& unit = Dm().Unit();
+    EXPECT_TRUE(unit.ZhuCeBZ);
+    EXPECT_EQ(unit.DanWID.size(), 16u);
+    EXPECT_EQ(unit.DanWID.substr(0, 6), "110101");
+    EXPECT_EQ(unit.DanWMC, "北京市东城区节能监察中心");
+    EXPECT_EQ(unit.XingZQH, "110101");
+    EXPECT_EQ(unit.YouZBM, "110101");
+    EXPECT_EQ(unit.XingZLSJB, "4");
+    EXPECT_EQ(unit.XingZLSJBMC, "县(区、市、旗)");
+    EXPECT_EQ(unit.DanWLX, "0");
+    EXPECT_EQ(unit.DanWLXMC, "节能管理机构");
+    EXPECT_EQ(unit.JieDMC, "东城区");
+    EXPECT_EQ(unit.TianBRXM, "张三");
+    EXPECT_EQ(unit.ChuSHSJ, "2024-05-06 07:08:09");
+    EXPECT_EQ(unit.ssbm, "110000");
+    EXPECT_EQ(unit.dsmc, "市辖区");
+    EXPECT_EQ(unit.xqmc, "东城区");
+
+    Reopen();
+    EXPECT_TRUE(Dm().Unit().ZhuCeBZ);
+    EXPECT_EQ(Dm().Unit().DanWMC, "北京市东城区节能监察中心");
+    EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_CaoZDWXX"), 1);
+}
+
+TEST_F(ZhuCeTest, AFailedCheckWritesNothing) {
+    ZhuCeInput input = Complete();
+    input.cbJieDLB = "--全部--";
+    EXPECT_EQ(setup::ZhuCe(Dm(), input), (CheckFailure{"单位类型不能为空。", "cbJieDLB"}));
+    EXPECT_FALSE(Dm().Unit().ZhuCeBZ);
+    EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_CaoZDWXX"), 0);
+}
+
+TEST_F(ZhuCeTest, ASecondRegistrationIsRefused) {
+    ASSERT_EQ(setup::ZhuCe(Dm(), Complete()), std::nullopt);
+    EXPECT_THROW(setup::ZhuCe(Dm(), Complete()), MlkError);
+    EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_CaoZDWXX"), 1);
+}
+
+// Registrations given by codes walk the same cascade as the window.
+struct CodesCase {
+    const char* division;
+    const char* province;
+    const char* city;
+    const char* county;
+};
+
+TEST_F(ZhuCeTest, CodesBecomeTheItemsTheWindowWouldSelect) {
+    const CodesCase cases[] = {
+        {"110101", "110000-北京市", "110100-市辖区", "110101-东城区"},
+        {"130102", "130000-河北省", "130100-石家庄市", "130102-长安区"},
+        {"441900", "440000-广东省", "441900-东莞市", "441900-东莞市"},
+        // A city that has counties is not a county entry; a province is not a city entry.
+        {"130100", "130000-河北省", "130100-石家庄市", "--全部--"},
+        {"130000", "130000-河北省", "--全部--", "--全部--"},
+        {"", "--全部--", "--全部--", "--全部--"},
+    };
+    for (const CodesCase& c : cases) {
+        const ZhuCeInput input =
+            setup::InputFromCodes(Dm(), {"某单位", "3", c.division, "0", "", "李四"});
+        EXPECT_EQ(input.cbXingZQHSS, c.province) << c.division;
+        EXPECT_EQ(input.cbXingZQHDS, c.city) << c.division;
+        EXPECT_EQ(input.cbXingZQHXQ, c.county) << c.division;
+        EXPECT_EQ(input.cbXingZLSJB, "3-地(区、市、州、盟)");
+        EXPECT_EQ(input.cbJieDLB, "0-节能管理机构");
+    }
+    EXPECT_THROW(setup::InputFromCodes(Dm(), {"某单位", "3", "999999", "0", "", "李四"}), MlkError);
+    EXPECT_THROW(setup::InputFromCodes(Dm(), {"某单位", "7", "110101", "0", "", "李四"}), MlkError);
+    EXPECT_THROW(setup::InputFromCodes(Dm(), {"某单位", "3", "110101", "5", "", "李四"}), MlkError);
+}
+
+TEST_F(ZhuCeTest, DongguanRegistersByCode) {
+    const ZhuCeInput input =
+        setup::InputFromCodes(Dm(), {"东莞市节能办", "3", "441900", "0", "", "王五"});
+    EXPECT_EQ(input.EditJieDMC, "东莞市");
+    ASSERT_EQ(setup::ZhuCe(Dm(), input), std::nullopt);
+    EXPECT_EQ(Dm().Unit().XingZQH, "441900");
+    EXPECT_EQ(Dm().Unit().ssmc, "广东省");
+    EXPECT_EQ(Dm().Unit().DanWID.substr(0, 6), "441900");
+}
+
+}  // namespace
+}  // namespace mlk::test

@@ -1,0 +1,67 @@
+#include <QCoreApplication>
+#include <QEvent>
+
+#include "RecordingDialogs.h"
+#include "TestSupport.h"
+#include "data/MlkError.h"
+#include "data/TMainDM.h"
+#include "ui/app/Startup.h"
+
+namespace mlk::test {
+namespace {
+
+TEST(Startup, MissingFileIsCreatedWithItsReferenceRows) {
+    TempDir dir;
+    RecordingDialogs dialogs;
+    const auto dm = ui::OpenDataModule(dir / "GGJGMLK.DB");
+    ASSERT_NE(dm, nullptr);
+    EXPECT_TRUE(std::filesystem::exists(dir / "GGJGMLK.DB"));
+    EXPECT_GT(dm->QueryInt("select count(*) from MLK_XingZQH"), 3000);
+    EXPECT_FALSE(dm->Unit().ZhuCeBZ);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST(Startup, EmptyFileIsCompleted) {
+    TempDir dir;
+    WriteFile(dir / "GGJGMLK.DB", "");
+    RecordingDialogs dialogs;
+    const auto dm = ui::OpenDataModule(dir / "GGJGMLK.DB");
+    ASSERT_NE(dm, nullptr);
+    EXPECT_GT(dm->QueryInt("select count(*) from MLK_JiGLX"), 10);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST(Startup, FileThatIsNotADatabaseStopsAndStaysUntouched) {
+    TempDir dir;
+    std::string bytes = "这不是数据库文件\n";
+    for (int i = 0; i < 300; ++i)
+        bytes += char(i * 37 % 256);
+    WriteFile(dir / "GGJGMLK.DB", bytes);
+    RecordingDialogs dialogs;
+    EXPECT_EQ(ui::OpenDataModule(dir / "GGJGMLK.DB"), nullptr);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("程序无法启动。")) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains("GGJGMLK.DB"));
+    EXPECT_EQ(ReadFile(dir / "GGJGMLK.DB"), bytes);
+}
+
+// An object whose event handler fails, as a window's handler might.
+class FailingObject : public QObject {
+  public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw MlkError("处理失败");
+        return QObject::event(event);
+    }
+};
+
+TEST(Startup, AnExceptionEscapingAHandlerIsShownAndTheProgramGoesOn) {
+    RecordingDialogs dialogs;
+    FailingObject object;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&object, &event);
+    EXPECT_EQ(dialogs.errors, QStringList{"处理失败"});
+}
+
+}  // namespace
+}  // namespace mlk::test

@@ -1,0 +1,18 @@
+#include "ui/reports/TForm61MingLKHZB.h"
+
+#include "data/TMainDM.h"
+#include "reports/DirectorySummary.h"
+#include "ui/app/Dialogs.h"
+
+namespace mlk::ui {
+
+TForm61MingLKHZB::TForm61MingLKHZB(TMainDM& dm, QWidget* parent)
+    : TSummaryTableForm(
+          dm,
+          {"TForm61MingLKHZB", QStringLiteral("公共机构名录库汇总表"),
+           QStringLiteral("公共机构名录汇总表"), Q(dm.Unit().JieDMC), QSize(775, 530), 740, 360},
+          parent) {
+    Guarded(this, [&] { SetTable(DirectorySummary(dm)); });
+}
+
+}  // namespace mlk::ui

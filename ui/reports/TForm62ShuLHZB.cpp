@@ -1,0 +1,18 @@
+#include "ui/reports/TForm62ShuLHZB.h"
+
+#include "data/TMainDM.h"
+#include "reports/CountSummary.h"
+#include "ui/app/Dialogs.h"
+
+namespace mlk::ui {
+
+TForm62ShuLHZB::TForm62ShuLHZB(TMainDM& dm, QWidget* parent)
+    : TSummaryTableForm(
+          dm,
+          {"TForm62ShuLHZB", QStringLiteral("公共机构数量汇总表"),
+           QStringLiteral("公共机构数量汇总表"), Q(dm.Unit().JieDMC), QSize(775, 530), 740, 360},
+          parent) {
+    Guarded(this, [&] { SetTable(CountSummary(dm)); });
+}
+
+}  // namespace mlk::ui

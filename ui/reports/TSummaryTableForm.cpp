@@ -1,0 +1,120 @@
+#include "ui/reports/TSummaryTableForm.h"
+
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "data/TMainDM.h"
+#include "ui/app/Dialogs.h"
+#include "ui/reports/SummaryModel.h"
+
+namespace mlk::ui {
+
+namespace {
+
+const QString kNoticeTitle = QStringLiteral("提示信息");
+
+QLabel* NewLabel(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+}  // namespace
+
+TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& layout,
+                                     QWidget* parent)
+    : QDialog(parent), dm_(dm), title_(layout.title) {
+    setObjectName(QLatin1String(layout.className));
+    setWindowTitle(layout.caption);
+    resize(layout.size);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFixedWidth(layout.listWidth);
+    auto* heading = new QVBoxLayout(panel);
+    QLabel* title = NewLabel(layout.title, "LBTitle", panel);
+    QFont font = title->font();
+    font.setPointSize(font.pointSize() + 5);
+    font.setBold(true);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    heading->addWidget(title);
+    auto* unitRow = new QHBoxLayout;
+    unitRow->addWidget(NewLabel(QStringLiteral("行政区划/部门全称："), "LBUnitCaption", panel));
+    unitRow->addWidget(NewLabel(layout.unitName, "LBUnit", panel), 1);
+    heading->addLayout(unitRow);
+    controls_ = new QHBoxLayout;
+    heading->addLayout(controls_);
+
+    model_ = new SummaryModel(this);
+    list_ = new QTableView(this);
+    list_->setObjectName(QStringLiteral("lvJGLB"));
+    list_->setModel(model_);
+    list_->setFixedWidth(layout.listWidth);
+    list_->setMinimumHeight(layout.listHeight);
+    list_->setShowGrid(true);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setWordWrap(false);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    auto* exportButton = new QPushButton(QStringLiteral("导出excel文件"), this);
+    exportButton->setObjectName(QStringLiteral("bt_export"));
+    connect(exportButton, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { bt_exportClick(); }); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(exportButton);
+
+    auto* main = new QVBoxLayout(this);
+    main->addWidget(panel, 0, Qt::AlignHCenter);
+    main->addWidget(list_, 1, Qt::AlignHCenter);
+    main->addLayout(buttons);
+}
+
+const SummaryTable& TSummaryTableForm::Table() const {
+    return model_->Table();
+}
+
+void TSummaryTableForm::SetTable(SummaryTable table) {
+    const std::vector<ColumnDef> columns = table.columns;
+    model_->SetTable(std::move(table));
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int column = int(i);
+        list_->setColumnHidden(column, columns[i].width == 0);
+        if (columns[i].width > 0)
+            list_->setColumnWidth(column, columns[i].width);
+    }
+}
+
+// The default name is the unit's name and the window's title. A name typed without an
+// extension gets ".txt", as the dialog's filter suggests.
+void TSummaryTableForm::bt_exportClick() {
+    const QString proposed = Q(dm_.Unit().DanWMC) + "-" + title_ + ".xls";
+    QString file = dialogs().SaveFile(this, QStringLiteral("导出excel文件"), proposed,
+                                      QStringLiteral("*.txt"));
+    if (file.isEmpty())
+        return;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += ".txt";
+    try {
+        SaveSummaryToXls(S(file), Table());
+    } catch (const std::exception& error) {
+        dialogs().Notice(this, kNoticeTitle,
+                         QStringLiteral("Excel没有安装！\n") + QString::fromUtf8(error.what()));
+        return;
+    }
+    dialogs().Notice(this, kNoticeTitle, QStringLiteral("EXCEL数据导出成功!"));
+}
+
+}  // namespace mlk::ui
