@@ -1,5 +1,6 @@
 #include "ui/app/Banners.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -119,7 +120,16 @@ QPixmap PaintStepsBanner(const QSize& size) {
     const qreal h = size.height();
     const qreal arrow = w * 0.045;
     const qreal box = (w - arrow * (steps.size() - 1) - 4) / steps.size();
-    p.setFont(TitleFont(int(h * 0.3), true));
+    // The largest type at which the longest step fits its box.
+    QFont font = TitleFont(int(h * 0.3), true);
+    for (const QString& step : steps) {
+        const QString text = QStringLiteral("6. ") + step;
+        while (font.pixelSize() > 8 &&
+               QFontMetricsF(font).horizontalAdvance(text) > box - h * 0.25) {
+            font.setPixelSize(font.pixelSize() - 1);
+        }
+    }
+    p.setFont(font);
     for (int i = 0; i < steps.size(); ++i) {
         const qreal x = 2 + i * (box + arrow);
         const QRectF rect(x, h * 0.14, box, h * 0.72);
