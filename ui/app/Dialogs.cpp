@@ -25,7 +25,6 @@ class RealDialogs final : public Dialogs {
     bool Confirm(QWidget* parent, const QString& title, const QString& text) override {
         QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                         parent);
-        box.setDefaultButton(QMessageBox::Cancel);
         return box.exec() == QMessageBox::Ok;
     }
 
