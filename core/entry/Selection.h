@@ -36,7 +36,7 @@ struct SelectionFilter {
 // county and code.
 ListQueryBuilder SelectionQuery(const SelectionFilter& filter);
 
-// The rows the filter finds that are not yet in the directory, all of them.
+// The rows the filter finds that are not yet in the directory, all of them, in file order.
 std::vector<InitialRow> UnchosenRows(TMainDM& dm, SelectionFilter filter);
 
 // The rows with these ids, in the order given; an id that is not among the loaded data raises
