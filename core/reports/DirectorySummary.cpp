@@ -119,19 +119,21 @@ class Children {
         std::optional<Positions> at;
         int parentAt = 0;
         std::string parent;
+        Range* group = nullptr;
         while (query.Step()) {
             if (!at) {
                 at.emplace(query);
                 parentAt = query.ColumnIndex("ShangJBMID");
             }
             std::string rowParent = query.Text(parentAt);
-            if (entries_.empty() || rowParent != parent) {
+            if (!group || rowParent != parent) {
                 parent = std::move(rowParent);
-                groups_.emplace(parent, Range{entries_.size(), entries_.size()});
+                group = &groups_.try_emplace(parent, Range{entries_.size(), 0}).first->second;
             }
             entries_.push_back(ReadEntry(query, *at, labels));
-            groups_[parent].end = entries_.size();
+            group->end = entries_.size();
         }
+        listedAt_.assign(entries_.size(), kNotListed);
     }
 
     struct Range {
@@ -143,19 +145,34 @@ class Children {
     }
     const Entry& At(std::size_t index) const { return entries_[index]; }
 
+    // Adds the entry's row to the table. Its cells move there the first time; a row listed
+    // again (possible only where two rows share an id) copies them from its first listing.
+    void List(std::size_t index, SummaryTable& table, std::string number) {
+        if (listedAt_[index] == kNotListed) {
+            listedAt_[index] = table.rows.size();
+            table.rows.push_back(std::move(entries_[index].cells));
+        } else {
+            table.rows.push_back(table.rows[listedAt_[index]]);
+        }
+        table.rows.back()[0] = std::move(number);
+    }
+    std::size_t Size() const { return entries_.size(); }
+
   private:
+    static constexpr std::size_t kNotListed = std::size_t(-1);
     std::vector<Entry> entries_;
+    std::vector<std::size_t> listedAt_;
     std::unordered_map<std::string, Range> groups_;
 };
 
-void AddRow(SummaryTable& table, const Entry& entry, std::string number) {
-    table.rows.push_back(entry.cells);
+void AddRow(SummaryTable& table, Entry& entry, std::string number) {
+    table.rows.push_back(std::move(entry.cells));
     table.rows.back()[0] = std::move(number);
 }
 
 // Lists everything below a top row, depth first. An explicit stack instead of recursion: a long
 // chain of imported rows must not exhaust the call stack.
-void ListBelow(SummaryTable& table, const Children& children, const Entry& top,
+void ListBelow(SummaryTable& table, Children& children, const Entry& top,
                const std::string& topNumber) {
     struct Level {
         Children::Range range;
@@ -184,7 +201,7 @@ void ListBelow(SummaryTable& table, const Children& children, const Entry& top,
         const std::size_t index = level.next++;
         const Entry& child = children.At(index);
         std::string number = level.number + "." + std::to_string(index - level.range.begin + 1);
-        AddRow(table, child, number);
+        children.List(index, table, number);
         if (child.level < kDirectoryDepthLimit && !path.contains(child.id))
             enter(child, number);
     }
@@ -211,7 +228,8 @@ SummaryTable DirectorySummary(TMainDM& dm) {
     if (tops.empty())
         return table;
 
-    const Children children(dm, labels);
+    Children children(dm, labels);
+    table.rows.reserve(tops.size() + children.Size());
     for (std::size_t i = 0; i < tops.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         AddRow(table, tops[i], number);

@@ -1,5 +1,7 @@
 #include "reports/SummaryTable.h"
 
+#include <algorithm>
+
 #include "data/Platform.h"
 #include "data/TMainDM.h"
 
@@ -14,13 +16,13 @@ std::vector<std::string> SummaryTable::Captions() const {
 }
 
 const std::string& LabelCache::Label(const std::string& code, std::string_view key) {
-    std::string cacheKey(key);
-    cacheKey += '\t';
-    cacheKey += code;
-    auto found = labels_.find(cacheKey);
-    if (found == labels_.end()) {
-        found = labels_.emplace(std::move(cacheKey), dm_.CodeLabel(code, key)).first;
-    }
+    auto table = std::find_if(labels_.begin(), labels_.end(),
+                              [&](const auto& entry) { return entry.first == key; });
+    if (table == labels_.end())
+        table = labels_.emplace(labels_.end(), std::string(key), LabelsOfKey{});
+    auto found = table->second.find(code);
+    if (found == table->second.end())
+        found = table->second.emplace(code, dm_.CodeLabel(code, key)).first;
     return found->second;
 }
 

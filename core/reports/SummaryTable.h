@@ -29,7 +29,9 @@ class LabelCache {
 
   private:
     const TMainDM& dm_;
-    std::unordered_map<std::string, std::string> labels_;  // key + '\t' + code
+    // Per key, per code; a few keys, so a short list of them.
+    using LabelsOfKey = std::unordered_map<std::string, std::string>;
+    std::vector<std::pair<std::string, LabelsOfKey>> labels_;
 };
 
 // Writes the table, captions first, as an .xls file (see SaveListToXls).
