@@ -15,6 +15,8 @@
 #include "ui/app/Banners.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/MenuStyle.h"
+#include "ui/entry/TForm21DaoRYSSJ.h"
+#include "ui/entry/TForm22XuanZGGJG.h"
 #include "ui/entry/TForm23LuRTJZGBM.h"
 #include "ui/entry/TForm24LuRXJGLJG.h"
 #include "ui/entry/TForm25LuRXSGGJG.h"
@@ -23,6 +25,7 @@
 #include "ui/reports/TForm63GuoJJGSL.h"
 #include "ui/reports/TForm64ShiYDWSL.h"
 #include "ui/setup/TForm11ZhuCe.h"
+#include "ui/setup/TForm12XingZQH.h"
 
 namespace mlk::ui {
 namespace {
@@ -274,7 +277,7 @@ void TMainForm::menuCaoZDWXXWHClick() {
 }
 // One line per window: a window not built yet opens as an empty placeholder with its caption.
 void TMainForm::menuXingZQHWHClick() {
-    OpenPlaceholder("TForm12XingZQH", "行政区划维护");
+    Open<TForm12XingZQH>();
 }
 void TMainForm::menuLuRTJZGBMClick() {
     Open<TForm23LuRTJZGBM>();
@@ -286,10 +289,10 @@ void TMainForm::menuLuRXJGGJGClick() {
     Open<TForm25LuRXSGGJG>();
 }
 void TMainForm::menuDaoRCSSJClick() {
-    OpenPlaceholder("TForm21DaoRYSSJ", "导入初始数据");
+    Open<TForm21DaoRYSSJ>();
 }
 void TMainForm::menuXuanZGGJGClick() {
-    OpenPlaceholder("TForm22XuanZGGJG", "选择公共机构");
+    Open<TForm22XuanZGGJG>();
 }
 void TMainForm::menuDaoRZGBMSJClick() {
     OpenPlaceholder("TForm31DaoRTJBMSJ", "导入同级主管部门数据");

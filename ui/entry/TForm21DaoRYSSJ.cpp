@@ -1,0 +1,101 @@
+#include "ui/entry/TForm21DaoRYSSJ.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "data/Platform.h"
+#include "data/TMainDM.h"
+#include "data/Text.h"
+#include "entry/InitialData.h"
+#include "ui/app/Dialogs.h"
+#include "ui/entry/BarProgress.h"
+
+namespace mlk::ui {
+
+namespace {
+QPushButton* NamedButton(QWidget* parent, const char* caption, const char* name) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+}  // namespace
+
+TForm21DaoRYSSJ::TForm21DaoRYSSJ(TMainDM& dm, QWidget* parent)
+    : QDialog(parent),
+      dm_(dm),
+      startDirectory_(QDir::currentPath()),
+      EDFileName(new QLineEdit(this)),
+      Button1(NamedButton(this, "选择下发文件", "Button1")),
+      ProgressBar1(new QProgressBar(this)),
+      Button2(NamedButton(this, "导入", "Button2")),
+      btDeleteData(NamedButton(this, "删除已导入数据", "btDeleteData")) {
+    setObjectName(QStringLiteral("TForm21DaoRYSSJ"));
+    setWindowTitle(QStringLiteral("导入初始数据"));
+    resize(500, 250);
+
+    EDFileName->setObjectName(QStringLiteral("EDFileName"));
+    EDFileName->setReadOnly(true);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 1000);
+    ProgressBar1->setValue(0);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->setVerticalSpacing(18);
+    layout->addWidget(EDFileName, 0, 0, 1, 2);
+    layout->addWidget(Button1, 0, 2);
+    layout->addWidget(ProgressBar1, 1, 0, 1, 3);
+    layout->addWidget(Button2, 2, 1);
+    layout->addWidget(btDeleteData, 2, 2);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(3, 1);
+
+    const bool imported = InitialDataImported(dm_);
+    Button1->setEnabled(!imported);
+    Button2->setEnabled(false);
+    btDeleteData->setEnabled(imported);
+
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { Button2Click(); }); });
+    connect(btDeleteData, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { btDeleteDataClick(); }); });
+}
+
+void TForm21DaoRYSSJ::Button1Click() {
+    const QString file = dialogs().OpenFile(this, QStringLiteral("选择下发文件"), startDirectory_,
+                                            QStringLiteral("文本文件 (*.txt)"));
+    if (file.isEmpty())
+        return;
+    EDFileName->setText(file);
+    Button2->setEnabled(true);
+}
+
+void TForm21DaoRYSSJ::Button2Click() {
+    const std::string file = Trim(S(EDFileName->text()));
+    if (file.empty())
+        return;
+    if (InitialDataImported(dm_)) {
+        dialogs().Message(this, Q(std::string(kAlreadyImportedMessage)));
+        return;
+    }
+    BarProgress progress(ProgressBar1);
+    const InitialLoadResult result = LoadInitialData(dm_, PathFromText(file), &progress);
+    // An empty file closes the window without a word.
+    if (result.lines > 0)
+        dialogs().Message(this, Q(InitialLoadMessage(result)));
+    accept();
+}
+
+void TForm21DaoRYSSJ::btDeleteDataClick() {
+    RemoveInitialData(dm_);
+    dialogs().Message(this, Q(std::string(kRemovedMessage)));
+    accept();
+}
+
+}  // namespace mlk::ui

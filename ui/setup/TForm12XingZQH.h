@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+
+#include "data/XingZQH.h"
+
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace mlk {
+class TMainDM;
+}
+
+namespace mlk::ui {
+
+// "行政区划维护": the divisions as a tree of provinces, cities and counties, loaded level by
+// level as nodes are expanded, where the user adds a city under a province or a county under a
+// city. Existing divisions are not changed.
+class TForm12XingZQH final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm12XingZQH)
+
+  public:
+    explicit TForm12XingZQH(TMainDM& dm, QWidget* parent = nullptr);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const XingZQH& division);
+    static XingZQH DivisionOf(const QTreeWidgetItem* node);
+    // Reads the node's stored children the first time it is needed.
+    void LoadChildren(QTreeWidgetItem* node);
+    void ShowNode(const QTreeWidgetItem* node);
+    // Browsing (tree and "新增" usable, edits off) or adding (the reverse, "保存" and "取消").
+    void SetAdding(bool adding);
+
+    void TreeView1Change();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+
+    TMainDM& dm_;
+    QTreeWidget* TreeView1;
+    QPushButton* Button1;
+    QLineEdit* EDName;
+    QLineEdit* EDCode;
+    QPushButton* Button2;
+    QPushButton* Button3;
+};
+
+}  // namespace mlk::ui
