@@ -73,6 +73,7 @@ create index if not exists IX_JiBXX_QueRZT on MLK_JiBXX (QueRZT, ShuJLY);
 create index if not exists IX_JiBXX_JieDLB on MLK_JiBXX (JieDLB);
 create index if not exists IX_JiBXX_JiGLX on MLK_JiBXX (JiGLX);
 create index if not exists IX_JiBXX_ZuZJGDM on MLK_JiBXX (ZuZJGDM);
+create index if not exists IX_JiBXX_Counts on MLK_JiBXX (ShuJLY, QueRZT, ShangBJGID, JieDLB, JiGLX);
 create index if not exists IX_XingZQH_parentCode on MLK_XingZQH (parentCode, XZJB);
 create index if not exists IX_JiGLX_parent on MLK_JiGLX (parent);
 create index if not exists IX_YuanJGXX_ID on MLK_YuanJGXX (ID);
