@@ -107,11 +107,17 @@ void GGJG::Insert(TMainDM& dm) {
 }
 
 void GGJG::ReadListRow(const Statement& row) {
-    ReadAuditRow(row);
+    ReadListColumns(row);
     GengXZT = row.Text("GengXZT");
 }
 
 void GGJG::ReadAuditRow(const Statement& row) {
+    ReadListColumns(row);
+    // The audit list shows the audit state in the place of the update state.
+    GengXZT = row.Text("ShenHZT");
+}
+
+void GGJG::ReadListColumns(const Statement& row) {
     JiGID = row.Text("JiGID");
     JiGMC = row.Text("JiGMC");
     ZuZJGDM = row.Text("ZuZJGDM");
@@ -134,8 +140,6 @@ void GGJG::ReadAuditRow(const Statement& row) {
     QueRRXM = row.Text("QueRRXM");
     QueRSJ = row.Text("QueRSJ");
     QueRZT = row.Text("QueRZT");
-    // The audit list shows the audit state in the place of the update state.
-    GengXZT = row.Text("ShenHZT");
 }
 
 GGJG GGJG::ReadFullRow(const Statement& row) {

@@ -59,6 +59,10 @@ struct GGJG {
     // Copies JiGID .. QiT except ShangBJGID and ShangJBMID; JiC, ShunX and the initial-data
     // fields stay.
     void AssignFrom(const GGJG& source);
+
+  private:
+    // The 22 columns that the list and audit rows share.
+    void ReadListColumns(const Statement& row);
 };
 
 }  // namespace mlk

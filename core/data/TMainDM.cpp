@@ -35,6 +35,10 @@ std::string Format(const char* pattern, const std::tm& t, bool withTime) {
 
 TMainDM::TMainDM(const std::filesystem::path& path) : db_(path) {
     EnsureSchema(db_);
+    // A provincial directory holds hundreds of thousands of rows: keep the lists' indexes in
+    // memory instead of re-reading them from the file for every page.
+    db_.Exec("pragma cache_size = -65536");
+    db_.Exec("pragma mmap_size = 268435456");
     codes_ = CodeTables(LoadAssignableTypes(db_));
     LoadCaoZDWXX();
 }

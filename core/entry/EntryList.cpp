@@ -94,13 +94,7 @@ const std::vector<std::string> kAgencyColumns = {"A0-序号-40",
 // The 23 columns of the page statement.
 GGJG ReadEntryRow(const Statement& row) {
     GGJG r;
-    std::string* const fields[] = {
-        &r.JiGID,      &r.JiGMC,     &r.ZuZJGDM,      &r.HangYDM,      &r.XingZQH,    &r.XingZJB,
-        &r.JieDLB,     &r.JieDMC,    &r.ShangJHYZGBM, &r.ShangJXZZGBM, &r.CaiZJFLYFS, &r.JiGLX,
-        &r.DiZhi_Shen, &r.DiZhi_Shi, &r.DiZhi_Xian,   &r.LianXRXM,     &r.LianXDH,    &r.TianBRXM,
-        &r.ChuSHSJ,    &r.GengXZT,   &r.QueRRXM,      &r.QueRSJ,       &r.QueRZT};
-    for (int i = 0; i < 23; ++i)
-        *fields[i] = row.Text(i);
+    r.ReadListRow(row);
     return r;
 }
 

@@ -52,6 +52,27 @@ TEST_F(RecordTest, InsertAndLoadRoundTripKeepsEveryCharacter) {
     }
 }
 
+TEST_F(RecordTest, ListAndAuditRowsReadTheirStateColumn) {
+    GGJG original = Sample();
+    original.GengXZT = "1";
+    original.ShenHZT = "0";
+    original.Insert(Dm());
+    const std::string common =
+        "JiGID,JiGMC,ZuZJGDM,HangYDM,XingZQH,XingZJB,JieDLB,JieDMC,ShangJHYZGBM,ShangJXZZGBM,"
+        "CaiZJFLYFS,JiGLX,DiZhi_Shen,DiZhi_Shi,DiZhi_Xian,LianXRXM,LianXDH,TianBRXM,ChuSHSJ,"
+        "QueRRXM,QueRSJ,QueRZT,";
+    GGJG list;
+    Dm().ForEachRow("select " + common + "GengXZT from MLK_JiBXX", {},
+                    [&](const Statement& row) { list.ReadListRow(row); });
+    EXPECT_EQ(list.JiGMC, original.JiGMC);
+    EXPECT_EQ(list.GengXZT, "1");
+    GGJG audit;
+    Dm().ForEachRow("select " + common + "ShenHZT from MLK_JiBXX", {},
+                    [&](const Statement& row) { audit.ReadAuditRow(row); });
+    EXPECT_EQ(audit.GengXZT, "0");
+    EXPECT_EQ(audit.LianXDH, original.LianXDH);
+}
+
 TEST_F(RecordTest, LoadingAMissingIdGivesAnEmptyRecord) {
     EXPECT_TRUE(GGJG::LoadByJiGID(Dm(), "nothing").JiGID.empty());
 }
