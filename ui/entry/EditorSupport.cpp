@@ -43,6 +43,20 @@ void EditorButtons::ShowFor(EditorAction action) {
     }
 }
 
+void EditorButtons::Connect(QWidget* editor, std::function<void()> insert,
+                            std::function<void()> update, std::function<void()> remove,
+                            std::function<void()> confirm) {
+    const std::pair<QPushButton*, std::function<void()>> handlers[] = {
+        {btInsert, std::move(insert)},
+        {btUpdate, std::move(update)},
+        {btDelete, std::move(remove)},
+        {btQueR, std::move(confirm)}};
+    for (const auto& [button, handler] : handlers) {
+        QObject::connect(button, &QPushButton::clicked, editor,
+                         [editor, handler] { Guarded(editor, handler); });
+    }
+}
+
 void ShowCheckFailure(QWidget* editor, const CheckFailure& failure) {
     dialogs().Message(editor, Q(failure.message));
     if (failure.focus.empty())

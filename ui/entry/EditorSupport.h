@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "data/Check.h"
 #include "entry/EditorMode.h"
 
@@ -23,6 +25,9 @@ struct EditorButtons {
     EditorButtons(QDialog* editor, QBoxLayout* layout);
     // Shows and enables the one button of the action; view shows none.
     void ShowFor(EditorAction action);
+    // Connects the four action buttons to the editor's handlers, each run guarded.
+    void Connect(QWidget* editor, std::function<void()> insert, std::function<void()> update,
+                 std::function<void()> remove, std::function<void()> confirm);
 };
 
 // Shows a failed check in a plain message box and focuses its control.

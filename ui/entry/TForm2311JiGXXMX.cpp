@@ -169,14 +169,9 @@ void TForm2311JiGXXMX::BuildControls() {
     layout->addLayout(buttonRow);
     buttons_ = std::make_unique<EditorButtons>(this, buttonRow);
     buttons_->ShowFor(action_);
-    connect(buttons_->btInsert, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { SaveNew(); }); });
-    connect(buttons_->btUpdate, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { SaveChanges(); }); });
-    connect(buttons_->btDelete, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { Delete(); }); });
-    connect(buttons_->btQueR, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { Confirm(); }); });
+    buttons_->Connect(
+        this, [this] { SaveNew(); }, [this] { SaveChanges(); }, [this] { Delete(); },
+        [this] { Confirm(); });
 }
 
 void TForm2311JiGXXMX::ConnectCascades() {

@@ -52,14 +52,9 @@ TForm2411JiGXXMX::TForm2411JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QW
     layout->addLayout(buttonRow);
     buttons_ = std::make_unique<EditorButtons>(this, buttonRow);
     buttons_->ShowFor(action_);
-    connect(buttons_->btInsert, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { SaveNew(); }); });
-    connect(buttons_->btUpdate, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { SaveChanges(); }); });
-    connect(buttons_->btDelete, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { Delete(); }); });
-    connect(buttons_->btQueR, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { Confirm(); }); });
+    buttons_->Connect(
+        this, [this] { SaveNew(); }, [this] { SaveChanges(); }, [this] { Delete(); },
+        [this] { Confirm(); });
 
     if (action_ == EditorAction::Insert || action_ == EditorAction::Invalid || !record)
         return;
