@@ -36,6 +36,18 @@ auto TextFields(Record& r) {
         &r.QueRZT,  &r.ShenHRXM,   &r.ShenHSJ,   &r.ShenHZT,      &r.ShuJLY,       &r.ShangJBMID};
 }
 
+// Trim without a new string: the value keeps its buffer from record to record.
+void TrimInPlace(std::string& text) {
+    std::size_t end = text.size();
+    while (end > 0 && static_cast<unsigned char>(text[end - 1]) <= ' ')
+        --end;
+    std::size_t begin = 0;
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
+        ++begin;
+    text.erase(end);
+    text.erase(0, begin);
+}
+
 std::string LinePrefix(std::size_t line) {
     return "第" + std::to_string(line) + "行：";
 }
@@ -160,17 +172,21 @@ std::string ItemCountMessage(const ExchangeSplit& split) {
     return JoinExchangeItems(split.items) + "数据项不正确，数据项不为38个";
 }
 
-void RecordFromExchangeItems(const ExchangeSplit& split, std::size_t line, GGJG& record) {
+void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx) {
     if (split.items.size() != kExchangeItems)
         throw MlkError(ItemCountMessage(split));
-    const auto value = [&](std::size_t i) {
-        return split.quoted[i] ? split.items[i] : Trim(split.items[i]);
-    };
+    for (std::size_t i = 0; i < kExchangeItems; ++i) {
+        if (!split.quoted[i])
+            TrimInPlace(split.items[i]);
+    }
+    jic = WholeNumber(split.items[36], line);
+    shunx = WholeNumber(split.items[37], line);
+}
+
+void FillRecordTexts(const std::vector<std::string>& items, GGJG& record) {
     const auto fields = TextFields(record);
     for (std::size_t i = 0; i < fields.size(); ++i)
-        *fields[i] = value(i);
-    record.JiC = WholeNumber(value(36), line);
-    record.ShunX = WholeNumber(value(37), line);
+        *fields[i] = items[i];
 }
 
 // ---- Reading a file ------------------------------------------------------------------------
@@ -221,11 +237,23 @@ bool ExchangeReader::ReadRecord() {
         return false;
     line_ = nextLine_;
     bool inQuotes = false;
-    bool itemStart = true;
     for (;;) {
+        if (raw_.size() > kLongestRecord || Peek() < 0)
+            return true;  // Peek refills the buffer
+        // Copy the run of ordinary bytes at once; only quotes, line ends and zero need a look.
+        const char* begin = buffer_.data() + pos_;
+        const char* end = buffer_.data() + end_;
+        const char* p = begin;
+        while (p < end && *p != '"' && *p != '\r' && *p != '\n' && *p != '\0')
+            ++p;
+        raw_.append(begin, std::size_t(p - begin));
+        pos_ += std::size_t(p - begin);
+        if (p == end)
+            continue;
+
         const int c = Get();
         if (c < 0)
-            return true;
+            return true;  // a zero byte
         if (c == '\r' || c == '\n') {
             const bool crlf = c == '\r' && Peek() == '\n';
             if (crlf)
@@ -235,40 +263,38 @@ bool ExchangeReader::ReadRecord() {
                 return true;
             // A line end inside quotes belongs to the item.
             raw_ += crlf ? "\r\n" : std::string(1, char(c));
-            if (raw_.size() > kLongestRecord)
-                return true;
-            continue;
-        }
-        raw_ += char(c);
-        if (inQuotes) {
-            if (c == '"') {
-                if (Peek() == '"') {
-                    raw_ += char(Get());
-                } else {
-                    inQuotes = false;
-                }
+        } else if (inQuotes) {  // a quote inside quotes: doubled, or the closing one
+            raw_ += '"';
+            if (Peek() == '"') {
+                raw_ += char(Get());
+            } else {
+                inQuotes = false;
             }
-        } else if (c == ',') {
-            itemStart = true;
-            continue;
-        } else if (c == '"' && itemStart) {
-            inQuotes = true;
+        } else {  // a quote opens an item only at its start
+            inQuotes = raw_.empty() || raw_.back() == ',';
+            raw_ += '"';
         }
-        itemStart = false;
-        if (raw_.size() > kLongestRecord)
-            return true;
     }
 }
 
-bool ExchangeReader::Next(GGJG& record) {
+bool ExchangeReader::Next() {
     if (!ReadRecord())
         return false;
-    const std::string text = GbkToUtf8(raw_, line_);
+    text_ = GbkToUtf8(raw_, line_);
     bool unclosed = false;
-    SplitExchangeRecord(text, split_, &unclosed);
+    SplitExchangeRecord(text_, split_, &unclosed);
     if (unclosed)
         throw MlkError(LinePrefix(line_) + "双引号没有配对，数据项不正确");
-    RecordFromExchangeItems(split_, line_, record);
+    CheckExchangeItems(split_, line_, jic_, shunx_);
+    return true;
+}
+
+bool ExchangeReader::Next(GGJG& record) {
+    if (!Next())
+        return false;
+    FillRecordTexts(split_.items, record);
+    record.JiC = jic_;
+    record.ShunX = shunx_;
     return true;
 }
 

@@ -48,9 +48,13 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
 // fixed complaint.
 std::string ItemCountMessage(const ExchangeSplit& split);
 
-// Fills a record from 38 split items: unquoted items are trimmed, quoted ones kept byte for
-// byte; items 37 and 38 must be whole numbers. line names the record in errors.
-void RecordFromExchangeItems(const ExchangeSplit& split, std::size_t line, GGJG& record);
+// Checks a split record and makes its items the values to store: there must be 38 of them;
+// unquoted items are trimmed, quoted ones kept byte for byte; items 37 and 38 must be whole
+// numbers, returned in jic and shunx. line names the record in errors.
+void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx);
+
+// Fills a record's 36 text fields from checked items, in file order.
+void FillRecordTexts(const std::vector<std::string>& items, GGJG& record);
 
 // Reads an exchange file record by record without holding it: pass over a file of any size in
 // flat memory. Line ends are CR LF, lone CR or lone LF; a zero byte ends the text.
@@ -59,9 +63,16 @@ class ExchangeReader {
     // Opens the file; one that cannot be opened raises an MlkError naming it.
     explicit ExchangeReader(const std::filesystem::path& path);
 
-    // Reads, splits, converts and checks the next record into record. False at the end of the
-    // text. A bad record (item count, quoting, GBK, numbers) raises an MlkError.
+    // Reads, converts, splits and checks the next record. False at the end of the text. A bad
+    // record (item count, quoting, GBK, numbers) raises an MlkError.
+    bool Next();
+    // The same, into a record.
     bool Next(GGJG& record);
+
+    // The 38 values of the record last read (UTF-8), in file order.
+    const std::vector<std::string>& Items() const { return split_.items; }
+    long long JiC() const { return jic_; }
+    long long ShunX() const { return shunx_; }
 
     // The file line on which the record last read begins (from 1).
     std::size_t Line() const { return line_; }
@@ -83,8 +94,11 @@ class ExchangeReader {
     bool ended_ = false;  // file end or zero byte
     std::size_t line_ = 0;
     std::size_t nextLine_ = 1;
-    std::string raw_;  // GBK bytes of the current record
+    std::string raw_;   // GBK bytes of the current record
+    std::string text_;  // the record as UTF-8
     ExchangeSplit split_;
+    long long jic_ = 0;
+    long long shunx_ = 0;
 };
 
 }  // namespace mlk

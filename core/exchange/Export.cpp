@@ -117,7 +117,8 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
     std::ofstream out;
     out.rdbuf()->pubsetbuf(buffer.data(), std::streamsize(buffer.size()));
     out.open(temp.Path(), std::ios::binary | std::ios::trunc);
-    if (!out) throw MlkError("无法创建文件 " + PathText(file));
+    if (!out)
+        throw MlkError("无法创建文件 " + PathText(file));
 
     long long rows = 0;
     std::string line;
@@ -128,7 +129,8 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
         progress.SetPosition(++rows);
     }
     out.close();
-    if (!out) throw MlkError("无法写入文件 " + PathText(file));
+    if (!out)
+        throw MlkError("无法写入文件 " + PathText(file));
     temp.ReplaceTarget();
     progress.SetPosition(maximum);
     return rows;

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "data/CodeTables.h"
 #include "data/GGJG.h"
 #include "data/MlkError.h"
 #include "data/TMainDM.h"
@@ -40,14 +41,42 @@ std::int64_t FileBytes(const std::filesystem::path& file) {
     return error ? 0 : std::int64_t(size);
 }
 
-// The record as the importing side stores it: under the pending institution, one level deeper.
-void PlaceUnder(GGJG& record, const DaiDRJG& pending) {
-    if (record.ShuJLY == "0") {
-        record.ShuJLY = "1";
-        record.ShangJBMID = pending.JiGID;
+// Items of the file (from 0) and where they go in GGJG::InsertSQL, which names the columns in
+// the order of GGJG::kColumns: the file carries QiT (item 22) among the addresses.
+constexpr std::size_t kQiTItem = 21;
+constexpr std::size_t kQiTColumn = 35;
+constexpr std::size_t kJiGLXItem = 12;
+constexpr std::size_t kShangBJGIDItem = 27;
+constexpr std::size_t kShuJLYItem = 34;
+constexpr std::size_t kShangJBMIDItem = 35;
+
+int ColumnOfItem(std::size_t item) {
+    if (item < kQiTItem)
+        return int(item) + 1;
+    if (item == kQiTItem)
+        return int(kQiTColumn) + 1;
+    return int(item);  // one place earlier than in the file, counted from 1
+}
+
+// Binds the record as the importing side stores it: under the pending institution, one level
+// deeper; an empty type is stored as no type, as every insert of a directory row does.
+void BindPlacedUnder(Statement& insert, const ExchangeReader& reader, const DaiDRJG& pending) {
+    const std::vector<std::string>& items = reader.Items();
+    const bool ownEntry = items[kShuJLYItem] == "0";
+    for (std::size_t i = 0; i < 36; ++i) {
+        std::string_view value = items[i];
+        if (i == kShangBJGIDItem)
+            value = pending.JiGID;
+        if (ownEntry && i == kShuJLYItem)
+            value = "1";
+        if (ownEntry && i == kShangJBMIDItem)
+            value = pending.JiGID;
+        if (i == kJiGLXItem && value.empty())
+            value = kEmptyTypeCode;
+        insert.Bind(ColumnOfItem(i), value);
     }
-    record.ShangBJGID = pending.JiGID;
-    record.JiC += 1;
+    insert.Bind(37, reader.JiC() + 1);
+    insert.Bind(38, reader.ShunX());
 }
 
 [[noreturn]] void FailInsert(const DbError& error, std::size_t line, const std::string& jigid) {
@@ -64,14 +93,37 @@ void PlaceUnder(GGJG& record, const DaiDRJG& pending) {
 // Pass 1: every record must split, convert and pass its checks before anything is written.
 long long CheckFile(const std::filesystem::path& file, Progress& progress) {
     ExchangeReader reader(file);
-    GGJG record;
     long long count = 0;
-    while (reader.Next(record)) {
+    while (reader.Next()) {
         ++count;
         progress.SetPosition(std::int64_t(reader.Offset()));
     }
     return count;
 }
+
+// A larger page cache while a big file goes in: the key and the indexes of MLK_JiBXX take rows
+// in no particular order, and a small cache would read and write the same pages again and again.
+class LargerCache {
+  public:
+    explicit LargerCache(Database& db) : db_(db) {
+        Statement query(db, "pragma cache_size");
+        if (query.Step())
+            previous_ = query.Int(0);
+        db_.Exec("pragma cache_size = -32768");
+    }
+    ~LargerCache() {
+        try {
+            db_.Exec("pragma cache_size = " + std::to_string(previous_));
+        } catch (const MlkError&) {
+        }
+    }
+    LargerCache(const LargerCache&) = delete;
+    LargerCache& operator=(const LargerCache&) = delete;
+
+  private:
+    Database& db_;
+    long long previous_ = -2000;
+};
 
 }  // namespace
 
@@ -122,17 +174,17 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
     if (CheckFile(file, progress) == 0)
         return 0;
 
+    LargerCache cache(dm.Db());
     Transaction transaction(dm.Db());
     Statement insert(dm.Db(), GGJG::InsertSQL());
     ExchangeReader reader(file);
-    GGJG record;
     long long count = 0;
-    while (reader.Next(record)) {
-        PlaceUnder(record, pending);
+    while (reader.Next()) {
         try {
-            insert.BindAll(record.InsertParams()).Run();
+            BindPlacedUnder(insert, reader, pending);
+            insert.Run();
         } catch (const DbError& error) {
-            FailInsert(error, reader.Line(), record.JiGID);
+            FailInsert(error, reader.Line(), reader.Items()[0]);
         }
         insert.Reset();
         ++count;

@@ -214,3 +214,36 @@ TEST(ExchangeReaderTest, MissingFileIsRefused) {
 
 }  // namespace
 }  // namespace mlk::test
+
+namespace mlk::test {
+namespace {
+
+// Records cross the reader's buffer at every kind of byte: a file of several megabytes.
+TEST(ExchangeReaderTest, LargeFileReadsBackRecordForRecord) {
+    TempDir dir;
+    std::string bytes;
+    std::vector<GGJG> written;
+    for (int i = 0; i < 12000; ++i) {
+        GGJG r = SampleRecord("ID" + std::to_string(i));
+        r.QiT = std::string(std::size_t(i % 7), '"') + "备注,\r\n" + std::to_string(i) + " ";
+        r.JiGMC = i % 3 ? "名称" + std::to_string(i) : " \"" + std::to_string(i) + "\"";
+        r.JiC = -i;
+        bytes += GbkLine(r, i % 2 ? "\r\n" : "\n");
+        written.push_back(r);
+    }
+    ASSERT_GT(bytes.size(), 3u << 20);
+    WriteFile(dir / "big.txt", bytes);
+    ExchangeReader reader(dir / "big.txt");
+    GGJG record;
+    std::size_t n = 0;
+    while (reader.Next(record)) {
+        ASSERT_LT(n, written.size());
+        ASSERT_EQ(ExchangeItems(record), ExchangeItems(written[n])) << "record " << n;
+        ++n;
+    }
+    EXPECT_EQ(n, written.size());
+    EXPECT_EQ(reader.Line(), 12000u * 2 - 1);  // every record holds one line end in quotes
+}
+
+}  // namespace
+}  // namespace mlk::test
