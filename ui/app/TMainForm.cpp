@@ -20,6 +20,13 @@
 #include "ui/entry/TForm23LuRTJZGBM.h"
 #include "ui/entry/TForm24LuRXJGLJG.h"
 #include "ui/entry/TForm25LuRXSGGJG.h"
+#include "ui/exchange/TForm31DaoRTJBMSJ.h"
+#include "ui/exchange/TForm32DaoRXJGLJGSJ.h"
+#include "ui/exchange/TForm33DaoRXSBMSJ.h"
+#include "ui/exchange/TForm34DaoRRZCX.h"
+#include "ui/exchange/TForm51DaoCSJ.h"
+#include "ui/reports/TForm41ShenHSJ.h"
+#include "ui/reports/TForm42ShenHRZCX.h"
 #include "ui/reports/TForm61MingLKHZB.h"
 #include "ui/reports/TForm62ShuLHZB.h"
 #include "ui/reports/TForm63GuoJJGSL.h"
@@ -295,25 +302,25 @@ void TMainForm::menuXuanZGGJGClick() {
     Open<TForm22XuanZGGJG>();
 }
 void TMainForm::menuDaoRZGBMSJClick() {
-    OpenPlaceholder("TForm31DaoRTJBMSJ", "导入同级主管部门数据");
+    Open<TForm31DaoRTJBMSJ>();
 }
 void TMainForm::menuDaoRGLJGSJClick() {
-    OpenPlaceholder("TForm32DaoRXJGLJGSJ", "导入下级管理部门上报数据");
+    Open<TForm32DaoRXJGLJGSJ>();
 }
 void TMainForm::menuDaoRXSBMSJClick() {
-    OpenPlaceholder("TForm33DaoRXSBMSJ", "导入下属部门数据");
+    Open<TForm33DaoRXSBMSJ>();
 }
 void TMainForm::menuDaoRJLCXClick() {
-    OpenPlaceholder("TForm34DaoRRZCX", "导入日志查询");
+    Open<TForm34DaoRRZCX>();
 }
 void TMainForm::menuShenHJGSJClick() {
-    OpenPlaceholder("TForm41ShenHSJ", "审核数据");
+    Open<TForm41ShenHSJ>();
 }
 void TMainForm::menuShenHRZCXClick() {
-    OpenPlaceholder("TForm42ShenHRZCX", "审核日志查询");
+    Open<TForm42ShenHRZCX>();
 }
 void TMainForm::menuDaoCJGSJClick() {
-    OpenPlaceholder("TForm51DaoCSJ", "导出数据");
+    Open<TForm51DaoCSJ>();
 }
 void TMainForm::menuMingLHZBClick() {
     Open<TForm61MingLKHZB>();

@@ -1,0 +1,79 @@
+#include "ui/exchange/TForm51DaoCSJ.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "data/Platform.h"
+#include "data/TMainDM.h"
+#include "exchange/Export.h"
+#include "ui/app/Dialogs.h"
+#include "ui/entry/BarProgress.h"
+
+namespace mlk::ui {
+
+TForm51DaoCSJ::TForm51DaoCSJ(TMainDM& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("TForm51DaoCSJ"));
+    setWindowTitle(QStringLiteral("导出数据"));
+    resize(485, 360);
+
+    const CaoZDWXX& unit = dm.Unit();
+    const long long confirmed = ConfirmedCount(dm);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 24, 40, 24);
+    layout->addWidget(AddLabel("LBDanWMC", "操作单位全称：" + Q(unit.DanWMC)));
+    layout->addWidget(AddLabel("LBXingZLSJB", "行政l隶属级别：" + Q(unit.XingZLSJBMC)));
+    layout->addWidget(AddLabel("LBShengS", "省市：" + Q(unit.ssmc)));
+    layout->addWidget(AddLabel("LBDiS", "地市：" + Q(unit.dsmc)));
+    layout->addWidget(AddLabel("LBXianQ", "县区：" + Q(unit.xqmc)));
+    layout->addWidget(AddLabel("LBDanWLB", "单位类别：" + Q(unit.DanWLXMC)));
+    layout->addWidget(AddLabel("LBJieDMC", "节点名称：" + Q(unit.JieDMC)));
+    layout->addWidget(AddLabel("LBCaoZRXM", "操作人姓名：" + Q(unit.TianBRXM)));
+    layout->addWidget(AddLabel("LBJiGSL", "机构数量：" + QString::number(confirmed)));
+
+    BTDaoC = new QPushButton(QStringLiteral("导出上报数据"), this);
+    BTDaoC->setObjectName(QStringLiteral("BTDaoC"));
+    BTDaoC->setEnabled(confirmed > 0);
+    layout->addWidget(BTDaoC, 0, Qt::AlignHCenter);
+    PBDaoC = new QProgressBar(this);
+    PBDaoC->setObjectName(QStringLiteral("PBDaoC"));
+    PBDaoC->setStyleSheet(
+        QStringLiteral("QProgressBar::chunk { background-color: navy; } QProgressBar { "
+                       "text-align: center; }"));
+    PBDaoC->hide();
+    layout->addWidget(PBDaoC);
+    connect(BTDaoC, &QPushButton::clicked, this, [this] { Guarded(this, [&] { BTDaoCClick(); }); });
+}
+
+QLabel* TForm51DaoCSJ::AddLabel(const char* name, const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+void TForm51DaoCSJ::BTDaoCClick() {
+    if (const CheckResult refusal = CheckExport(dm_)) {
+        dialogs().Message(this, Q(refusal->message));
+        return;
+    }
+    QString file =
+        dialogs().SaveFile(this, QStringLiteral("导出上报数据"), Q(ExportFileName(dm_.Unit())),
+                           QStringLiteral("文本文件 (*.txt)"));
+    if (file.trimmed().isEmpty())
+        return;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".txt");
+
+    const long long count = ConfirmedCount(dm_);
+    if (dialogs().Confirm(this, QStringLiteral("是否确认导出"), Q(ExportQuestion(count)))) {
+        PBDaoC->show();
+        BarProgress progress(PBDaoC);
+        const long long rows = ExportDirectory(dm_, PathFromText(S(file)), progress);
+        dialogs().Message(this, Q(ExportDoneMessage(rows)));
+    }
+    accept();
+}
+
+}  // namespace mlk::ui

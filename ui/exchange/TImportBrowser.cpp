@@ -1,0 +1,180 @@
+#include "ui/exchange/TImportBrowser.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "data/CodeTables.h"
+#include "data/Platform.h"
+#include "data/TMainDM.h"
+#include "data/Text.h"
+#include "ui/app/Dialogs.h"
+#include "ui/entry/BarProgress.h"
+
+namespace mlk::ui {
+
+namespace {
+// Rows that are imported (departments) or audited (agencies) are drawn in a pale sky colour.
+const QColor kMarkedColour(166, 202, 240);
+
+// The code of a status or type filter, empty on "--全部--".
+std::string FilterCode(const QComboBox* box) {
+    if (!box || box->currentIndex() <= 0)
+        return {};
+    return ItemCode(S(box->currentText()));
+}
+}  // namespace
+
+TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWidget* parent)
+    : TBrowserBase(dm, parent), setup_(setup) {
+    setWindowTitle(QString::fromUtf8(setup.caption));
+    resize(setup.width, setup.height);
+
+    SearchArea()->addWidget(new QLabel(QStringLiteral("机构名称："), this), 0, 0);
+    EDJiGMC = new QLineEdit(this);
+    EDJiGMC->setObjectName(QStringLiteral("EDJiGMC"));
+    SearchArea()->addWidget(EDJiGMC, 0, 1);
+    int column = 2;
+    if (setup.kind == PendingKind::Departments) {
+        cbJigfl = AddFilter("机构分类：", "cbJigfl", column);
+        std::vector<std::string> types{std::string(kAllItem)};
+        dm.ForEachRow(
+            "select LXBM,LXMC from MLK_JiGLX where shifmx = '1'  order by parent asc, lxbm asc ",
+            {}, [&](const Statement& row) { types.push_back(row.Text(0) + "-" + row.Text(1)); });
+        FillCombo(cbJigfl, types);
+        column += 2;
+    }
+    cbDaoRZT = AddFilter("导入状态：", "cbDaoRZT", column);
+    FillCombo(cbDaoRZT, dm.CodeComboItems("DaoRZT"));
+    cbShenHZT = AddFilter("审核状态：", "cbShenHZT", column + 2);
+    FillCombo(cbShenHZT, dm.CodeComboItems("ShenHZT"));
+    BTSearch = new QPushButton(QStringLiteral("查   询"), this);
+    BTSearch->setObjectName(QStringLiteral("BTSearch"));
+    SearchArea()->addWidget(BTSearch, 0, column + 4);
+    connect(BTSearch, &QPushButton::clicked, this, [this] { Guarded(this, [&] { Search(); }); });
+
+    SetUpColumns(PendingColumns(setup.kind));
+
+    EDFileName = new QLineEdit(this);
+    EDFileName->setObjectName(QStringLiteral("EDFileName"));
+    EDFileName->setReadOnly(true);
+    ButtonArea()->addWidget(EDFileName, 1);
+    BTSelectFile = AddButton("选择数据文件", "BTSelectFile");
+    PBImport = new QProgressBar(this);
+    PBImport->setObjectName(QStringLiteral("PBImport"));
+    PBImport->setValue(0);
+    ButtonArea()->addWidget(PBImport);
+    BTImport = AddButton("导入", "BTImport");
+    BTDelete = AddButton("删除已导入数据", "BTDelete");
+    connect(BTSelectFile, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { BTSelectFileClick(); }); });
+    connect(BTImport, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { BTImportClick(); }); });
+    connect(BTDelete, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { BTDeleteClick(); }); });
+    DisableActions();
+}
+
+QComboBox* TImportBrowser::AddFilter(const char* label, const char* name, int column) {
+    SearchArea()->addWidget(new QLabel(QString::fromUtf8(label), this), 0, column);
+    auto* box = new QComboBox(this);
+    box->setObjectName(QString::fromLatin1(name));
+    SearchArea()->addWidget(box, 0, column + 1);
+    return box;
+}
+
+QPushButton* TImportBrowser::AddButton(const char* caption, const char* name) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    ButtonArea()->addWidget(button);
+    return button;
+}
+
+ListQueryBuilder TImportBrowser::BuildQuery() {
+    PendingFilter filter;
+    filter.name = Trim(S(EDJiGMC->text()));
+    filter.importState = FilterCode(cbDaoRZT);
+    filter.auditState = FilterCode(cbShenHZT);
+    filter.type = FilterCode(cbJigfl);
+    return PendingListQuery(setup_.kind, filter);
+}
+
+std::vector<std::string> TImportBrowser::RowCells(const Statement& row) {
+    return PendingCells(Dm(), setup_.kind, row);
+}
+
+QColor TImportBrowser::RowColour(const std::vector<std::string>& cells) const {
+    return IsPendingMarked(setup_.kind, cells) ? kMarkedColour : QColor(Qt::white);
+}
+
+void TImportBrowser::DisableActions() {
+    BTImport->setEnabled(false);
+    BTSelectFile->setEnabled(false);
+    BTDelete->setEnabled(false);
+}
+
+void TImportBrowser::TickChanged(bool ticked) {
+    EDFileName->clear();
+    DisableActions();
+    if (!ticked)
+        return;
+    const std::optional<DaiDRJG> pending = TickedPending();
+    if (!pending)
+        return;
+    const PendingActions actions = ActionsFor(pending->DaoRZT, pending->ShenHZT);
+    BTSelectFile->setEnabled(actions.chooseFile);
+    BTDelete->setEnabled(actions.remove);
+}
+
+// A search empties the list and its tick, so nothing is left to import into.
+void TImportBrowser::UpdatePager(long long count, long long pageSize, long long page) {
+    TBrowserBase::UpdatePager(count, pageSize, page);
+    EDFileName->clear();
+    DisableActions();
+}
+
+std::optional<DaiDRJG> TImportBrowser::TickedPending() {
+    for (int row = 0; row < List()->rowCount(); ++row) {
+        if (IsTicked(row))
+            return LoadPending(Dm(), Cell(row, 1));
+    }
+    return std::nullopt;
+}
+
+void TImportBrowser::BTSelectFileClick() {
+    const QString file = dialogs().OpenFile(this, QStringLiteral("选择数据文件"), QString(),
+                                            QStringLiteral("文本文件 (*.txt)"));
+    if (file.isEmpty())
+        return;
+    EDFileName->setText(file);
+    BTImport->setEnabled(true);
+}
+
+void TImportBrowser::BTImportClick() {
+    const std::optional<DaiDRJG> pending = TickedPending();
+    if (!pending)
+        return;
+    const std::string file = Trim(S(EDFileName->text()));
+    if (file.empty())
+        return;
+    BarProgress progress(PBImport);
+    const long long rows = ImportExchangeFile(Dm(), *pending, PathFromText(file), progress);
+    if (rows > 0)
+        dialogs().Message(this, Q(ImportDoneMessage(rows)));
+    accept();
+}
+
+void TImportBrowser::BTDeleteClick() {
+    if (const std::optional<DaiDRJG> pending = TickedPending())
+        RemoveImport(Dm(), *pending);
+    Search();
+}
+
+}  // namespace mlk::ui

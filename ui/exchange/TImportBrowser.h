@@ -1,0 +1,59 @@
+#pragma once
+
+#include <optional>
+
+#include "exchange/Import.h"
+#include "exchange/PendingList.h"
+#include "ui/entry/TBrowserBase.h"
+
+class QComboBox;
+class QProgressBar;
+
+namespace mlk::ui {
+
+// What tells the three import windows apart.
+struct ImportBrowserSetup {
+    PendingKind kind;
+    const char* caption;
+    int width, height;
+};
+
+// The pending institutions of one kind, with the file choice, the import of a subordinate
+// unit's exchange file under the ticked institution and the removal of what it brought.
+class TImportBrowser : public TBrowserBase {
+    Q_OBJECT
+
+  public:
+    TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWidget* parent = nullptr);
+
+  private:
+    ListQueryBuilder BuildQuery() override;
+    std::vector<std::string> RowCells(const Statement& row) override;
+    QColor RowColour(const std::vector<std::string>& cells) const override;
+    void TickChanged(bool ticked) override;
+    void UpdatePager(long long count, long long pageSize, long long page) override;
+
+    void BTSelectFileClick();
+    void BTImportClick();
+    void BTDeleteClick();
+    // The pending institution of the ticked row, read afresh.
+    std::optional<DaiDRJG> TickedPending();
+    void DisableActions();
+
+    QComboBox* AddFilter(const char* label, const char* name, int column);
+    QPushButton* AddButton(const char* caption, const char* name);
+
+    ImportBrowserSetup setup_;
+    QLineEdit* EDJiGMC;
+    QComboBox* cbJigfl = nullptr;
+    QComboBox* cbDaoRZT;
+    QComboBox* cbShenHZT;
+    QPushButton* BTSearch;
+    QLineEdit* EDFileName;
+    QPushButton* BTSelectFile;
+    QProgressBar* PBImport;
+    QPushButton* BTImport;
+    QPushButton* BTDelete;
+};
+
+}  // namespace mlk::ui
