@@ -101,28 +101,29 @@ long long CheckFile(const std::filesystem::path& file, Progress& progress) {
     return count;
 }
 
-// A larger page cache while a big file goes in: the key and the indexes of MLK_JiBXX take rows
-// in no particular order, and a small cache would read and write the same pages again and again.
-class LargerCache {
+// While a file goes in, the database is read through the page cache alone: a memory-mapped
+// database would add the pages of the growing file to the resident memory of the import,
+// which must stay flat whatever the file's size.
+class WithoutMapping {
   public:
-    explicit LargerCache(Database& db) : db_(db) {
-        Statement query(db, "pragma cache_size");
+    explicit WithoutMapping(Database& db) : db_(db) {
+        Statement query(db, "pragma mmap_size");
         if (query.Step())
             previous_ = query.Int(0);
-        db_.Exec("pragma cache_size = -32768");
+        db_.Exec("pragma mmap_size = 0");
     }
-    ~LargerCache() {
+    ~WithoutMapping() {
         try {
-            db_.Exec("pragma cache_size = " + std::to_string(previous_));
+            db_.Exec("pragma mmap_size = " + std::to_string(previous_));
         } catch (const MlkError&) {
         }
     }
-    LargerCache(const LargerCache&) = delete;
-    LargerCache& operator=(const LargerCache&) = delete;
+    WithoutMapping(const WithoutMapping&) = delete;
+    WithoutMapping& operator=(const WithoutMapping&) = delete;
 
   private:
     Database& db_;
-    long long previous_ = -2000;
+    long long previous_ = 0;
 };
 
 }  // namespace
@@ -174,7 +175,7 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
     if (CheckFile(file, progress) == 0)
         return 0;
 
-    LargerCache cache(dm.Db());
+    WithoutMapping unmapped(dm.Db());
     Transaction transaction(dm.Db());
     Statement insert(dm.Db(), GGJG::InsertSQL());
     ExchangeReader reader(file);
