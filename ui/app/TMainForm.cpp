@@ -265,16 +265,6 @@ void TMainForm::Open() {
     });
 }
 
-void TMainForm::OpenPlaceholder(const char* className, const QString& caption) {
-    Guarded(this, [&] {
-        QDialog window(this);
-        window.setObjectName(QLatin1String(className));
-        window.setWindowTitle(caption);
-        window.resize(480, 320);
-        ShowModal(window);
-    });
-}
-
 void TMainForm::menuCaoZDWXXWHClick() {
     Guarded(this, [&] {
         TForm11ZhuCe window(dm_, this);
@@ -282,7 +272,8 @@ void TMainForm::menuCaoZDWXXWHClick() {
         ShowModal(window);
     });
 }
-// One line per window: a window not built yet opens as an empty placeholder with its caption.
+
+// One line per window.
 void TMainForm::menuXingZQHWHClick() {
     Open<TForm12XingZQH>();
 }

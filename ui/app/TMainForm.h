@@ -39,7 +39,6 @@ class TMainForm final : public QMainWindow {
     // Each handler opens one window: a new instance, modal, centred, destroyed on closing.
     template <class Window>
     void Open();
-    void OpenPlaceholder(const char* className, const QString& caption);
 
     void menuCaoZDWXXWHClick();
     void menuXingZQHWHClick();
