@@ -47,7 +47,7 @@ TEST_F(DataModuleTest, ReopeningKeepsRowsAndCompletesMissingTables) {
     EXPECT_TRUE(Dm().Unit().ZhuCeBZ);
     EXPECT_EQ(Count("MLK_ShenHRZ"), 0);
     EXPECT_GT(Count("MLK_JiGLX"), 10);  // an emptied reference table gets its rows again
-    EXPECT_EQ(Dm().QueryInt("pragma user_version"), 1);
+    EXPECT_EQ(Dm().QueryInt("pragma user_version"), 2);
 }
 
 TEST_F(DataModuleTest, BatchCommitsEveryStatementAndSkipsEmptyOnes) {
