@@ -4,6 +4,7 @@
 
 #include "SampleDirectory.h"
 #include "TestSupport.h"
+#include "data/Text.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
 #include "reports/TypeSummary.h"
@@ -77,7 +78,9 @@ class SummaryTest : public DbTest {
     static Cells Counts(const Cells& row) { return Cells(row.begin() + 3, row.end()); }
 };
 
-TEST_F(SummaryTest, DirectoryListsConfirmedRowsDepthFirstWithOutlineNumbers) {
+// Rows of another unit (another ShangJBMID) are not the operating unit's own rows.
+TEST_F(SummaryTest, DirectoryListsConfirmedOwnRowsDepthFirstWithOutlineNumbersAndCells) {
+    InsertSampleRow(Dm(), SampleRow{"X1", "他单位", "0", "OTHER", "", "1", "8210", 1, 0});
     const SummaryTable table = DirectorySummary(Dm());
     const std::vector<std::string> expected = {
         "1 T1",   "1.1 a2", "1.2 a1", "1.3 a3", "1.3.1 b1", "1.3.1.1 c1", "1.4 a4",
@@ -87,59 +90,30 @@ TEST_F(SummaryTest, DirectoryListsConfirmedRowsDepthFirstWithOutlineNumbers) {
     ASSERT_EQ(table.columns.size(), 17u);
     for (const Cells& row : table.rows)
         EXPECT_EQ(row.size(), 17u);
-}
-
-TEST_F(SummaryTest, DirectoryCellsOfAnInstitutionAndOfAnAgency) {
-    const SummaryTable table = DirectorySummary(Dm());
-    const Cells expected = {"1.3",
-                            "a3",
-                            "一中",
-                            "中等职业教育",
-                            "123456783",
-                            "P82",
-                            "110101",
-                            "县(处)级",
-                            "一中",
-                            "全额财政",
-                            "北京市市辖区东城区东华门街道3号",
-                            "100010",
-                            "张三",
-                            "010-1234567",
-                            "4",
-                            "8220",
-                            "0"};
-    EXPECT_EQ(RowOf(table, "a3"), expected);
-    const Cells agency = {"1.11", "a11", "节能站", "", "", "", "", "", "",
-                          "",     "",    "",       "", "", "", "", ""};
-    EXPECT_EQ(RowOf(table, "a11"), agency);
-    EXPECT_EQ(RowOf(table, "T2")[2], "节能办");
+    EXPECT_EQ(Join(RowOf(table, "a3"), "|"),
+              "1.3|a3|一中|中等职业教育|123456783|P82|110101|县(处)级|一中|全额财政|"
+              "北京市市辖区东城区东华门街道3号|100010|张三|010-1234567|4|8220|0");
+    EXPECT_EQ(Join(RowOf(table, "a11"), "|"), "1.11|a11|节能站||||||||||||||");
     EXPECT_EQ(RowOf(table, "T2")[3], "");
-}
-
-TEST_F(SummaryTest, DirectoryCaptionsAndHiddenColumns) {
-    const SummaryTable table = DirectorySummary(Dm());
-    const std::vector<std::string> captions = {
-        "序号",       "机构ID",   "机构名称", "机构类型",         "组织机构代码",    "行业代码",
-        "行政区划",   "行政级别", "节点名称", "财政经费来源方式", "单位地址",        "邮政编码",
-        "联系人姓名", "联系电话", "行政级别", "机构类型",         "财政经费保障方式"};
-    EXPECT_EQ(table.Captions(), captions);
     std::vector<int> hidden;
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         if (table.columns[i].width == 0)
             hidden.push_back(int(i));
     }
     EXPECT_EQ(hidden, (std::vector<int>{1, 8, 14, 15, 16}));
+    EXPECT_EQ(table.Captions()[14], "行政级别");
 }
 
-TEST_F(SummaryTest, DirectoryOfAUnitWithoutConfirmedOwnRowsIsEmpty) {
+// No confirmed own rows: an empty directory, and counts of only the totals row.
+TEST_F(SummaryTest, WithoutConfirmedOwnRowsDirectoryIsEmptyAndCountsHaveOnlyTotals) {
     Dm().ExecSQL("update MLK_JiBXX set QueRZT='0' where ShuJLY='0'");
     EXPECT_TRUE(DirectorySummary(Dm()).rows.empty());
-}
-
-// Rows of another unit (another ShangJBMID) are not the operating unit's own rows.
-TEST_F(SummaryTest, DirectoryTakesOnlyTheUnitsOwnRowsAtTheTop) {
-    InsertSampleRow(Dm(), SampleRow{"X1", "他单位", "0", "OTHER", "", "1", "8210", 1, 0});
-    EXPECT_EQ(Outline(DirectorySummary(Dm())).front(), "1 T1");
+    Dm().ExecSQL("delete from MLK_JiBXX where ShuJLY='0'");
+    const SummaryTable table = CountSummary(Dm());
+    ASSERT_EQ(table.rows.size(), 1u);
+    Cells totals = {"1", Dm().Unit().DanWID, "合计"};
+    totals.resize(13, "0");
+    EXPECT_EQ(table.rows[0], totals);
 }
 
 // The walk as the two queries describe it, one child query per listed row: the fast walk must
@@ -223,31 +197,19 @@ TEST_F(DirectoryCycleTest, ARowOnTheCurrentPathIsListedButNotEnteredAgain) {
 
 TEST_F(SummaryTest, CountsPerOwnRowWithItsOwnContributionAndTotals) {
     const SummaryTable table = CountSummary(Dm());
-    struct Case {
-        std::string id, number, name;
-        Cells counts;  // heji guojjg shiydw jiaoy kej wenh weis tiy qit tuantzz
-    };
-    const std::string unit = Dm().Unit().DanWID;
-    const std::vector<Case> cases = {
+    // number id name, then heji guojjg shiydw jiaoy kej wenh weis tiy qit tuantzz
+    const std::vector<Cells> expected = {
         // a1 is "70"; a2 "7010" and a4 "8200" count nowhere; the agency a11 and the
         // unconfirmed a12 are left out, z1 below a12 counts; the own row adds 82.
-        {"T1", "1", "教育局", {"13", "1", "11", "6", "1", "1", "1", "1", "1", "1"}},
-        {"T2", "2", "节能办", {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+        {"1", "T1", "教育局", "13", "1", "11", "6", "1", "1", "1", "1", "1", "1"},
+        {"2", "T2", "节能办", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
         // Imported state organs of kinds 7015..7017 are not state organs here; own 8015
         // begins with 80.
-        {"T3", "3", "卫生局", {"1", "0", "1", "0", "0", "0", "0", "0", "1", "0"}},
-        {"T4", "4", "公安局", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}},
-        {unit, "5", "合计", {"15", "2", "12", "6", "1", "1", "1", "1", "2", "1"}},
+        {"3", "T3", "卫生局", "1", "0", "1", "0", "0", "0", "0", "0", "1", "0"},
+        {"4", "T4", "公安局", "1", "1", "0", "0", "0", "0", "0", "0", "0", "0"},
+        {"5", Dm().Unit().DanWID, "合计", "15", "2", "12", "6", "1", "1", "1", "1", "2", "1"},
     };
-    ASSERT_EQ(table.rows.size(), cases.size());
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE(cases[i].id);
-        const Cells& row = table.rows[i];
-        EXPECT_EQ(row[0], cases[i].number);
-        EXPECT_EQ(row[1], cases[i].id);
-        EXPECT_EQ(row[2], cases[i].name);
-        EXPECT_EQ(Counts(row), cases[i].counts);
-    }
+    EXPECT_EQ(table.rows, expected);
     EXPECT_EQ(table.columns.size(), 13u);
 }
 
@@ -277,16 +239,6 @@ TEST_F(SummaryTest, OwnRowCountsItselfByTheFirstMatchingTypeRule) {
     }
 }
 
-TEST_F(SummaryTest, CountsWithoutOwnRowsGiveOnlyTheTotalsRow) {
-    Dm().ExecSQL("delete from MLK_JiBXX where ShuJLY='0'");
-    const SummaryTable table = CountSummary(Dm());
-    ASSERT_EQ(table.rows.size(), 1u);
-    EXPECT_EQ(table.rows[0][0], "1");
-    EXPECT_EQ(table.rows[0][1], Dm().Unit().DanWID);
-    EXPECT_EQ(table.rows[0][2], "合计");
-    EXPECT_EQ(Counts(table.rows[0]), Cells(10, "0"));
-}
-
 TEST_F(SummaryTest, StateOrgansByKindForOwnRowsThatHaveAny) {
     SummaryTable table = StateOrganSummary(Dm());
     // The database sets the order; compare by id.
@@ -309,11 +261,9 @@ TEST_F(SummaryTest, StateOrgansByKindForOwnRowsThatHaveAny) {
     EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(table.Captions()[9], "审判");
     EXPECT_EQ(table.Captions()[10], "检察");
-}
-
-TEST_F(SummaryTest, StateOrgansLeaveOutUnconfirmedOwnRows) {
+    // Unconfirmed own rows are left out.
     Dm().ExecSQL("update MLK_JiBXX set QueRZT='0' where JiGID='T3'");
-    const SummaryTable table = StateOrganSummary(Dm());
+    table = StateOrganSummary(Dm());
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0][1], "T1");
 }
@@ -345,6 +295,11 @@ TEST_F(SummaryTest, TypesPerOwnRowAndTypeWithTheFilters) {
     }
     const Cells first = TypeSummary(Dm()).rows.front();
     EXPECT_EQ(first, (Cells{"1", "T1", "教育局", "7310", "科学研究", "1"}));
+    // A row with no ShangBJGID value at all counts for no own row.
+    Dm().ExecSQL("update MLK_JiBXX set ShangBJGID=NULL where JiGID='T3'");
+    const SummaryTable table = TypeSummary(Dm(), "8015");
+    ASSERT_EQ(table.rows.size(), 1u);
+    EXPECT_EQ(table.rows[0][1], "T1");
 }
 
 TEST_F(SummaryTest, TypeItemsOfTheTwoLevels) {
@@ -356,14 +311,6 @@ TEST_F(SummaryTest, TypeItemsOfTheTwoLevels) {
     std::vector<std::string> third = ChildTypeItems(Dm(), "8800");
     std::sort(third.begin(), third.end());
     EXPECT_EQ(third, (std::vector<std::string>{"8810-体育场馆", "8820-体育训练", "8890-其他体育"}));
-}
-
-// A row with no ShangBJGID value at all counts for no own row.
-TEST_F(SummaryTest, TypesLeaveOutRowsWithoutAReporter) {
-    Dm().ExecSQL("update MLK_JiBXX set ShangBJGID=NULL where JiGID='T3'");
-    const SummaryTable table = TypeSummary(Dm(), "8015");
-    ASSERT_EQ(table.rows.size(), 1u);
-    EXPECT_EQ(table.rows[0][1], "T1");
 }
 
 }  // namespace
