@@ -14,10 +14,6 @@ struct CheckCase {
     const char* focus;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* out) {
-    *out << c.what;
-}
-
 const CheckCase kCheckCases[] = {
     {"complete form", [](InstitutionForm&) {}, nullptr, ""},
     {"blank name", [](InstitutionForm& f) { f.JiGMC = "   "; }, "单位详细名称不能为空！",
@@ -81,35 +77,36 @@ const CheckCase kCheckCases[] = {
     {"order with blanks", [](InstitutionForm& f) { f.ShunX = " 12 "; }, nullptr, ""},
 };
 
-class InstitutionCheckTest : public EntryTest, public ::testing::WithParamInterface<CheckCase> {};
-
-TEST_P(InstitutionCheckTest, StopsAtFirstFailureWithItsFocus) {
+TEST_F(EntryTest, InstitutionCheckStopsAtFirstFailureWithItsFocus) {
     GGJG other;
     other.JiGID = "110101OTHER00000";
     other.ZuZJGDM = "999999999";
     other.ShangJBMID = "someone else";
     other.Insert(Dm());
-
-    InstitutionForm form = ValidForm();
-    GetParam().change(form);
-    const CheckResult result = CheckInstitution(Dm(), form, GGJG{}, 0);
-    if (GetParam().message == nullptr) {
-        EXPECT_FALSE(result) << result->message;
-    } else {
-        ASSERT_TRUE(result);
-        EXPECT_EQ(result->message, GetParam().message);
-        EXPECT_EQ(result->focus, GetParam().focus);
+    for (const CheckCase& c : kCheckCases) {
+        InstitutionForm form = ValidForm();
+        c.change(form);
+        const CheckResult result = CheckInstitution(Dm(), form, GGJG{}, 0);
+        if (c.message == nullptr) {
+            EXPECT_FALSE(result) << c.what << ": " << result->message;
+            continue;
+        }
+        ASSERT_TRUE(result) << c.what;
+        EXPECT_EQ(*result, (CheckFailure{c.message, c.focus})) << c.what;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, InstitutionCheckTest, ::testing::ValuesIn(kCheckCases),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
-
-TEST_F(EntryTest, OwnUnchangedCodeIsNotADuplicate) {
+TEST_F(EntryTest, OwnUnchangedCodeIsNotADuplicateAndANamelessUnitIsRefused) {
     const GGJG saved = InsertInstitution(Dm(), ValidForm());
     InstitutionForm form = ValidForm();
     EXPECT_FALSE(CheckInstitution(Dm(), form, GGJG::LoadByJiGID(Dm(), saved.JiGID), 1));
     EXPECT_TRUE(CheckInstitution(Dm(), form, GGJG{}, 0));
+    // A unit without a name is refused, with no field to focus.
+    Dm().ExecSQL("update MLK_CaoZDWXX set DanWMC = ' '");
+    Dm().LoadCaoZDWXX();
+    InstitutionForm other = ValidForm("987654321");
+    EXPECT_EQ(CheckInstitution(Dm(), other, GGJG{}, 0),
+              (CheckFailure{"直属主管部门全称不能为空！", ""}));
 }
 
 TEST_F(EntryTest, CheckSetsNodeNameAndDepartmentsEvenWhenALaterStepFails) {
@@ -125,14 +122,6 @@ TEST_F(EntryTest, CheckSetsNodeNameAndDepartmentsEvenWhenALaterStepFails) {
         EXPECT_EQ(form.ZhiSZGBMQC, "东城区教育局");
         EXPECT_EQ(form.YeWZGBMQC, c.administrative) << c.mode;
     }
-}
-
-TEST_F(EntryTest, UnitWithoutNameIsRefusedWithoutFocus) {
-    Dm().ExecSQL("update MLK_CaoZDWXX set DanWMC = ' '");
-    Dm().LoadCaoZDWXX();
-    InstitutionForm form = ValidForm();
-    EXPECT_EQ(CheckInstitution(Dm(), form, GGJG{}, 0),
-              (CheckFailure{"直属主管部门全称不能为空！", ""}));
 }
 
 struct AgencyCase {

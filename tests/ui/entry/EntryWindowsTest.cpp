@@ -237,6 +237,11 @@ TEST_F(EntryWindowsTest, InsertThroughTheCascades) {
     EXPECT_EQ(TextOf(&editor, "cbJigfl"), "8230-普通中学");
     Choose(&editor, "cbXingZJB", "4-县(处)级");
     Choose(&editor, "cbCaiZJFSY", "0-全额财政");
+    // A city without counties gives its own code.
+    Choose(&editor, "cbXingzqhss", "440000-广东省");
+    Choose(&editor, "cbXingzqhds", "441900-东莞市");
+    EXPECT_EQ(Find<QComboBox>(&editor, "cbXingzqhxq")->currentText(), "441900-东莞市");
+    EXPECT_EQ(TextOf(&editor, "EDXingZQH"), "441900");
     Choose(&editor, "cbXingzqhss", "110000-北京市");
     Choose(&editor, "cbXingzqhds", "110100-市辖区");
     Choose(&editor, "cbXingzqhxq", "110101-东城区");
@@ -256,14 +261,6 @@ TEST_F(EntryWindowsTest, InsertThroughTheCascades) {
     EXPECT_EQ(Dm().QueryText("select JiGLX||'/'||ShangJXZZGBM||'/'||DiZhi_Xian||'/'||ShunX"
                              " from MLK_JiBXX"),
               "8230/东城区节能监察中心/东城区/4");
-}
-
-TEST_F(EntryWindowsTest, CityWithoutCountiesGivesItsOwnCode) {
-    ui::TForm2311JiGXXMX editor(Dm(), mode::kInsertSameLevel, nullptr);
-    Choose(&editor, "cbXingzqhss", "440000-广东省");
-    Choose(&editor, "cbXingzqhds", "441900-东莞市");
-    EXPECT_EQ(Find<QComboBox>(&editor, "cbXingzqhxq")->currentText(), "441900-东莞市");
-    EXPECT_EQ(TextOf(&editor, "EDXingZQH"), "441900");
 }
 
 TEST_F(EntryWindowsTest, LoadedModesUpdateDeleteAndConfirm) {
