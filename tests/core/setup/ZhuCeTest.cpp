@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "TestSupport.h"
 #include "data/MlkError.h"
 #include "setup/ZhuCe.h"
@@ -22,78 +24,49 @@ ZhuCeInput Complete() {
     return input;
 }
 
+// Values put into the complete input; with several faults, the first in the order is reported.
 struct CheckCase {
-    const char* what;
-    void (*change)(ZhuCeInput&);
+    std::vector<std::pair<std::string ZhuCeInput::*, const char*>> changes;
     const char* message;
     const char* focus;
+
+    ZhuCeInput Input() const {
+        ZhuCeInput input = Complete();
+        for (const auto& [field, value] : changes)
+            input.*field = value;
+        return input;
+    }
 };
 
+using I = ZhuCeInput;
+const char* const kAll = "--全部--";
 const CheckCase kCheckCases[] = {
-    {"blank full name", [](ZhuCeInput& i) { i.editJgmc = "  \t "; }, "单位全称不能为空。",
-     "editJgmc"},
-    {"no level", [](ZhuCeInput& i) { i.cbXingZLSJB = "--全部--"; }, "行政隶属级别不能为空。",
-     "cbXingZLSJB"},
-    {"no province", [](ZhuCeInput& i) { i.cbXingZQHSS = "--全部--"; }, "行政区划省市不能为空。",
-     "cbXingZQHSS"},
-    {"no city", [](ZhuCeInput& i) { i.cbXingZQHDS = "--全部--"; }, "行政区划地市不能为空。",
-     "cbXingZQHDS"},
-    {"empty city list", [](ZhuCeInput& i) { i.cbXingZQHDS.clear(); }, "行政区划地市不能为空。",
-     "cbXingZQHDS"},
-    {"no county", [](ZhuCeInput& i) { i.cbXingZQHXQ = "--全部--"; }, "行政区划县区不能为空。",
+    {{{&I::editJgmc, "  \t "}}, "单位全称不能为空。", "editJgmc"},
+    {{{&I::cbXingZLSJB, kAll}}, "行政隶属级别不能为空。", "cbXingZLSJB"},
+    {{{&I::cbXingZQHSS, kAll}}, "行政区划省市不能为空。", "cbXingZQHSS"},
+    {{{&I::cbXingZQHDS, kAll}}, "行政区划地市不能为空。", "cbXingZQHDS"},
+    {{{&I::cbXingZQHDS, ""}}, "行政区划地市不能为空。", "cbXingZQHDS"},  // empty city list
+    {{{&I::cbXingZQHXQ, kAll}}, "行政区划县区不能为空。", "cbXingZQHXQ"},
+    {{{&I::cbJieDLB, kAll}}, "单位类型不能为空。", "cbJieDLB"},
+    {{{&I::EditJieDMC, " "}}, "节点名称不能为空。", "EditJieDMC"},
+    {{{&I::editTianBRXM, ""}}, "填表人姓名不能为空。", "editTianBRXM"},
+    {{{&I::cbXingZLSJB, kAll}, {&I::editTianBRXM, ""}}, "行政隶属级别不能为空。", "cbXingZLSJB"},
+    {{{&I::cbXingZQHXQ, kAll}, {&I::cbJieDLB, kAll}, {&I::EditJieDMC, ""}},
+     "行政区划县区不能为空。",
      "cbXingZQHXQ"},
-    {"no type", [](ZhuCeInput& i) { i.cbJieDLB = "--全部--"; }, "单位类型不能为空。", "cbJieDLB"},
-    {"blank node name", [](ZhuCeInput& i) { i.EditJieDMC = " "; }, "节点名称不能为空。",
-     "EditJieDMC"},
-    {"blank person", [](ZhuCeInput& i) { i.editTianBRXM.clear(); }, "填表人姓名不能为空。",
-     "editTianBRXM"},
-    // Several faults: the first in the order is the one reported.
-    {"level and person missing",
-     [](ZhuCeInput& i) {
-         i.cbXingZLSJB = "--全部--";
-         i.editTianBRXM.clear();
-     },
-     "行政隶属级别不能为空。", "cbXingZLSJB"},
-    {"county, type and node missing",
-     [](ZhuCeInput& i) {
-         i.cbXingZQHXQ = "--全部--";
-         i.cbJieDLB = "--全部--";
-         i.EditJieDMC.clear();
-     },
-     "行政区划县区不能为空。", "cbXingZQHXQ"},
-    {"type and node missing",
-     [](ZhuCeInput& i) {
-         i.cbJieDLB = "--全部--";
-         i.EditJieDMC.clear();
-     },
-     "单位类型不能为空。", "cbJieDLB"},
+    {{{&I::cbJieDLB, kAll}, {&I::EditJieDMC, ""}}, "单位类型不能为空。", "cbJieDLB"},
 };
 
 TEST(ZhuCeChecks, FirstFailureInOrderWithItsControl) {
     EXPECT_EQ(setup::CheckZhuCe(Complete()), std::nullopt);
-    for (const CheckCase& c : kCheckCases) {
-        ZhuCeInput input = Complete();
-        c.change(input);
-        EXPECT_EQ(setup::CheckZhuCe(input), (CheckFailure{c.message, c.focus})) << c.what;
-    }
+    for (const CheckCase& c : kCheckCases)
+        EXPECT_EQ(setup::CheckZhuCe(c.Input()), (CheckFailure{c.message, c.focus})) << c.focus;
 }
-
-TEST(ZhuCeChecks, CityWithoutCountiesIsItsOwnChosenCounty) {
-    ZhuCeInput input = Complete();
-    input.cbXingZQHSS = "440000-广东省";
-    input.cbXingZQHDS = "441900-东莞市";
-    input.cbXingZQHXQ = "441900-东莞市";
-    EXPECT_EQ(setup::CheckZhuCe(input), std::nullopt);
-}
-
-struct NodeNameCase {
-    const char* level;
-    const char* type;
-    const char* expected;
-};
 
 TEST(ZhuCeNodeName, FollowsTypeAndLevel) {
-    const NodeNameCase cases[] = {
+    const struct {
+        const char *level, *type, *expected;
+    } cases[] = {
         {"1-中央", "0-节能管理机构", "中华人民共和国"},
         {"2-省(自治区、直辖市)", "0-节能管理机构", "北京市"},
         {"3-地(区、市、州、盟)", "0-节能管理机构", "市辖区"},
@@ -102,7 +75,7 @@ TEST(ZhuCeNodeName, FollowsTypeAndLevel) {
         {"4-县(区、市、旗)", "1-主管部门", "北京市东城区节能监察中心"},
         {"3-地(区、市、州、盟)", "--全部--", ""},
     };
-    for (const NodeNameCase& c : cases) {
+    for (const auto& c : cases) {
         ZhuCeInput input = Complete();
         input.editJgmc = "  北京市东城区节能监察中心 ";
         input.cbXingZLSJB = c.level;
@@ -117,12 +90,10 @@ TEST(ZhuCeNodeName, StopsAtTheFirstMissingValueBeforeTheType) {
     const CheckCase cases[] = {kCheckCases[0], kCheckCases[1], kCheckCases[2], kCheckCases[3],
                                kCheckCases[5]};
     for (const CheckCase& c : cases) {
-        ZhuCeInput input = Complete();
-        c.change(input);
-        const setup::NodeNameResult result = setup::DeriveJieDMC(input);
-        ASSERT_TRUE(result.failure) << c.what;
-        EXPECT_EQ(result.failure->message, c.message) << c.what;
-        EXPECT_EQ(result.name, "") << c.what;
+        const setup::NodeNameResult result = setup::DeriveJieDMC(c.Input());
+        ASSERT_TRUE(result.failure) << c.focus;
+        EXPECT_EQ(result.failure->message, c.message) << c.focus;
+        EXPECT_EQ(result.name, "") << c.focus;
     }
     // The node name and the person are not needed to derive the node name.
     ZhuCeInput input = Complete();
@@ -138,26 +109,21 @@ TEST_F(ZhuCeTest, WritesTheUnitAndReloadsIt) {
     input.editJgmc = " 北京市东城区节能监察中心 ";
     ASSERT_EQ(setup::ZhuCe(Dm(), input), std::nullopt);
     const CaoZDWXX& unit = Dm().Unit();
-    EXPECT_TRUE(unit.ZhuCeBZ);
     EXPECT_EQ(unit.DanWID.size(), 16u);
     EXPECT_EQ(unit.DanWID.substr(0, 6), "110101");
-    EXPECT_EQ(unit.DanWMC, "北京市东城区节能监察中心");
-    EXPECT_EQ(unit.XingZQH, "110101");
     EXPECT_EQ(unit.YouZBM, "110101");
-    EXPECT_EQ(unit.XingZLSJB, "4");
-    EXPECT_EQ(unit.XingZLSJBMC, "县(区、市、旗)");
-    EXPECT_EQ(unit.DanWLX, "0");
-    EXPECT_EQ(unit.DanWLXMC, "节能管理机构");
-    EXPECT_EQ(unit.JieDMC, "东城区");
-    EXPECT_EQ(unit.TianBRXM, "张三");
+    EXPECT_EQ(unit.XingZLSJB + unit.XingZLSJBMC, "4县(区、市、旗)");
+    EXPECT_EQ(unit.DanWLX + unit.DanWLXMC, "0节能管理机构");
+    EXPECT_EQ(unit.JieDMC + unit.TianBRXM, "东城区张三");
     EXPECT_EQ(unit.ChuSHSJ, "2024-05-06 07:08:09");
-    EXPECT_EQ(unit.ssbm, "110000");
-    EXPECT_EQ(unit.dsmc, "市辖区");
-    EXPECT_EQ(unit.xqmc, "东城区");
+    EXPECT_EQ(unit.ssbm + unit.dsmc + unit.xqmc, "110000市辖区东城区");
 
+    // Reloaded from the file; a second registration is refused and writes nothing.
     Reopen();
     EXPECT_TRUE(Dm().Unit().ZhuCeBZ);
     EXPECT_EQ(Dm().Unit().DanWMC, "北京市东城区节能监察中心");
+    EXPECT_EQ(Dm().Unit().XingZQH, "110101");
+    EXPECT_THROW(setup::ZhuCe(Dm(), Complete()), MlkError);
     EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_CaoZDWXX"), 1);
 }
 
@@ -169,22 +135,11 @@ TEST_F(ZhuCeTest, AFailedCheckWritesNothing) {
     EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_CaoZDWXX"), 0);
 }
 
-TEST_F(ZhuCeTest, ASecondRegistrationIsRefused) {
-    ASSERT_EQ(setup::ZhuCe(Dm(), Complete()), std::nullopt);
-    EXPECT_THROW(setup::ZhuCe(Dm(), Complete()), MlkError);
-    EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_CaoZDWXX"), 1);
-}
-
 // Registrations given by codes walk the same cascade as the window.
-struct CodesCase {
-    const char* division;
-    const char* province;
-    const char* city;
-    const char* county;
-};
-
 TEST_F(ZhuCeTest, CodesBecomeTheItemsTheWindowWouldSelect) {
-    const CodesCase cases[] = {
+    const struct {
+        const char *division, *province, *city, *county;
+    } cases[] = {
         {"110101", "110000-北京市", "110100-市辖区", "110101-东城区"},
         {"130102", "130000-河北省", "130100-石家庄市", "130102-长安区"},
         {"441900", "440000-广东省", "441900-东莞市", "441900-东莞市"},
@@ -193,7 +148,7 @@ TEST_F(ZhuCeTest, CodesBecomeTheItemsTheWindowWouldSelect) {
         {"130000", "130000-河北省", "--全部--", "--全部--"},
         {"", "--全部--", "--全部--", "--全部--"},
     };
-    for (const CodesCase& c : cases) {
+    for (const auto& c : cases) {
         const ZhuCeInput input =
             setup::InputFromCodes(Dm(), {"某单位", "3", c.division, "0", "", "李四"});
         EXPECT_EQ(input.cbXingZQHSS, c.province) << c.division;
@@ -202,12 +157,14 @@ TEST_F(ZhuCeTest, CodesBecomeTheItemsTheWindowWouldSelect) {
         EXPECT_EQ(input.cbXingZLSJB, "3-地(区、市、州、盟)");
         EXPECT_EQ(input.cbJieDLB, "0-节能管理机构");
     }
-    EXPECT_THROW(setup::InputFromCodes(Dm(), {"某单位", "3", "999999", "0", "", "李四"}), MlkError);
-    EXPECT_THROW(setup::InputFromCodes(Dm(), {"某单位", "7", "110101", "0", "", "李四"}), MlkError);
-    EXPECT_THROW(setup::InputFromCodes(Dm(), {"某单位", "3", "110101", "5", "", "李四"}), MlkError);
-}
-
-TEST_F(ZhuCeTest, DongguanRegistersByCode) {
+    const char* const refused[][3] = {
+        {"3", "999999", "0"}, {"7", "110101", "0"}, {"3", "110101", "5"}};
+    for (const auto& r : refused) {
+        EXPECT_THROW(setup::InputFromCodes(Dm(), {"某单位", r[0], r[1], r[2], "", "李四"}),
+                     MlkError)
+            << r[0] << r[1] << r[2];
+    }
+    // A city without counties is its own county and registers.
     const ZhuCeInput input =
         setup::InputFromCodes(Dm(), {"东莞市节能办", "3", "441900", "0", "", "王五"});
     EXPECT_EQ(input.EditJieDMC, "东莞市");

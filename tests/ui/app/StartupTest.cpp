@@ -10,25 +10,20 @@
 namespace mlk::test {
 namespace {
 
-TEST(Startup, MissingFileIsCreatedWithItsReferenceRows) {
-    TempDir dir;
-    RecordingDialogs dialogs;
-    const auto dm = ui::OpenDataModule(dir / "GGJGMLK.DB");
-    ASSERT_NE(dm, nullptr);
-    EXPECT_TRUE(std::filesystem::exists(dir / "GGJGMLK.DB"));
-    EXPECT_GT(dm->QueryInt("select count(*) from MLK_XingZQH"), 3000);
-    EXPECT_FALSE(dm->Unit().ZhuCeBZ);
-    EXPECT_TRUE(dialogs.errors.isEmpty());
-}
-
-TEST(Startup, EmptyFileIsCompleted) {
-    TempDir dir;
-    WriteFile(dir / "GGJGMLK.DB", "");
-    RecordingDialogs dialogs;
-    const auto dm = ui::OpenDataModule(dir / "GGJGMLK.DB");
-    ASSERT_NE(dm, nullptr);
-    EXPECT_GT(dm->QueryInt("select count(*) from MLK_JiGLX"), 10);
-    EXPECT_TRUE(dialogs.errors.isEmpty());
+TEST(Startup, MissingOrEmptyFileIsCreatedWithItsReferenceRows) {
+    for (const bool empty : {false, true}) {
+        TempDir dir;
+        if (empty)
+            WriteFile(dir / "GGJGMLK.DB", "");
+        RecordingDialogs dialogs;
+        const auto dm = ui::OpenDataModule(dir / "GGJGMLK.DB");
+        ASSERT_NE(dm, nullptr) << empty;
+        EXPECT_TRUE(std::filesystem::exists(dir / "GGJGMLK.DB"));
+        EXPECT_GT(dm->QueryInt("select count(*) from MLK_XingZQH"), 3000) << empty;
+        EXPECT_GT(dm->QueryInt("select count(*) from MLK_JiGLX"), 10) << empty;
+        EXPECT_FALSE(dm->Unit().ZhuCeBZ);
+        EXPECT_TRUE(dialogs.errors.isEmpty()) << empty;
+    }
 }
 
 TEST(Startup, FileThatIsNotADatabaseStopsAndStaysUntouched) {
