@@ -1,5 +1,10 @@
 #include "ui/app/Application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+
 #include "ui/app/AppTitle.h"
 #include "ui/app/Dialogs.h"
 
@@ -7,6 +12,25 @@ namespace mlk::ui {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(ProductTitle());
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    InstallQtTranslation(QtTranslationFolders());
+}
+
+QStringList Application::QtTranslationFolders() {
+    const QString beside = applicationDirPath();
+    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside,
+            beside + QStringLiteral("/translations")};
+}
+
+bool Application::InstallQtTranslation(const QStringList& folders) {
+    auto translator = std::make_unique<QTranslator>(qApp);
+    for (const QString& folder : folders) {
+        if (translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
+            installTranslator(translator.release());
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

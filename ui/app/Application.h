@@ -1,15 +1,24 @@
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
 
 namespace mlk::ui {
 
-// The application object of the program (and of the window tests): an exception that escaped an
-// event handler is shown in the standard error box, and the program goes on.
+// The application object of the program (and of the window tests): Qt's own texts (standard
+// buttons, message boxes, file dialogs) read Chinese, and an exception that escaped an event
+// handler is shown in the standard error box, and the program goes on.
 class Application final : public QApplication {
   public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // Where Qt's Chinese translation is looked for: Qt's translations folder, then beside the
+    // program and its translations folder, as a deployed copy carries it.
+    static QStringList QtTranslationFolders();
+    // Installs Qt's Chinese translation from the first folder that holds it; false when none
+    // does, and the program goes on with Qt's English texts.
+    static bool InstallQtTranslation(const QStringList& folders);
 };
 
 }  // namespace mlk::ui

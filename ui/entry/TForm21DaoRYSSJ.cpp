@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 
 #include "data/Platform.h"
@@ -11,6 +10,7 @@
 #include "data/Text.h"
 #include "entry/InitialData.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Gauge.h"
 #include "ui/entry/BarProgress.h"
 
 namespace mlk::ui {
@@ -30,7 +30,7 @@ TForm21DaoRYSSJ::TForm21DaoRYSSJ(TMainDM& dm, QWidget* parent)
       startDirectory_(QDir::currentPath()),
       EDFileName(new QLineEdit(this)),
       Button1(NamedButton(this, "选择下发文件", "Button1")),
-      ProgressBar1(new QProgressBar(this)),
+      ProgressBar1(new Gauge(this)),
       Button2(NamedButton(this, "导入", "Button2")),
       btDeleteData(NamedButton(this, "删除已导入数据", "btDeleteData")) {
     setObjectName(QStringLiteral("TForm21DaoRYSSJ"));

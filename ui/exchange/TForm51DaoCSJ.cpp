@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -10,6 +9,7 @@
 #include "data/TMainDM.h"
 #include "exchange/Export.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Gauge.h"
 #include "ui/entry/BarProgress.h"
 
 namespace mlk::ui {
@@ -37,11 +37,8 @@ TForm51DaoCSJ::TForm51DaoCSJ(TMainDM& dm, QWidget* parent) : QDialog(parent), dm
     BTDaoC->setObjectName(QStringLiteral("BTDaoC"));
     BTDaoC->setEnabled(confirmed > 0);
     layout->addWidget(BTDaoC, 0, Qt::AlignHCenter);
-    PBDaoC = new QProgressBar(this);
+    PBDaoC = new Gauge(this);
     PBDaoC->setObjectName(QStringLiteral("PBDaoC"));
-    PBDaoC->setStyleSheet(
-        QStringLiteral("QProgressBar::chunk { background-color: navy; } QProgressBar { "
-                       "text-align: center; }"));
     PBDaoC->hide();
     layout->addWidget(PBDaoC);
     connect(BTDaoC, &QPushButton::clicked, this, [this] { Guarded(this, [&] { BTDaoCClick(); }); });

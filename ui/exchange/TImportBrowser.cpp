@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -15,6 +14,7 @@
 #include "data/TMainDM.h"
 #include "data/Text.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Gauge.h"
 #include "ui/entry/BarProgress.h"
 
 namespace mlk::ui {
@@ -66,7 +66,7 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     EDFileName->setReadOnly(true);
     ButtonArea()->addWidget(EDFileName, 1);
     BTSelectFile = AddButton("选择数据文件", "BTSelectFile");
-    PBImport = new QProgressBar(this);
+    PBImport = new Gauge(this);
     PBImport->setObjectName(QStringLiteral("PBImport"));
     PBImport->setValue(0);
     ButtonArea()->addWidget(PBImport);

@@ -1,10 +1,14 @@
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include "RecordingDialogs.h"
 #include "TestSupport.h"
 #include "data/MlkError.h"
 #include "data/TMainDM.h"
+#include "ui/app/Application.h"
 #include "ui/app/Startup.h"
 
 namespace mlk::test {
@@ -56,6 +60,24 @@ TEST(Startup, AnExceptionEscapingAHandlerIsShownAndTheProgramGoesOn) {
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&object, &event);
     EXPECT_EQ(dialogs.errors, QStringList{"处理失败"});
+}
+
+// Qt's standard buttons and file dialogs speak Chinese; without the translation file the program
+// still starts, in Qt's English.
+TEST(Startup, QtsOwnTextsReadChinese) {
+    QMessageBox box(QMessageBox::Question, "t", "x", QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), "确定");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "取消");
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    EXPECT_TRUE(dialog.labelText(QFileDialog::Accept).startsWith("保存"));
+    EXPECT_TRUE(dialog.labelText(QFileDialog::FileName).startsWith("文件名"));
+    EXPECT_TRUE(dialog.labelText(QFileDialog::LookIn).startsWith("查找范围"));
+
+    TempDir empty;
+    EXPECT_FALSE(
+        ui::Application::InstallQtTranslation({QString::fromStdString(empty.Path().string())}));
 }
 
 }  // namespace
