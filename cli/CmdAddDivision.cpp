@@ -30,8 +30,13 @@ int RunAddDivision(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("add-division", "--parent 代码 --code 代码 --name 名称  新增行政区划",
-                          RunAddDivision);
+const Registrar registrar({.name = "add-division",
+                           .arguments = "",
+                           .summary = "在省下新增市，或在市下新增县",
+                           .options = {{"parent", "代码", "上级行政区划代码", true},
+                                       {"code", "代码", "新行政区划的六位代码"},
+                                       {"name", "名称", "新行政区划的名称"}},
+                           .run = RunAddDivision});
 
 }  // namespace
 }  // namespace mlk::cli

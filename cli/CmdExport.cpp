@@ -11,8 +11,6 @@ namespace mlk::cli {
 namespace {
 
 int RunExport(CommandContext& context) {
-    if (context.positional.size() != 1)
-        throw MlkError("用法：mlk export 文件");
     TMainDM dm(context.db);
     if (const CheckResult refusal = CheckExport(dm))
         throw MlkError(refusal->message);
@@ -24,7 +22,12 @@ int RunExport(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("export", "文件              导出全部机构数据到上报文件", RunExport);
+const Registrar registrar({.name = "export",
+                           .arguments = "文件",
+                           .summary = "导出全部机构数据到上报文件（全部机构通过核查后）",
+                           .minArguments = 1,
+                           .maxArguments = 1,
+                           .run = RunExport});
 
 }  // namespace
 }  // namespace mlk::cli

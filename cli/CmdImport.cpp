@@ -12,8 +12,6 @@ namespace mlk::cli {
 namespace {
 
 int RunImport(CommandContext& context) {
-    if (context.positional.size() != 1)
-        throw MlkError("用法：mlk import --pending 机构ID 文件");
     TMainDM dm(context.db);
     const std::string id = context.Required("pending");
     const std::optional<DaiDRJG> pending = LoadPending(dm, id);
@@ -32,8 +30,14 @@ int RunImport(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("import", "--pending 机构ID 文件  在待导入机构下导入下级上报文件",
-                          RunImport);
+const Registrar registrar({.name = "import",
+                           .arguments = "文件",
+                           .summary = "在待导入机构下导入下级单位的上报文件",
+                           .options = {{"pending", "机构ID", "待导入机构的机构ID（见 mlk pending）",
+                                        true}},
+                           .minArguments = 1,
+                           .maxArguments = 1,
+                           .run = RunImport});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -14,7 +14,10 @@ int RunInit(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("init", "            创建或补全数据库", RunInit);
+const Registrar registrar({.name = "init",
+                           .arguments = "",
+                           .summary = "创建数据库，或补全缺少的表和基础数据",
+                           .run = RunInit});
 
 }  // namespace
 }  // namespace mlk::cli

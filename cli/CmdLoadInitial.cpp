@@ -11,8 +11,6 @@ namespace mlk::cli {
 namespace {
 
 int RunLoadInitial(CommandContext& context) {
-    if (context.positional.size() != 1)
-        throw MlkError("用法：mlk load-initial 文件");
     TMainDM dm(context.db);
     StderrProgress progress(context.err, "导入初始数据");
     const InitialLoadResult result =
@@ -25,8 +23,12 @@ int RunLoadInitial(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("load-initial", "FILE    导入初始数据文件（GBK，每行13项）",
-                          RunLoadInitial);
+const Registrar registrar({.name = "load-initial",
+                           .arguments = "文件",
+                           .summary = "导入初始数据文件（GBK，每行13项，以逗号分隔）",
+                           .minArguments = 1,
+                           .maxArguments = 1,
+                           .run = RunLoadInitial});
 
 }  // namespace
 }  // namespace mlk::cli

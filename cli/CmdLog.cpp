@@ -22,7 +22,7 @@ constexpr LogTable kLogs[] = {
 };
 
 int RunLog(CommandContext& context) {
-    const std::string which = context.positional.empty() ? "" : context.positional[0];
+    const std::string& which = context.positional[0];
     for (const LogTable& log : kLogs) {
         if (which != log.name)
             continue;
@@ -36,10 +36,15 @@ int RunLog(CommandContext& context) {
         });
         return 0;
     }
-    throw MlkError("用法：mlk log imports|audits");
+    throw UsageError("未知的日志：" + which + "（imports 或 audits）");
 }
 
-const Registrar registrar("log", "imports|audits     显示导入日志或审核日志", RunLog);
+const Registrar registrar({.name = "log",
+                           .arguments = "imports|audits",
+                           .summary = "显示导入日志或审核日志，早的在前",
+                           .minArguments = 1,
+                           .maxArguments = 1,
+                           .run = RunLog});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -19,8 +19,10 @@ int RunPending(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("pending", "                  列出待导入机构及其导入、审核状态",
-                          RunPending);
+const Registrar registrar({.name = "pending",
+                           .arguments = "",
+                           .summary = "列出待导入机构及其导入、审核状态",
+                           .run = RunPending});
 
 }  // namespace
 }  // namespace mlk::cli

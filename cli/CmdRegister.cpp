@@ -23,11 +23,17 @@ int RunRegister(CommandContext& context) {
 }
 
 const Registrar registrar(
-    "register",
-    "--name 单位全称 --level 行政隶属级别代码(1-4) --county 区县代码 --type 单位类型(0 节能管理"
-    "机构, 1 主管部门) [--node 节点名称] --person 填表人姓名\n"
-    "            注册操作单位；不给节点名称时按单位类型自动生成",
-    RunRegister);
+    {.name = "register",
+     .arguments = "",
+     .summary = "注册操作单位（只能注册一次）",
+     .options = {{"name", "名称", "单位全称"},
+                 {"level", "代码", "行政隶属级别：1 中央，2 省，3 地，4 县"},
+                 {"county", "代码", "所在区县的行政区划代码（无下辖区县的市给市的代码）"},
+                 {"type", "代码", "单位类型：0 节能管理机构，1 主管部门"},
+                 {"node", "名称", "节点名称；不给时按单位类型生成，与窗口相同"},
+                 {"person", "姓名", "填表人姓名"}},
+     .run = RunRegister,
+     .details = "检查的次序和提示与“软件使用单位信息”窗口相同。"});
 
 }  // namespace
 }  // namespace mlk::cli

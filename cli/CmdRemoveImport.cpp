@@ -20,8 +20,12 @@ int RunRemoveImport(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("remove-import", "--pending 机构ID   删除在待导入机构下导入的数据",
-                          RunRemoveImport);
+const Registrar registrar({.name = "remove-import",
+                           .arguments = "",
+                           .summary = "删除在待导入机构下导入的数据",
+                           .options = {{"pending", "机构ID", "待导入机构的机构ID（见 mlk pending）",
+                                        true}},
+                           .run = RunRemoveImport});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -15,8 +15,10 @@ int RunRemoveInitial(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("remove-initial", "        删除已导入的初始数据（名录库不受影响）",
-                          RunRemoveInitial);
+const Registrar registrar({.name = "remove-initial",
+                           .arguments = "",
+                           .summary = "删除已导入的初始数据（名录库不受影响）",
+                           .run = RunRemoveInitial});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -12,10 +12,14 @@
 namespace mlk::cli {
 namespace {
 
+void CheckChoice(const CommandContext& context) {
+    if (context.Has("ids") == context.Has("all-unselected"))
+        throw UsageError("请给出 --ids 或 --all-unselected 之一");
+    if (context.Has("ids") && (context.Has("name") || context.Has("address")))
+        throw UsageError("--name 和 --address 只与 --all-unselected 一起使用");
+}
+
 std::vector<InitialRow> ChosenRows(TMainDM& dm, const CommandContext& context) {
-    if (context.Has("ids") == context.Has("all-unselected")) {
-        throw MlkError("请给出 --ids 或 --all-unselected 之一");
-    }
     if (context.Has("all-unselected")) {
         SelectionFilter filter;
         filter.name = context.Option("name");
@@ -40,6 +44,7 @@ std::vector<InitialRow> ChosenRows(TMainDM& dm, const CommandContext& context) {
 }
 
 int RunSelect(CommandContext& context) {
+    CheckChoice(context);
     TMainDM dm(context.db);
     const std::vector<InitialRow> rows = ChosenRows(dm, context);
     SelectionResult result;
@@ -51,10 +56,15 @@ int RunSelect(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("select",
-                          "--ids ID,ID...|--all-unselected [--name 文本] [--address 文本]  "
-                          "将初始数据添加到名录库",
-                          RunSelect);
+const Registrar registrar({.name = "select",
+                           .arguments = "",
+                           .summary = "将初始数据中的机构添加到名录库",
+                           .options = {{"ids", "ID,ID...", "按初始数据ID选择；已入库的跳过"},
+                                       {"all-unselected", nullptr, "选择全部未入库的机构"},
+                                       {"name", "文本", "与 --all-unselected 一起：名称包含该文本"},
+                                       {"address", "文本",
+                                        "与 --all-unselected 一起：地址包含该文本"}},
+                           .run = RunSelect});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -2,7 +2,6 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/MlkError.h"
 #include "data/TMainDM.h"
 #include "data/Text.h"
 #include "reports/CountSummary.h"
@@ -12,17 +11,14 @@
 namespace mlk::cli {
 namespace {
 
-SummaryTable BuildTable(TMainDM& dm, const CommandContext& context) {
-    const std::string kind = context.positional.empty() ? "" : context.positional[0];
+SummaryTable BuildTable(TMainDM& dm, const std::string& kind, const CommandContext& context) {
     if (kind == "directory")
         return DirectorySummary(dm);
     if (kind == "counts")
         return CountSummary(dm);
     if (kind == "state-organs")
         return StateOrganSummary(dm);
-    if (kind == "types")
-        return TypeSummary(dm, context.Option("type2"), context.Option("type3"));
-    throw MlkError("请指明汇总表：directory、counts、state-organs 或 types");
+    return TypeSummary(dm, context.Option("type2"), context.Option("type3"));
 }
 
 void PrintTable(std::ostream& out, const SummaryTable& table) {
@@ -32,22 +28,35 @@ void PrintTable(std::ostream& out, const SummaryTable& table) {
 }
 
 int RunSummary(CommandContext& context) {
+    const std::string& kind = context.positional[0];
+    if (kind != "directory" && kind != "counts" && kind != "state-organs" && kind != "types")
+        throw UsageError("未知的汇总表：" + kind + "（directory、counts、state-organs 或 types）");
+    if (kind != "types" && (context.Has("type2") || context.Has("type3")))
+        throw UsageError("--type2 和 --type3 只用于 types");
     TMainDM dm(context.db);
-    const SummaryTable table = BuildTable(dm, context);
+    const SummaryTable table = BuildTable(dm, kind, context);
     if (!context.Has("xls")) {
         PrintTable(context.out, table);
-        return 0;
+        return kExitDone;
     }
     const std::string file = context.Required("xls");
     SaveSummaryToXls(file, table);
     context.out << "已导出" << table.rows.size() << "行：" << file << "\n";
-    return 0;
+    return kExitDone;
 }
 
-const Registrar registrar("summary",
-                          "directory|counts|state-organs|types [--type2 代码] [--type3 代码] "
-                          "[--xls 文件]  汇总表",
-                          RunSummary);
+const Registrar registrar(
+    {.name = "summary",
+     .arguments = "directory|counts|state-organs|types",
+     .summary = "显示汇总表（以制表符分隔），或保存为 .xls 文件",
+     .options = {{"type2", "代码", "types：二级机构类型代码"},
+                 {"type3", "代码", "types：三级机构类型代码"},
+                 {"xls", "文件", "保存为 .xls 文件，不在屏幕上显示"}},
+     .minArguments = 1,
+     .maxArguments = 1,
+     .run = RunSummary,
+     .details = "directory 名录库汇总表，counts 公共机构数量汇总表，state-organs "
+                "国家机关数量汇总表，types 事业单位数量汇总表。"});
 
 }  // namespace
 }  // namespace mlk::cli

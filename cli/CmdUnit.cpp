@@ -40,7 +40,10 @@ int RunUnit(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar("unit", "            显示操作单位信息", RunUnit);
+const Registrar registrar({.name = "unit",
+                           .arguments = "",
+                           .summary = "显示操作单位信息（每行：字段、名称、值）",
+                           .run = RunUnit});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -1,23 +1,67 @@
 #include "Command.h"
 
+#include <algorithm>
+#include <optional>
 #include <ostream>
 
-#include "data/MlkError.h"
+#include "data/Platform.h"
 
 namespace mlk::cli {
 
 namespace {
-std::map<std::string, CommandInfo>& Registry() {
-    static std::map<std::string, CommandInfo> commands;
+
+std::map<std::string, CommandSpec>& Registry() {
+    static std::map<std::string, CommandSpec> commands;
     return commands;
 }
-}  // namespace
 
-Registrar::Registrar(const char* name, const char* usage, CommandFn run) {
-    Registry()[name] = CommandInfo{usage, run};
+const OptionSpec* FindOption(const CommandSpec& spec, const std::string& name) {
+    const auto found = std::find_if(spec.options.begin(), spec.options.end(),
+                                    [&](const OptionSpec& option) { return name == option.name; });
+    return found == spec.options.end() ? nullptr : &*found;
 }
 
-const std::map<std::string, CommandInfo>& Commands() {
+bool LooksLikeOption(const std::string& word) {
+    return word.size() > 2 && word.rfind("--", 0) == 0;
+}
+
+// Columns on a terminal: Chinese characters take two.
+std::size_t DisplayWidth(const std::string& text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        width += length >= 3 ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+void PrintColumns(std::ostream& out, const std::string& left, const std::string& right,
+                  std::size_t width) {
+    out << "  " << left << std::string(width - std::min(width, DisplayWidth(left)) + 2, ' ')
+        << right << "\n";
+}
+
+std::string OptionText(const OptionSpec& option) {
+    return std::string("--") + option.name + (option.value ? std::string(" ") + option.value : "");
+}
+
+void CheckArgumentCount(const CommandSpec& spec, const std::vector<std::string>& positional) {
+    if (positional.size() < spec.minArguments)
+        throw UsageError(std::string("缺少参数：") + spec.arguments);
+    if (positional.size() > spec.maxArguments)
+        throw UsageError("多余的参数：" + positional[spec.maxArguments]);
+}
+
+}  // namespace
+
+Registrar::Registrar(CommandSpec spec) {
+    const std::string name = spec.name;
+    Registry().emplace(name, std::move(spec));
+}
+
+const std::map<std::string, CommandSpec>& Commands() {
     return Registry();
 }
 
@@ -28,10 +72,96 @@ std::string CommandContext::Option(const std::string& name, const std::string& f
 
 std::string CommandContext::Required(const std::string& name) const {
     const auto found = options.find(name);
-    if (found == options.end() || found->second.empty()) {
-        throw MlkError("缺少选项 --" + name);
-    }
+    if (found == options.end() || found->second.empty())
+        throw UsageError("缺少选项 --" + name);
     return found->second;
+}
+
+void ParseArguments(const CommandSpec& spec, const std::vector<std::string>& args,
+                    CommandContext& context) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (!LooksLikeOption(args[i])) {
+            context.positional.push_back(args[i]);
+            continue;
+        }
+        std::string name = args[i].substr(2);
+        std::optional<std::string> value;
+        if (const std::size_t eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        static const OptionSpec kDb{"db", "数据库文件", ""};
+        const OptionSpec* option = name == "db" ? &kDb : FindOption(spec, name);
+        if (!option)
+            throw UsageError("未知选项 --" + name);
+        if (!option->value) {
+            if (value)
+                throw UsageError("选项 --" + name + " 不带值");
+        } else if (!value) {
+            // A value never starts with "--"; write "--name=--text" for one that does.
+            if (i + 1 == args.size() || LooksLikeOption(args[i + 1]))
+                throw UsageError("选项 --" + name + " 缺少值（" + option->value + "）");
+            value = args[++i];
+        }
+        if (option == &kDb) {
+            context.db = PathFromText(*value);
+        } else if (!context.options.emplace(name, value.value_or("")).second) {
+            throw UsageError("选项 --" + name + " 重复");
+        }
+    }
+    for (const OptionSpec& option : spec.options) {
+        if (option.required && !context.Has(option.name))
+            throw UsageError("缺少选项 --" + std::string(option.name));
+    }
+    CheckArgumentCount(spec, context.positional);
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+}
+
+std::string UsageLine(const CommandSpec& spec) {
+    std::string line = std::string("mlk [--db 数据库文件] ") + spec.name;
+    bool optional = false;
+    for (const OptionSpec& option : spec.options) {
+        if (option.required)
+            line += " " + OptionText(option);
+        optional = optional || !option.required;
+    }
+    if (optional)
+        line += " [选项]";
+    if (*spec.arguments)
+        line += std::string(" ") + spec.arguments;
+    return line;
+}
+
+void PrintCommandHelp(std::ostream& out, const CommandSpec& spec) {
+    out << "用法：" << UsageLine(spec) << "\n" << spec.summary << "\n";
+    std::size_t width = 0;
+    for (const OptionSpec& option : spec.options)
+        width = std::max(width, DisplayWidth(OptionText(option)));
+    if (!spec.options.empty())
+        out << "\n选项：\n";
+    for (const OptionSpec& option : spec.options) {
+        PrintColumns(out, OptionText(option),
+                     std::string(option.required ? "（必需）" : "") + option.help, width);
+    }
+    if (spec.details)
+        out << "\n" << spec.details << "\n";
+}
+
+void PrintGeneralHelp(std::ostream& out) {
+    out << "用法：mlk [--db 数据库文件] 命令 [选项] [参数...]\n"
+           "名录库的命令行工具，与程序的窗口做同样的检查、给出同样的提示。\n"
+           "数据库文件默认为当前目录下的 GGJGMLK.DB。\n\n命令：\n";
+    std::size_t width = 4;
+    for (const auto& [name, spec] : Commands())
+        width = std::max(width, name.size());
+    for (const auto& [name, spec] : Commands())
+        PrintColumns(out, name, spec.summary, width);
+    PrintColumns(out, "help", "显示帮助；mlk help 命令 与 mlk 命令 --help 显示该命令的用法", width);
+    out << "\n退出码：0 完成；1 被拒绝或失败（原因写在标准错误输出）；2 用法错误。\n";
 }
 
 StderrProgress::StderrProgress(std::ostream& err, std::string label)

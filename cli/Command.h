@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,20 @@
 
 namespace mlk::cli {
 
-// What a command gets: its own arguments (after the command name), the database path and the
-// two output streams. Options are "--name value" or bare "--flag"; the rest are positional.
+// The exit codes that `mlk help` explains.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitRefused = 1;  // refused or failed; the reason is on stderr
+inline constexpr int kExitUsage = 2;    // a wrong command line
+
+// A wrong command line (unknown option, missing value, wrong number of arguments): main prints
+// the message and the command's usage line on stderr and exits with kExitUsage.
+class UsageError : public std::runtime_error {
+  public:
+    explicit UsageError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// What a command gets: its own arguments (after the command name), the options the parser
+// accepted against the command's declaration, the database path and the two output streams.
 struct CommandContext {
     std::vector<std::string> positional;
     std::map<std::string, std::string> options;
@@ -22,25 +35,58 @@ struct CommandContext {
     bool Has(const std::string& name) const { return options.count(name) != 0; }
     // The option's value, or fallback when it is absent.
     std::string Option(const std::string& name, const std::string& fallback = {}) const;
-    // The option's value; a missing one raises an MlkError naming it.
+    // The option's value; a missing or empty one is a UsageError naming it.
     std::string Required(const std::string& name) const;
 };
 
-// Returns the process exit code: 0 for success. Errors are thrown (MlkError) and reported by
-// main on stderr with exit code 1.
+// Returns the exit code. Refusals and failures are thrown (MlkError), wrong usage as UsageError;
+// main reports both on stderr.
 using CommandFn = int (*)(CommandContext&);
+
+struct OptionSpec {
+    const char* name = "";        // without the leading "--"
+    const char* value = nullptr;  // what the value is, as the usage shows it; nullptr for a flag
+    const char* help = "";
+    bool required = false;
+};
+
+struct CommandSpec {
+    const char* name = "";
+    const char* arguments = "";  // the positional arguments as the usage line shows them
+    const char* summary = "";    // one line in the list of commands
+    std::vector<OptionSpec> options = {};
+    std::size_t minArguments = 0;
+    std::size_t maxArguments = 0;
+    CommandFn run = nullptr;
+    const char* details = nullptr;  // further lines of `mlk help COMMAND`
+};
+
+inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
 // Each command file registers itself with a static Registrar, so adding a command touches no
 // shared file.
 struct Registrar {
-    Registrar(const char* name, const char* usage, CommandFn run);
+    explicit Registrar(CommandSpec spec);
 };
 
-struct CommandInfo {
-    std::string usage;
-    CommandFn run;
-};
-const std::map<std::string, CommandInfo>& Commands();
+const std::map<std::string, CommandSpec>& Commands();
+
+// Reads a command's arguments (after its name) against its declaration: "--name value",
+// "--name=value" or a bare "--flag"; everything else is positional. "--db PATH" may stand
+// anywhere and sets the database. Throws UsageError for an unknown, repeated or valueless
+// option, a value given to a flag, a missing required option or a wrong number of arguments.
+void ParseArguments(const CommandSpec& spec, const std::vector<std::string>& args,
+                    CommandContext& context);
+
+// True when the arguments ask for the command's help ("--help" or "-h").
+bool AsksForHelp(const std::vector<std::string>& args);
+
+// The usage line of a command ("mlk [--db 数据库文件] NAME OPTIONS ARGUMENTS").
+std::string UsageLine(const CommandSpec& spec);
+// `mlk help COMMAND`: usage line, summary, options and details.
+void PrintCommandHelp(std::ostream& out, const CommandSpec& spec);
+// `mlk help`: the general usage, every command with its summary, and the exit codes.
+void PrintGeneralHelp(std::ostream& out);
 
 // Prints "label: position/maximum" on stderr, at most about a hundred times a run.
 class StderrProgress final : public Progress {

@@ -1,59 +1,89 @@
 // mlk: the headless companion of the program, for batch work and scripts.
-//   mlk [--db PATH] COMMAND [ARGS...]
+//   mlk [--db PATH] COMMAND [OPTIONS] [ARGUMENTS...]
 #include <iostream>
 
 #include "Command.h"
-#include "data/MlkError.h"
 #include "data/Platform.h"
 #include "data/TMainDM.h"
 
 namespace {
 
-int Usage(std::ostream& out) {
-    out << "用法: mlk [--db 数据库文件] 命令 [参数...]\n命令:\n";
-    for (const auto& [name, info] : mlk::cli::Commands()) {
-        out << "  " << name << " " << info.usage << "\n";
+using namespace mlk::cli;
+
+int WrongUsage(const std::string& message, const std::string& usage) {
+    std::cerr << message << "\n用法：" << usage << "\n" << std::flush;
+    return kExitUsage;
+}
+
+const CommandSpec* FindCommand(const std::string& name) {
+    const auto found = Commands().find(name);
+    return found == Commands().end() ? nullptr : &found->second;
+}
+
+// mlk help [COMMAND]
+int Help(const std::vector<std::string>& topics) {
+    if (topics.empty()) {
+        PrintGeneralHelp(std::cout);
+        return kExitDone;
     }
-    return 2;
+    const CommandSpec* spec = FindCommand(topics[0]);
+    if (topics.size() > 1 || !spec)
+        return WrongUsage("未知命令：" + topics.back(), "mlk help [命令]");
+    PrintCommandHelp(std::cout, *spec);
+    return kExitDone;
+}
+
+int Run(const CommandSpec& spec, const std::vector<std::string>& args,
+        const std::filesystem::path& db) {
+    if (AsksForHelp(args)) {
+        PrintCommandHelp(std::cout, spec);
+        return kExitDone;
+    }
+    CommandContext context{{}, {}, db, std::cout, std::cerr};
+    try {
+        ParseArguments(spec, args, context);
+        return spec.run(context);
+    } catch (const UsageError& error) {
+        return WrongUsage(error.what(),
+                          UsageLine(spec) + "\n（mlk help " + spec.name + " 显示全部选项）");
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << std::endl;
+        return kExitRefused;
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace mlk::cli;
     std::vector<std::string> args(argv + 1, argv + argc);
     std::filesystem::path db = mlk::TMainDM::DefaultPath();
-    std::string command;
-    CommandContext context{{}, {}, db, std::cout, std::cerr};
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
-            // "--name=value", "--name value", or a bare "--flag" (before another option or last).
-            std::string name = arg.substr(2);
-            std::string value;
-            if (const std::size_t eq = name.find('='); eq != std::string::npos) {
-                value = name.substr(eq + 1);
-                name.resize(eq);
-            } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
-                value = args[++i];
-            }
-            if (name == "db")
-                context.db = mlk::PathFromText(value);
-            else
-                context.options[name] = value;
-        } else if (command.empty()) {
-            command = arg;
+    // Options before the command: the database, or the general help.
+    std::size_t first = 0;
+    for (; first < args.size() && args[first].rfind("-", 0) == 0; ++first) {
+        const std::string& arg = args[first];
+        if (arg == "--help" || arg == "-h")
+            return Help({});
+        if (arg.rfind("--db=", 0) == 0) {
+            db = mlk::PathFromText(arg.substr(5));
+        } else if (arg == "--db") {
+            if (first + 1 == args.size())
+                return WrongUsage("选项 --db 缺少值（数据库文件）", "mlk --db 数据库文件 命令 ...");
+            db = mlk::PathFromText(args[++first]);
         } else {
-            context.positional.push_back(arg);
+            return WrongUsage("未知选项 " + arg, "mlk [--db 数据库文件] 命令 [选项] [参数...]");
         }
     }
-    const auto found = Commands().find(command);
-    if (found == Commands().end())
-        return Usage(command.empty() ? std::cout : std::cerr);
-    try {
-        return found->second.run(context);
-    } catch (const std::exception& error) {
-        std::cerr << error.what() << std::endl;
-        return 1;
+    if (first == args.size()) {
+        PrintGeneralHelp(std::cerr);
+        return kExitUsage;
     }
+    const std::string command = args[first];
+    const std::vector<std::string> rest(args.begin() + std::ptrdiff_t(first) + 1, args.end());
+    if (command == "help")
+        return Help(rest);
+    const CommandSpec* spec = FindCommand(command);
+    if (!spec)
+        return WrongUsage("未知命令：" + command + "（mlk help 列出全部命令）",
+                          "mlk [--db 数据库文件] 命令 [选项] [参数...]");
+    return Run(*spec, rest, db);
 }

@@ -1,44 +1,19 @@
 // The initial-data, selection and division commands, run as the built program.
-#include <cstdlib>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
-#include "TestSupport.h"
+#include "MlkRunner.h"
 #include "data/Gbk.h"
+#include "data/Platform.h"
 
 namespace mlk::test {
 namespace {
 
-class InitialCliTest : public ::testing::Test {
+class InitialCliTest : public CliTest {
   protected:
-    struct Outcome {
-        int code;
-        std::string out, err;
-    };
-    Outcome Run(const std::string& arguments) {
-        const auto out = dir_ / "out.txt";
-        const auto err = dir_ / "err.txt";
-        const std::string command = std::string("\"") + MLK_CLI_PATH + "\" --db \"" +
-                                    (dir_ / "GGJGMLK.DB").string() + "\" " + arguments + " >\"" +
-                                    out.string() + "\" 2>\"" + err.string() + "\"";
-        const int status = std::system(command.c_str());
-#ifdef _WIN32
-        const int code = status;
-#else
-        const int code = WEXITSTATUS(status);
-#endif
-        return {code, ReadFile(out), ReadFile(err)};
-    }
-    std::string WriteInitial(const std::string& utf8) {
+    MlkRun LoadInitial(const std::string& utf8) {
         const auto path = dir_ / "下发.txt";
         WriteFile(path, Utf8ToGbk(utf8));
-        return "\"" + path.string() + "\"";
+        return Run({"load-initial", PathText(path)});
     }
-    TMainDM Db() {
-        return TMainDM(dir_ / "GGJGMLK.DB");
-    }
-    TempDir dir_;
+    long long Count(const std::string& sql) { return TMainDM(Db()).QueryInt(sql); }
 };
 
 const char* const kThreeLines =
@@ -49,29 +24,21 @@ const char* const kThreeLines =
 
 TEST_F(InitialCliTest, LoadsSelectsAndRemoves) {
     // A wrong line is reported and nothing is written.
-    Outcome r = Run("load-initial " + WriteInitial("A1,名称,x\r\n"));
+    MlkRun r = LoadInitial("A1,名称,x\r\n");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("A1,名称,x数据项不正确，数据项不为13个"), std::string::npos) << r.err;
-    EXPECT_EQ(Db().QueryInt("select count(*) from MLK_YuanJGXX"), 0);
+    EXPECT_EQ(Count("select count(*) from MLK_YuanJGXX"), 0);
 
-    const std::string file = WriteInitial(kThreeLines);
-    r = Run("load-initial " + file);
+    r = LoadInitial(kThreeLines);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("已成功导入3条机构信息数据。"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("第3行"), std::string::npos);
-
-    r = Run("load-initial " + file);
+    r = LoadInitial(kThreeLines);
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("初始数据已导入，不能再次导入!"), std::string::npos);
 
-    r = Run("select --all-unselected");
-    EXPECT_EQ(r.code, 1) << "an unregistered unit cannot add";
-    {
-        TMainDM dm = Db();
-        dm.ExecSQL(
-            "insert into MLK_CaoZDWXX (DanWID,DanWMC,XingZQH,DanWLX) values "
-            "('110101AAAAAAAAAA','单位','110101','1')");
-    }
+    EXPECT_EQ(Run("select --all-unselected").code, 1) << "an unregistered unit cannot add";
+    ASSERT_EQ(Run("register --name 单位 --level 4 --county 110101 --type 1 --person 张三").code, 0);
     r = Run("select --ids A4,A2");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("1条机构信息成功添加到名录库中！"), std::string::npos) << r.out;
@@ -80,32 +47,26 @@ TEST_F(InitialCliTest, LoadsSelectsAndRemoves) {
     r = Run("select --all-unselected --name 一中");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("1条机构信息成功添加到名录库中！"), std::string::npos) << r.out;
-    {
-        TMainDM dm = Db();
-        EXPECT_EQ(dm.QueryInt("select count(*) from MLK_JiBXX where ShangJBMID='110101AAAAAAAAAA'"),
-                  2);
-        EXPECT_EQ(dm.QueryText("select XuanZBZ from MLK_YuanJGXX where ID='A2'"), "0");
-    }
+    EXPECT_EQ(Count("select count(*) from MLK_JiBXX, MLK_CaoZDWXX where ShangJBMID=DanWID"), 2);
+    EXPECT_EQ(TMainDM(Db()).QueryText("select XuanZBZ from MLK_YuanJGXX where ID='A2'"), "0");
     r = Run("select --ids A1");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.err.find("已入库，跳过：A1"), std::string::npos) << r.err;
     EXPECT_EQ(Run("select --ids NOPE").code, 1);
-    EXPECT_EQ(Run("select").code, 1);
 
     r = Run("remove-initial");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("成功删除已导入的数据！"), std::string::npos);
-    EXPECT_EQ(Db().QueryInt("select count(*) from MLK_YuanJGXX"), 0);
-    EXPECT_EQ(Db().QueryInt("select count(*) from MLK_JiBXX"), 2);
+    EXPECT_EQ(Count("select count(*) from MLK_YuanJGXX"), 0);
+    EXPECT_EQ(Count("select count(*) from MLK_JiBXX"), 2);
 }
 
 TEST_F(InitialCliTest, AddsDivisionsWithTheWindowsChecks) {
     struct Case {
-        std::string arguments;
+        const char* line;
         int code;
-        std::string text;  // in stdout on success, in stderr on failure
-    };
-    const std::vector<Case> cases = {
+        const char* text;  // in stdout on success, in stderr on failure
+    } cases[] = {
         {"add-division --parent 110100 --code 110199 --name 新区", 0, "已新增县：110199 新区"},
         {"add-division --parent 130000 --code 139900 --name 新市", 0, "已新增市：139900 新市"},
         {"add-division --parent 139900 --code 139901 --name 新县", 0, "已新增县：139901 新县"},
@@ -118,12 +79,11 @@ TEST_F(InitialCliTest, AddsDivisionsWithTheWindowsChecks) {
         {"add-division --parent 110100 --code 110197", 1, "名称不能为空"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments);
-        const Outcome r = Run(c.arguments);
-        EXPECT_EQ(r.code, c.code) << r.err;
-        EXPECT_NE((c.code ? r.err : r.out).find(c.text), std::string::npos) << r.out << r.err;
+        const MlkRun r = Run(c.line);
+        EXPECT_EQ(r.code, c.code) << c.line << r.err;
+        EXPECT_NE((c.code ? r.err : r.out).find(c.text), std::string::npos) << c.line << r.err;
     }
-    EXPECT_EQ(Db().CountyItems("139900").back(), "139901-新县");
+    EXPECT_EQ(TMainDM(Db()).CountyItems("139900").back(), "139901-新县");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-#include <cstdlib>
-
 #include "../../core/reports/SampleDirectory.h"
-#include "TestSupport.h"
+#include "MlkRunner.h"
+#include "data/Platform.h"
 #include "data/Text.h"
 #include "reports/Save2Excel.h"
 #include "reports/TypeSummary.h"
@@ -18,17 +17,7 @@ class SummaryCommandTest : public DbTest {
                                 ImportedRow("a1", "一中", "T1", "T1", "1", "8220", 2, 1),
                                 ImportedRow("a2", "党委", "T1", "T1", "1", "7010", 2, 2)});
     }
-
-    // Runs mlk on this test's database; stdout goes to out.txt, stderr to err.txt.
-    int Mlk(const std::string& arguments) {
-        const std::string command = std::string("'") + MLK_CLI_PATH + "' --db '" +
-                                    (dir_ / "GGJGMLK.DB").string() + "' " + arguments + " >'" +
-                                    (dir_ / "out.txt").string() + "' 2>'" +
-                                    (dir_ / "err.txt").string() + "'";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::vector<std::string> OutLines() { return SplitText(ReadFile(dir_ / "out.txt"), '\n'); }
+    MlkRun Run(const std::vector<std::string>& args) { return Mlk(dir_.Path(), args); }
 };
 
 TEST_F(SummaryCommandTest, PrintsEachTableAsTabSeparatedText) {
@@ -51,25 +40,23 @@ TEST_F(SummaryCommandTest, PrintsEachTableAsTabSeparatedText) {
           "1\tT1\t教育局\t8220\t中等职业教育\t1"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments);
-        EXPECT_EQ(Mlk(c.arguments), 0) << ReadFile(dir_ / "err.txt");
-        EXPECT_EQ(OutLines(), c.lines);
+        const MlkRun run = Run(SplitText(c.arguments, ' '));
+        EXPECT_EQ(run.code, 0) << c.arguments << run.err;
+        EXPECT_EQ(SplitText(run.out, '\n'), c.lines) << c.arguments;
     }
-    ASSERT_EQ(Mlk("summary directory"), 0);
-    const std::vector<std::string> lines = OutLines();
+    const std::vector<std::string> lines = SplitText(Run({"summary", "directory"}).out, '\n');
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[2].substr(0, 7), "1.1\ta1\t");
 }
 
 TEST_F(SummaryCommandTest, WritesTheXlsFileAndRefusesWithAMessage) {
     const auto file = dir_ / "汇总.xls";
-    ASSERT_EQ(Mlk("summary types --xls '" + file.string() + "'"), 0);
+    ASSERT_EQ(Run({"summary", "types", "--xls", PathText(file)}).code, 0);
     const SummaryTable table = TypeSummary(Dm());
     EXPECT_EQ(ReadFile(file), XlsRecords(true, table.Captions(), table.rows));
-    EXPECT_EQ(Mlk("summary everything"), 1);
-    EXPECT_NE(ReadFile(dir_ / "err.txt").find("directory"), std::string::npos);
-    EXPECT_EQ(Mlk("summary counts --xls '" + (dir_ / "无此目录" / "a.xls").string() + "'"), 1);
-    EXPECT_NE(ReadFile(dir_ / "err.txt").find("无此目录"), std::string::npos);
+    const MlkRun run = Run({"summary", "counts", "--xls", PathText(dir_ / "无此目录" / "a.xls")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("无此目录"), std::string::npos);
 }
 
 }  // namespace

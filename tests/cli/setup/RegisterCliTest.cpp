@@ -1,54 +1,27 @@
-#include <QProcess>
-#include <QStringList>
-
-#include "TestSupport.h"
-#include "data/Platform.h"
+#include "MlkRunner.h"
 #include "data/TMainDM.h"
 
 namespace mlk::test {
 namespace {
 
-struct MlkRun {
-    int exitCode;
-    std::string out, err;
-};
-
-// Runs the built mlk with the folder as its working directory.
-MlkRun Mlk(const TempDir& dir, const QStringList& args) {
-    QProcess process;
-    process.setWorkingDirectory(QString::fromStdString(PathText(dir.Path())));
-    process.start(QStringLiteral(MLK_CLI_PATH), args);
-    EXPECT_TRUE(process.waitForFinished(60000)) << "mlk did not finish";
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-// The words of a command line; no word holds a space.
-QStringList Words(const char* line) {
-    return QString::fromUtf8(line).split(' ');
-}
-
-const QStringList kAgency =
-    Words("register --name 东城区节能监察中心 --level 4 --county 110101 --type 0 --person 张三");
+const char* const kAgency =
+    "register --name 东城区节能监察中心 --level 4 --county 110101 --type 0 --person 张三";
 
 // From a clean folder: init, unit (refused before registration), register, unit, register again
 // (refused).
-TEST(RegisterCli, InitRegisterUnitFromACleanFolder) {
-    TempDir dir;
-    const MlkRun init = Mlk(dir, {"init"});
-    EXPECT_EQ(init.exitCode, 0) << init.err;
-    EXPECT_TRUE(std::filesystem::exists(dir / "GGJGMLK.DB"));
-    const MlkRun before = Mlk(dir, {"unit"});
-    EXPECT_EQ(before.exitCode, 1);
+TEST_F(CliTest, InitRegisterUnitFromACleanFolder) {
+    EXPECT_EQ(Run("init").code, 0);
+    EXPECT_TRUE(std::filesystem::exists(Db()));
+    const MlkRun before = Run("unit");
+    EXPECT_EQ(before.code, 1);
     EXPECT_NE(before.err.find("尚未注册"), std::string::npos) << before.err;
 
-    const MlkRun registered = Mlk(dir, kAgency);
-    EXPECT_EQ(registered.exitCode, 0) << registered.err;
+    const MlkRun registered = Run(kAgency);
+    EXPECT_EQ(registered.code, 0) << registered.err;
     EXPECT_EQ(registered.err, "");
 
-    const MlkRun unit = Mlk(dir, {"unit"});
-    EXPECT_EQ(unit.exitCode, 0) << unit.err;
+    const MlkRun unit = Run("unit");
+    EXPECT_EQ(unit.code, 0) << unit.err;
     for (const char* line :
          {"DanWMC\t单位全称\t东城区节能监察中心\n", "XingZQH\t区县代码\t110101\n",
           "xqmc\t所在区县\t东城区\n", "DanWLXMC\t单位类型名称\t节能管理机构\n",
@@ -56,13 +29,10 @@ TEST(RegisterCli, InitRegisterUnitFromACleanFolder) {
         EXPECT_NE(unit.out.find(line), std::string::npos) << line << "\n" << unit.out;
     }
 
-    const MlkRun again = Mlk(dir, kAgency);
-    EXPECT_EQ(again.exitCode, 1);
+    const MlkRun again = Run(kAgency);
+    EXPECT_EQ(again.code, 1);
     EXPECT_NE(again.err.find("不能再次注册"), std::string::npos) << again.err;
-
-    TMainDM dm(dir / "GGJGMLK.DB");
-    EXPECT_TRUE(dm.Unit().ZhuCeBZ);
-    EXPECT_EQ(dm.Unit().DanWID.substr(0, 6), "110101");
+    EXPECT_EQ(TMainDM(Db()).Unit().DanWID.substr(0, 6), "110101");
 }
 
 TEST(RegisterCli, RefusalsGoToStderrWithExitCodeOne) {
@@ -78,21 +48,20 @@ TEST(RegisterCli, RefusalsGoToStderrWithExitCodeOne) {
     };
     for (const auto& [line, message] : cases) {
         TempDir dir;
-        const MlkRun run = Mlk(dir, Words(line));
-        EXPECT_EQ(run.exitCode, 1) << line;
+        const MlkRun run = Mlk(dir.Path(), line);
+        EXPECT_EQ(run.code, 1) << line;
         EXPECT_EQ(run.err, std::string(message) + "\n") << line;
         EXPECT_EQ(run.out, "") << line;
-        TMainDM dm(dir / "GGJGMLK.DB");
-        EXPECT_FALSE(dm.Unit().ZhuCeBZ) << line;
+        EXPECT_FALSE(TMainDM(dir / "GGJGMLK.DB").Unit().ZhuCeBZ) << line;
     }
 }
 
-TEST(RegisterCli, GivenNodeNameAndDepartmentType) {
-    TempDir dir;
-    const MlkRun run = Mlk(dir, Words("register --name 东莞市教育局 --level 3 --county 441900 "
-                                      "--type 1 --node 东莞教育 --person 李四"));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    TMainDM dm(dir / "GGJGMLK.DB");
+TEST_F(CliTest, RegisterWithAGivenNodeNameAsADepartment) {
+    ASSERT_EQ(Run("register --name 东莞市教育局 --level 3 --county 441900 --type 1 --node 东莞教育 "
+                  "--person 李四")
+                  .code,
+              0);
+    TMainDM dm(Db());
     EXPECT_EQ(dm.Unit().JieDMC, "东莞教育");
     EXPECT_EQ(dm.Unit().DanWLXMC, "主管部门");
     EXPECT_EQ(dm.Unit().dsmc, "东莞市");
