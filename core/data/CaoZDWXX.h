@@ -13,6 +13,10 @@ struct CaoZDWXX {
     std::string DanWLX, DanWLXMC;  // "0" energy-saving management agency, "1" competent department
     std::string YouZBM, JieDMC, TianBRXM, ChuSHSJ, TongJY, DanWFZR;
     bool ZhuCeBZ = false;  // a unit is registered
+
+    // The name the unit's imports and audits are recorded under: its statistics clerk, else
+    // whoever registered it (registration leaves the clerk empty).
+    const std::string& ClerkName() const { return TongJY.empty() ? TianBRXM : TongJY; }
 };
 
 }  // namespace mlk

@@ -115,14 +115,20 @@ std::string ApproveQuestion(const GGJG& node) {
 }
 
 long long Approve(TMainDM& dm, const GGJG& node) {
+    const std::string& auditor = dm.Unit().ClerkName();
+    const std::string now = TMainDM::NowText();
     Transaction transaction(dm.Db());
     dm.ExecSQL("update MLK_JiBXX  set ShenHZT='1', ShenHRXM =?, ShenHSJ =? where ShangJBMID =?",
-               {dm.Unit().TongJY, TMainDM::NowText(), node.JiGID});
+               {auditor, now, node.JiGID});
     const long long approved = dm.Db().Changes();
+    // The unit's pending institution turns audited, so its data can no longer be removed or
+    // imported again.
+    dm.ExecSQL("update MLK_DaiDRJG set ShenHZT = '1', ShenHSJ = ? where JiGID = ?",
+               {now, node.JiGID});
     dm.ExecSQL(
         "insert into MLK_ShenHRZ  (ID,DanWID,DanWMC, JieDLB, ShenHSJ, ShenHRXM) values ( "
         "?,?,?,?,?,? )",
-        {TMainDM::NewID(), node.JiGID, node.JiGMC, node.JieDLB, TMainDM::NowText(), node.TongJY});
+        {TMainDM::NewID(), node.JiGID, node.JiGMC, node.JieDLB, now, auditor});
     transaction.Commit();
     return approved;
 }

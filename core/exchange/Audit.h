@@ -27,8 +27,9 @@ std::vector<std::string> AuditListCells(TMainDM& dm, const GGJG& row, int number
 bool CanApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows);
 std::string ApproveQuestion(const GGJG& node);
 
-// Marks every institution under the subordinate unit as audited and writes the audit log row,
-// both in one transaction. Returns the number of institutions approved.
+// Marks every institution under the subordinate unit and the unit's pending institution as
+// audited, under the operating unit's clerk, and writes the audit log row, all in one
+// transaction. Returns the number of institutions approved.
 long long Approve(TMainDM& dm, const GGJG& node);
 
 }  // namespace mlk

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ExchangeFixtures.h"
+#include "data/MlkError.h"
 #include "entry/AgencyEntry.h"
 #include "entry/EntryActions.h"
 #include "exchange/Audit.h"
@@ -69,6 +70,10 @@ TEST(TwoLevelsTest, RowsArriveWithTheirHierarchy) {
     ASSERT_EQ(deptNode.JiGID, dept);
     ASSERT_TRUE(CanApprove(county.dm->Unit(), deptNode, true));
     EXPECT_EQ(Approve(*county.dm, deptNode), 2);
+    // Audited data can be neither removed nor imported again.
+    EXPECT_EQ(LoadPending(*county.dm, dept)->ShenHSJ.size(), 19u);
+    EXPECT_THROW(RemoveImport(*county.dm, *LoadPending(*county.dm, dept)), MlkError);
+    EXPECT_THROW(county.Import(dept, departmentFile), MlkError);
     const auto countyFile = county.Export();
 
     // The prefecture agency has entered the county agency; it imports the county's file.
