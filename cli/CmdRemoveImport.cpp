@@ -1,4 +1,5 @@
-// mlk remove-import --pending JIGID: removes what was imported under a pending institution.
+// mlk remove-import --pending JIGID [--yes]: removes what was imported under a pending
+// institution; without --yes it only tells what it would remove.
 #include <ostream>
 
 #include "Command.h"
@@ -15,17 +16,23 @@ int RunRemoveImport(CommandContext& context) {
     const std::optional<DaiDRJG> pending = LoadPending(dm, id);
     if (!pending)
         throw MlkError("没有机构ID为 " + id + " 的待导入机构");
+    if (!context.Has("yes")) {
+        context.out << "将删除" << pending->JiGMC << "下已导入的" << ImportedRowCount(dm, *pending)
+                    << "条机构信息；确认删除请加 --yes。\n";
+        return kExitRefused;
+    }
     const long long removed = RemoveImport(dm, *pending);
     context.out << "已删除" << removed << "条导入的机构信息数据。\n";
-    return 0;
+    return kExitDone;
 }
 
-const Registrar registrar({.name = "remove-import",
-                           .arguments = "",
-                           .summary = "删除在待导入机构下导入的数据",
-                           .options = {{"pending", "机构ID", "待导入机构的机构ID（见 mlk pending）",
-                                        true}},
-                           .run = RunRemoveImport});
+const Registrar registrar(
+    {.name = "remove-import",
+     .arguments = "",
+     .summary = "删除在待导入机构下导入的数据",
+     .options = {{"pending", "机构ID", "待导入机构的机构ID（见 mlk pending）", true},
+                 {"yes", nullptr, "确认删除；不加时只显示将删除多少条，不删除", false}},
+     .run = RunRemoveImport});
 
 }  // namespace
 }  // namespace mlk::cli

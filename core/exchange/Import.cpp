@@ -160,10 +160,6 @@ CheckResult CheckRemoveImport(const DaiDRJG& pending) {
     return std::nullopt;
 }
 
-std::string ImportRecorder(const CaoZDWXX& unit) {
-    return unit.TongJY.empty() ? unit.TianBRXM : unit.TongJY;
-}
-
 long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
                              Progress& progress) {
     if (const CheckResult refusal = CheckImport(pending))
@@ -199,10 +195,20 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
         "insert into MLK_DaoRRZ  (ID,DanWID,DanWMC,JieDLB,DaoRSL,DaoRSJ,DaoRRXM) values "
         "( ?,?,?,?,?,?,? )",
         {TMainDM::NewID(), pending.JiGID, pending.JiGMC, pending.JieDLB, imported,
-         TMainDM::NowText(), ImportRecorder(dm.Unit())});
+         TMainDM::NowText(), dm.Unit().ClerkName()});
     transaction.Commit();
     progress.SetPosition(2 * bytes + 2);
     return count;
+}
+
+long long ImportedRowCount(TMainDM& dm, const DaiDRJG& pending) {
+    if (const CheckResult refusal = CheckRemoveImport(pending))
+        throw MlkError(refusal->message);
+    return dm.QueryInt("select count(1) from MLK_JiBXX where ShangBJGID=?", {pending.JiGID});
+}
+
+std::string RemoveImportQuestion(const DaiDRJG& pending, long long rows) {
+    return "确认删除" + pending.JiGMC + "下已导入的 (" + std::to_string(rows) + ") 条机构信息？";
 }
 
 long long RemoveImport(TMainDM& dm, const DaiDRJG& pending) {

@@ -11,7 +11,6 @@
 namespace mlk {
 
 class TMainDM;
-struct CaoZDWXX;
 
 // A row of MLK_DaiDRJG: a confirmed subordinate unit whose exchange file is awaited.
 struct DaiDRJG {
@@ -29,9 +28,6 @@ CheckResult CheckImport(const DaiDRJG& pending);
 // Why the imported rows cannot be removed (audited).
 CheckResult CheckRemoveImport(const DaiDRJG& pending);
 
-// The name the import log records: the operating unit's statistics clerk, else its registrant.
-std::string ImportRecorder(const CaoZDWXX& unit);
-
 // Imports every line of the exchange file under the pending institution and returns their
 // number; 0 for a file without lines, which changes nothing. The file is read twice: the first
 // pass splits, converts and checks every line, the second inserts them. The rows, the pending
@@ -39,6 +35,11 @@ std::string ImportRecorder(const CaoZDWXX& unit);
 // a JiGID already in the directory) leaves the database as it was and names the line.
 long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
                              Progress& progress);
+
+// The number of rows RemoveImport would delete; refuses audited data as RemoveImport does.
+long long ImportedRowCount(TMainDM& dm, const DaiDRJG& pending);
+// The question asked before the removal, naming the unit and the rows that go.
+std::string RemoveImportQuestion(const DaiDRJG& pending, long long rows);
 
 // Deletes the rows imported through the pending institution and sets it back to not imported.
 // Returns the number of rows deleted.

@@ -171,9 +171,15 @@ void TImportBrowser::BTImportClick() {
     accept();
 }
 
+// Asks first, naming the unit and the rows that go; only OK deletes.
 void TImportBrowser::BTDeleteClick() {
-    if (const std::optional<DaiDRJG> pending = TickedPending())
+    if (const std::optional<DaiDRJG> pending = TickedPending()) {
+        const long long rows = ImportedRowCount(Dm(), *pending);
+        if (!dialogs().Confirm(this, QStringLiteral("是否删除"),
+                               Q(RemoveImportQuestion(*pending, rows))))
+            return;
         RemoveImport(Dm(), *pending);
+    }
     Search();
 }
 

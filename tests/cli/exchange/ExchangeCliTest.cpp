@@ -37,6 +37,9 @@ TEST_F(ExchangeCliTest, ImportListRemoveAndLog) {
     EXPECT_NE(run.err.find("已经导入"), std::string::npos);
 
     run = Run("remove-import --pending 110101DEPT000001");
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "将删除东城区教育局下已导入的2条机构信息；确认删除请加 --yes。\n");
+    run = Run("remove-import --pending 110101DEPT000001 --yes");
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, "已删除2条导入的机构信息数据。\n");
     EXPECT_NE(Run("pending").out.find("\t未导入\t"), std::string::npos);

@@ -186,6 +186,7 @@ TEST_F(ImportTest, StatesRefuseImportAndRemoval) {
     WriteFile(dir_ / "in.txt", GbkLine(SampleRecord("A")));
     EXPECT_THROW(ImportExchangeFile(Dm(), imported, dir_ / "in.txt", progress_), MlkError);
     EXPECT_THROW(RemoveImport(Dm(), audited), MlkError);
+    EXPECT_THROW(ImportedRowCount(Dm(), audited), MlkError);
     ExpectNothingStored();
 }
 

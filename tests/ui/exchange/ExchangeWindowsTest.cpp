@@ -205,10 +205,13 @@ TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
     EXPECT_EQ(list->item(0, 9)->text(), "已导入");
     EXPECT_EQ(list->item(0, 11)->text(), "2");
     ClickRow(&window, 0);
-    Click(&window, "BTDelete");
-    EXPECT_EQ(RowCount(Dm(), "MLK_JiBXX"), 0);
+    dialogs_.confirmAnswers = {false, true};  // only OK deletes
+    for (const long long left : {2, 0}) {
+        Click(&window, "BTDelete");
+        EXPECT_EQ(dialogs_.confirms.last(), "是否删除: 确认删除教育局下已导入的 (2) 条机构信息？");
+        EXPECT_EQ(RowCount(Dm(), "MLK_JiBXX"), left);
+    }
     EXPECT_EQ(list->item(0, 9)->text(), "未导入");
-    EXPECT_EQ(dialogs_.all.size(), 2);  // no question, no message for the removal
 }
 
 class AuditWindowTest : public ExchangeWindowsTest {
@@ -272,6 +275,7 @@ TEST_F(AuditWindowTest, TreeLoadsOnExpansionAndApprovalOnlyForDirectChildren) {
 }
 
 TEST_F(AuditWindowTest, ApprovalAsksAndMarksTheRows) {
+    AddPending(Dm(), "DEPT", "教育局");
     ui::TForm41ShenHSJ window(Dm());
     QTreeWidget* tree = Find<QTreeWidget>(&window, "tvDanW");
     QTableWidget* list = Find<QTableWidget>(&window, "lvJGLB");
@@ -285,6 +289,11 @@ TEST_F(AuditWindowTest, ApprovalAsksAndMarksTheRows) {
     EXPECT_EQ(GGJG::LoadByJiGID(Dm(), "SCHOOL").ShenHZT, "1");
     EXPECT_EQ(list->item(0, 14)->text(), "已审核");
     EXPECT_EQ(RowCount(Dm(), "MLK_ShenHRZ"), 1);
+
+    ui::TForm31DaoRTJBMSJ imports(Dm());  // the unit is audited: nothing is offered on it
+    Click(&imports, "BTSearch");
+    ClickRow(&imports, 0);
+    EXPECT_FALSE(Enabled(&imports, "BTDelete") || Enabled(&imports, "BTSelectFile"));
 }
 
 }  // namespace
