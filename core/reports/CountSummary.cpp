@@ -25,8 +25,10 @@ struct CategoryRule {
     bool byParent;          // the rule looks at the parent of the row's type
     const char* condition;  // the rule's own condition
 };
+// State organs are "70" and its kinds "7010".."7017".
 constexpr std::array<CategoryRule, 8> kCategoryRules = {{
-    {false, " and sbsj.JiGLX = '70' "},
+    {false,
+     " and (sbsj.JiGLX = '70' or sbsj.JiGLX in (select LXBM from MLK_JiGLX where PARENT = '70')) "},
     {true, " and sjlx.lxbm = '8200' "},
     {true, " and sjlx.lxbm = '7300' "},
     {true, " and sjlx.lxbm = '8600' "},
@@ -91,21 +93,21 @@ enum Count { kHeJi, kGuoJJG, kShiYDW, kJiaoY, kKeJ, kWenH, kWeiS, kTiY, kQiT, kT
 constexpr std::array<const char*, kCounts> kCountNames = {
     "heji", "guojjg", "shiydw", "jiaoy", "kej", "wenh", "weis", "tiy", "qit", "tuantzz"};
 
-// An own row of the directory counts itself by its own type.
+// An own row of the directory counts itself by the first rule its type begins with: state
+// organs ("70" and its kinds "70xx"), organisations, or a field of the public-service
+// institutions, which also counts under shiydw.
 void CountOwnRow(const std::string& type, std::array<long long, kCounts>& counts) {
     struct Rule {
         const char* prefix;
-        bool exact;
-        Count field;  // besides heji; kShiYDW rules add to shiydw and the field
+        Count field;  // besides heji
     };
     static constexpr Rule kRules[] = {
-        {"70", true, kGuoJJG}, {"94", false, kTuanTZZ}, {"80", false, kQiT},  {"82", false, kJiaoY},
-        {"73", false, kKeJ},   {"86", false, kWenH},    {"83", false, kWeiS}, {"88", false, kTiY},
+        {"70", kGuoJJG}, {"94", kTuanTZZ}, {"80", kQiT},  {"82", kJiaoY},
+        {"73", kKeJ},    {"86", kWenH},    {"83", kWeiS}, {"88", kTiY},
     };
     ++counts[kHeJi];
     for (const Rule& rule : kRules) {
-        const bool holds = rule.exact ? type == rule.prefix : type.starts_with(rule.prefix);
-        if (!holds)
+        if (!type.starts_with(rule.prefix))
             continue;
         ++counts[rule.field];
         if (rule.field != kGuoJJG && rule.field != kTuanTZZ)

@@ -19,8 +19,8 @@ std::vector<std::string> TypeItems(TMainDM& dm, const std::string& sql, const Pa
 }
 
 // Rows of a public-service type count for the own row they were imported for, an own row
-// (empty ShangBJGID) for itself. The sub-selects group by this expression itself: a bare "jgid"
-// there would name the column JiGID, and the union would then merge equal one-row groups.
+// (empty ShangBJGID) for itself. The sub-selects group by this expression written out; a bare
+// "jgid" would group alike, since SQLite resolves it to the select alias, not the column JiGID.
 constexpr const char* kKey = "case when shangbjgid = '' then jigid else shangbjgid end";
 
 std::string TypeQuery(bool bySecondLevel, bool byThirdLevel) {

@@ -29,8 +29,8 @@ TEST_F(SummaryCommandTest, PrintsEachTableAsTabSeparatedText) {
         {"summary counts",
          {"序号\t机构ID\t所辖地区或所属部门名称\t合计\t国家机关\t事业单位\t教育类\t科技类\t文化类\t"
           "卫生类\t体育类\t其他类\t团体组织",
-          "1\tT1\t教育局\t2\t0\t2\t2\t0\t0\t0\t0\t0\t0",
-          "2\t" + Dm().Unit().DanWID + "\t合计\t2\t0\t2\t2\t0\t0\t0\t0\t0\t0"}},
+          "1\tT1\t教育局\t3\t1\t2\t2\t0\t0\t0\t0\t0\t0",
+          "2\t" + Dm().Unit().DanWID + "\t合计\t3\t1\t2\t2\t0\t0\t0\t0\t0\t0"}},
         {"summary state-organs",
          {"序号\t机构ID\t地区或部门名称\t合计\t中国共产党\t人大\t政府\t政协\t民主党派\t审判\t检察\t"
           "其他类",

@@ -196,18 +196,18 @@ TEST_F(DirectoryCycleTest, ARowOnTheCurrentPathIsListedButNotEnteredAgain) {
 // ---- Counts ---------------------------------------------------------------------------------
 
 TEST_F(SummaryTest, CountsPerOwnRowWithItsOwnContributionAndTotals) {
+    InsertSampleRow(Dm(), ImportedRow("k1", "区政府", "T4", "T4", "1", "7012", 2, 1));
     const SummaryTable table = CountSummary(Dm());
     // number id name, then heji guojjg shiydw jiaoy kej wenh weis tiy qit tuantzz
     const std::vector<Cells> expected = {
-        // a1 is "70"; a2 "7010" and a4 "8200" count nowhere; the agency a11 and the
-        // unconfirmed a12 are left out, z1 below a12 counts; the own row adds 82.
-        {"1", "T1", "教育局", "13", "1", "11", "6", "1", "1", "1", "1", "1", "1"},
+        // a1 "70" and a2 "7010" are state organs; a4 "8200" counts nowhere; the agency a11 and
+        // the unconfirmed a12 are left out, z1 below a12 counts; the own row adds 82.
+        {"1", "T1", "教育局", "14", "2", "11", "6", "1", "1", "1", "1", "1", "1"},
         {"2", "T2", "节能办", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
-        // Imported state organs of kinds 7015..7017 are not state organs here; own 8015
-        // begins with 80.
-        {"3", "T3", "卫生局", "1", "0", "1", "0", "0", "0", "0", "0", "1", "0"},
-        {"4", "T4", "公安局", "1", "1", "0", "0", "0", "0", "0", "0", "0", "0"},
-        {"5", Dm().Unit().DanWID, "合计", "15", "2", "12", "6", "1", "1", "1", "1", "2", "1"},
+        // The kinds 7015..7017 are state organs; own 8015 begins with 80.
+        {"3", "T3", "卫生局", "4", "3", "1", "0", "0", "0", "0", "0", "1", "0"},
+        {"4", "T4", "公安局", "2", "2", "0", "0", "0", "0", "0", "0", "0", "0"},
+        {"5", Dm().Unit().DanWID, "合计", "20", "7", "12", "6", "1", "1", "1", "1", "2", "1"},
     };
     EXPECT_EQ(table.rows, expected);
     EXPECT_EQ(table.columns.size(), 13u);
@@ -220,7 +220,7 @@ TEST_F(SummaryTest, OwnRowCountsItselfByTheFirstMatchingTypeRule) {
     };
     const std::vector<Case> cases = {
         {"70", "1", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}},
-        {"7010", "1", {"1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+        {"7012", "1", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}},
         {"9420", "1", {"1", "0", "0", "0", "0", "0", "0", "0", "0", "1"}},
         {"8015", "1", {"1", "0", "1", "0", "0", "0", "0", "0", "1", "0"}},
         {"8200", "1", {"1", "0", "1", "1", "0", "0", "0", "0", "0", "0"}},
