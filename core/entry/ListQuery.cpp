@@ -60,6 +60,10 @@ long long PageCount(long long rows, long long pageSize) {
     return (rows + pageSize - 1) / pageSize;
 }
 
+long long PageToShow(long long requested, long long pageCount) {
+    return std::clamp(requested, 1LL, std::max(pageCount, 1LL));
+}
+
 long long PageOffset(long long pageSize, long long page) {
     return pageSize * (std::max(page, 1LL) - 1);
 }

@@ -50,6 +50,9 @@ PageSizeInput ParsePageSize(std::string_view text);
 long long ParseCurrentPage(std::string_view text);
 // Pages needed for the rows, rounded up; 0 rows need 0 pages.
 long long PageCount(long long rows, long long pageSize);
+// The page a search shows: the one asked for, or the last page when the new result has fewer
+// pages (page 1 when it has none), so that a narrower search never shows an empty page.
+long long PageToShow(long long requested, long long pageCount);
 // Rows skipped before the page (pages count from 1).
 long long PageOffset(long long pageSize, long long page);
 

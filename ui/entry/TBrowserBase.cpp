@@ -110,7 +110,8 @@ void TBrowserBase::Search() {
     // A page size that is not a positive whole number is replaced by the default, visibly.
     if (pageSize.fellBack)
         EDPageSize->setText(QString::number(pageSize.size));
-    const long long page = ParseCurrentPage(S(EDCurPage->text()));
+    const long long page =
+        PageToShow(ParseCurrentPage(S(EDCurPage->text())), PageCount(count, pageSize.size));
     Statement rows = query.PageStatement(dm_.Db(), pageSize.size, page);
     FillFromQuery(rows);
     UpdatePager(count, pageSize.size, page);

@@ -12,6 +12,9 @@ TEST(PageArithmetic, PageCountsAndOffsets) {
                  {31, 15, 3}, {30, 15, 2}, {5, 1, 5}};
     for (const Case& c : cases)
         EXPECT_EQ(PageCount(c.rows, c.size), c.pages) << c.rows;
+    const long long shown[][3] = {{2, 3, 2}, {3, 3, 3}, {2, 1, 1}, {5, 3, 3}, {2, 0, 1}, {1, 0, 1}};
+    for (const auto& [requested, pages, page] : shown)
+        EXPECT_EQ(PageToShow(requested, pages), page) << requested << "/" << pages;
     EXPECT_EQ(PageOffset(15, 1), 0);
     EXPECT_EQ(PageOffset(15, 3), 30);
     EXPECT_EQ(PageOffset(15, 0), 0);
