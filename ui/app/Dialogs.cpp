@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "ui/app/AppTitle.h"
@@ -55,6 +56,16 @@ Dialogs& dialogs() {
 
 void SetDialogs(Dialogs* replacement) {
     current = replacement ? replacement : &realDialogs;
+}
+
+QString AskSaveFile(QWidget* parent, const QString& caption, const QString& proposed,
+                    const FileKind& kind) {
+    QString file = dialogs().SaveFile(parent, caption, proposed, QString::fromUtf8(kind.filter));
+    if (file.trimmed().isEmpty())
+        return {};
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QString::fromUtf8(kind.extension);
+    return file;
 }
 
 void FillCombo(QComboBox* combo, const std::vector<std::string>& items) {

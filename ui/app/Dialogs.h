@@ -30,6 +30,19 @@ class Dialogs {
                              const QString& filter) = 0;
 };
 
+// A kind of file a save dialog offers: the dialog's filter and the extension that a name typed
+// without one receives.
+struct FileKind {
+    const char* filter;
+    const char* extension;
+};
+inline constexpr FileKind kXlsFile{"Excel 97-2003 工作簿 (*.xls)", ".xls"};
+inline constexpr FileKind kTextFile{"文本文件 (*.txt)", ".txt"};
+
+// Asks where to save a file of the kind, proposing a name; empty when the user cancelled.
+QString AskSaveFile(QWidget* parent, const QString& caption, const QString& proposed,
+                    const FileKind& kind);
+
 // The dialogs in use: the real ones unless a test installed its own.
 Dialogs& dialogs();
 // Installs a replacement (not owned); nullptr restores the real dialogs.

@@ -1,6 +1,5 @@
 #include "ui/exchange/TForm51DaoCSJ.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -55,13 +54,10 @@ void TForm51DaoCSJ::BTDaoCClick() {
         dialogs().Message(this, Q(refusal->message));
         return;
     }
-    QString file =
-        dialogs().SaveFile(this, QStringLiteral("导出上报数据"), Q(ExportFileName(dm_.Unit())),
-                           QStringLiteral("文本文件 (*.txt)"));
-    if (file.trimmed().isEmpty())
+    const QString file =
+        AskSaveFile(this, QStringLiteral("导出上报数据"), Q(ExportFileName(dm_.Unit())), kTextFile);
+    if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".txt");
 
     const long long count = ConfirmedCount(dm_);
     if (dialogs().Confirm(this, QStringLiteral("是否确认导出"), Q(ExportQuestion(count)))) {

@@ -1,6 +1,5 @@
 #include "ui/reports/TSummaryTableForm.h"
 
-#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -97,16 +96,12 @@ void TSummaryTableForm::SetTable(SummaryTable table) {
     }
 }
 
-// The default name is the unit's name and the window's title. A name typed without an
-// extension gets ".txt", as the dialog's filter suggests.
+// The default name is the unit's name and the window's title.
 void TSummaryTableForm::bt_exportClick() {
     const QString proposed = Q(dm_.Unit().DanWMC) + "-" + title_ + ".xls";
-    QString file = dialogs().SaveFile(this, QStringLiteral("导出excel文件"), proposed,
-                                      QStringLiteral("*.txt"));
+    const QString file = AskSaveFile(this, QStringLiteral("导出excel文件"), proposed, kXlsFile);
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += ".txt";
     try {
         SaveSummaryToXls(S(file), Table());
     } catch (const std::exception& error) {

@@ -86,7 +86,7 @@ TEST_F(SummaryWindowsTest, EachWindowFillsWhenCreated) {
          "公共机构数量汇总表",
          "东城区",
          {0, 2, 3, 4, 5, 6, 10, 11},
-         {"1|教育局|2|0|2|2|0|0", "2|卫生局|2|0|2|0|1|1", "3|合计|4|0|4|2|1|1"},
+         {"1|教育局|3|1|2|2|0|0", "2|卫生局|2|0|2|0|1|1", "3|合计|5|1|4|2|1|1"},
          {"1"}},
         {[](TMainDM& dm) { return std::make_unique<ui::TForm63GuoJJGSL>(dm); },
          "公共机构（国家机关）数量汇总表",
@@ -120,7 +120,7 @@ TEST_F(SummaryWindowsTest, ExportWritesTheListAndTellsTheOutcome) {
     const QString dir = Q(PathText(dir_.Path()));
     const std::vector<Case> cases = {
         {"saved", dir + "/汇总.xls", dir + "/汇总.xls", "提示信息: EXCEL数据导出成功!"},
-        {"no extension", dir + "/汇总表", dir + "/汇总表.txt", "提示信息: EXCEL数据导出成功!"},
+        {"no extension", dir + "/汇总表", dir + "/汇总表.xls", "提示信息: EXCEL数据导出成功!"},
         {"cancelled", "", "", ""},
         {"failed", dir + "/无此目录/汇总.xls", "",
          "提示信息: Excel没有安装！\n无法写入文件" + dir + "/无此目录/汇总.xls："},
@@ -132,6 +132,7 @@ TEST_F(SummaryWindowsTest, ExportWritesTheListAndTellsTheOutcome) {
         if (!c.chosen.isEmpty())
             dialogs_.saveFiles.push_back(c.chosen);
         form.findChild<QPushButton*>("bt_export")->click();
+        EXPECT_EQ(dialogs_.fileFilters, QStringList{"Excel 97-2003 工作簿 (*.xls)"});
         if (c.notice.isEmpty()) {
             EXPECT_TRUE(dialogs_.notices.isEmpty());
         } else {

@@ -16,6 +16,7 @@ void RecordingDialogs::Clear() {
     confirms.clear();
     errors.clear();
     fileCaptions.clear();
+    fileFilters.clear();
     all.clear();
 }
 
@@ -57,14 +58,16 @@ QString Take(std::deque<QString>& queue) {
 }  // namespace
 
 QString RecordingDialogs::OpenFile(QWidget*, const QString& caption, const QString&,
-                                   const QString&) {
+                                   const QString& filter) {
     fileCaptions << caption;
+    fileFilters << filter;
     return Take(openFiles);
 }
 
 QString RecordingDialogs::SaveFile(QWidget*, const QString& caption, const QString&,
-                                   const QString&) {
+                                   const QString& filter) {
     fileCaptions << caption;
+    fileFilters << filter;
     return Take(saveFiles);
 }
 

@@ -24,6 +24,7 @@ class RecordingDialogs final : public ui::Dialogs {
     QStringList confirms;      // "title: text"
     QStringList errors;        // standard error boxes
     QStringList fileCaptions;  // captions of the file dialogs asked for
+    QStringList fileFilters;   // and their filters
 
     // Answers for the coming questions and file dialogs, taken from the front.
     std::deque<bool> confirmAnswers;
