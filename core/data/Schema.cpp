@@ -1,10 +1,9 @@
 #include "data/Schema.h"
 
 #include <cstddef>
+#include <set>
 #include <string>
 
-#include "data/MlkError.h"
-#include "data/Platform.h"
 #include "data/Sqlite.h"
 #include "data/Text.h"
 
@@ -86,10 +85,14 @@ create index if not exists IX_DaiDRJG_JiGID on MLK_DaiDRJG (JiGID);
 // apart from a current one.
 constexpr int kSchemaVersion = 2;
 
+bool HasRows(Database& db, const char* table) {
+    Statement probe(db, std::string("select 1 from ") + table + " limit 1");
+    return probe.Step();
+}
+
 void FillWhenEmpty(Database& db, const char* table, const char* insertSql, const char* const* rows,
                    std::size_t count, std::size_t columns) {
-    Statement probe(db, std::string("select 1 from ") + table + " limit 1");
-    if (probe.Step())
+    if (HasRows(db, table))
         return;
     Statement insert(db, insertSql);
     for (std::size_t i = 0; i < count; ++i) {
@@ -100,18 +103,52 @@ void FillWhenEmpty(Database& db, const char* table, const char* insertSql, const
     }
 }
 
+std::set<std::string> ObjectNames(Database& db) {
+    std::set<std::string> names;
+    Statement query(db, "select name from sqlite_master where type in ('table','index')");
+    while (query.Step())
+        names.insert(query.Text(0));
+    return names;
+}
+
+// The tables and indexes that the statements above make, taken from a scratch database in
+// memory so that the list can never drift from them.
+const std::set<std::string>& ExpectedNames() {
+    static const std::set<std::string> names = [] {
+        Database scratch(":memory:");
+        scratch.Exec(kTables);
+        scratch.Exec(kIndexes);
+        return ObjectNames(scratch);
+    }();
+    return names;
+}
+
+int SchemaVersion(Database& db) {
+    Statement query(db, "pragma user_version");
+    query.Step();
+    return int(query.Int(0));
+}
+
+// Reads only, so that a complete database opens on a read-only file or folder and while
+// another program holds the write lock. A version below the current one means that an older
+// build made the file and the steps above still have to run (indexes to drop, for one).
+bool SchemaComplete(Database& db) {
+    // Reading the schema is the first touch of the file: a file that is not a database fails
+    // here, before anything is written to it.
+    const std::set<std::string> present = ObjectNames(db);
+    for (const std::string& name : ExpectedNames()) {
+        if (!present.count(name))
+            return false;
+    }
+    return SchemaVersion(db) >= kSchemaVersion && HasRows(db, "MLK_XingZQH") &&
+           HasRows(db, "MLK_JiGLX");
+}
+
 }  // namespace
 
 void EnsureSchema(Database& db) {
-    // Reading the schema is the first touch of the file: a file that is not a database fails
-    // here, before anything is written to it.
-    try {
-        Statement probe(db, "select count(*) from sqlite_master");
-        probe.Step();
-    } catch (const DbError& error) {
-        throw MlkError("数据库文件 " + PathText(db.Path()) + " 无法使用：" + error.what());
-    }
-
+    if (SchemaComplete(db))
+        return;
     Transaction transaction(db);
     db.Exec(kTables);
     db.Exec(kIndexes);
@@ -121,7 +158,8 @@ void EnsureSchema(Database& db) {
     FillWhenEmpty(db, "MLK_JiGLX",
                   "insert into MLK_JiGLX (LXBM,LXMC,parent,jici,shifmx) values (?,?,?,?,?)",
                   kJiGLXRows, kJiGLXRowsCount, 5);
-    db.Exec("pragma user_version = " + std::to_string(kSchemaVersion));
+    if (SchemaVersion(db) < kSchemaVersion)
+        db.Exec("pragma user_version = " + std::to_string(kSchemaVersion));
     transaction.Commit();
 }
 

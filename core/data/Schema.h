@@ -5,7 +5,8 @@ namespace mlk {
 class Database;
 
 // Makes sure the database holds the eight tables, their indexes and, where the tables are
-// empty, the reference rows of divisions and institution types. Refuses, without writing
+// empty, the reference rows of divisions and institution types. A complete database is only
+// read; a write transaction is opened only to create what is missing. Refuses, without writing
 // anything, a file that is not a database.
 void EnsureSchema(Database& db);
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "data/EngineError.h"
 #include "data/MlkError.h"
 #include "data/Platform.h"
 
@@ -27,18 +28,21 @@ bool SameName(std::string_view a, const char* b) {
 
 // ---- Database ----------------------------------------------------------------------------
 
-Database::Database(const std::filesystem::path& path) : path_(path) {
-    const std::string utf8 = PathText(path);
-    const int rc = sqlite3_open_v2(
-        utf8.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-        nullptr);
+Database::Database(const std::filesystem::path& path, Access access) : path_(path) {
+    // URI names ("file:GGJGMLK.DB?mode=ro") let support staff open a copy without any chance of
+    // changing it, just as the engine opens a file that the system will not let it write.
+    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY
+                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
+                      SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX;
+    const int rc = sqlite3_open_v2(PathText(path).c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw DbError("无法打开数据库文件 " + utf8 + "：" + message, rc);
+        throw EngineError(rc, path_, message);
     }
     sqlite3_extended_result_codes(db_, 1);
+    // Another program's write is waited for this long before the user is told the file is busy.
     sqlite3_busy_timeout(db_, 5000);
 }
 
@@ -46,20 +50,17 @@ Database::~Database() {
     sqlite3_close_v2(db_);
 }
 
-void Database::Fail(int rc, std::string_view context) const {
-    std::string message = sqlite3_errmsg(db_);
-    if (!context.empty())
-        message += "\n" + std::string(context);
-    throw DbError(message, rc);
+void Database::Fail(int rc, std::string_view sql) const {
+    throw EngineError(rc, path_, sqlite3_errmsg(db_), sql);
 }
 
 void Database::Exec(std::string_view sql) {
     char* error = nullptr;
     const int rc = sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
-        std::string message = error ? error : sqlite3_errstr(rc);
+        const std::string message = error ? error : sqlite3_errstr(rc);
         sqlite3_free(error);
-        throw DbError(message, rc);
+        throw EngineError(rc, path_, message, sql);
     }
 }
 
@@ -188,7 +189,7 @@ bool Statement::IsNull(int index) const {
 // ---- Transaction -------------------------------------------------------------------------
 
 Transaction::Transaction(Database& db) : db_(db) {
-    db_.Exec("begin transaction");
+    db_.Exec("begin immediate transaction");
 }
 
 Transaction::~Transaction() {

@@ -61,7 +61,9 @@ class Statement {
 // One connection to a database file.
 class Database {
   public:
-    explicit Database(const std::filesystem::path& path);
+    // ReadWrite creates a missing file; ReadOnly needs the file and never changes it.
+    enum class Access { ReadWrite, ReadOnly };
+    explicit Database(const std::filesystem::path& path, Access access = Access::ReadWrite);
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
     ~Database();
@@ -77,14 +79,18 @@ class Database {
     sqlite3* Handle() const { return db_; }
     const std::filesystem::path& Path() const { return path_; }
 
-    [[noreturn]] void Fail(int rc, std::string_view context = {}) const;
+    // Raises the engine's last error on this connection (see EngineError); sql is the statement
+    // that failed, shown only for a faulty statement.
+    [[noreturn]] void Fail(int rc, std::string_view sql = {}) const;
 
   private:
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
 };
 
-// Begins in its constructor, rolls back in its destructor unless Commit() was called.
+// Begins in its constructor, rolls back in its destructor unless Commit() was called. It takes
+// the write lock at once, so a database that another program is writing is waited for (the busy
+// timeout) instead of failing when a read inside the transaction would have to become a write.
 class Transaction {
   public:
     explicit Transaction(Database& db);

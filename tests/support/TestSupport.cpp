@@ -37,6 +37,20 @@ void DbTest::RegisterUnit(const std::string& type, const std::string& county,
     dm_->LoadCaoZDWXX();
 }
 
+std::string ReadOnlyName(const std::filesystem::path& db) {
+    return "file:" + db.generic_string() + "?mode=ro";
+}
+
+void DamageBTree(const std::filesystem::path& db, const std::string& name) {
+    Database reader(db, Database::Access::ReadOnly);
+    Statement size(reader, "pragma page_size");
+    Statement root(reader, "select rootpage from sqlite_master where name = ?");
+    ASSERT_TRUE(size.Step() && root.Bind(1, name).Step()) << name;
+    std::fstream file(db, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp((root.Int(0) - 1) * size.Int(0));
+    file << std::string(std::size_t(size.Int(0)), 'Z');
+}
+
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;

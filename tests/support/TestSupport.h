@@ -40,6 +40,15 @@ class DbTest : public ::testing::Test {
     std::unique_ptr<TMainDM> dm_;
 };
 
+// The name under which the engine opens db read-only. Tests run as root, whom the system lets
+// write a file without write permission; a read-only open is what the engine falls back to
+// when the system refuses it the file, so it stands for a write-protected file or folder.
+std::string ReadOnlyName(const std::filesystem::path& db);
+
+// Overwrites the first page of the named table's or index's b-tree with garbage, as a failing
+// disk would, leaving the file's header and schema intact.
+void DamageBTree(const std::filesystem::path& db, const std::string& name);
+
 // Writes bytes to a file as they are.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);
