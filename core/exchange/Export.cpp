@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/Gbk.h"
+#include "data/Integrity.h"
 #include "data/MlkError.h"
 #include "data/Platform.h"
 #include "data/TMainDM.h"
@@ -107,6 +108,8 @@ std::string ExportDoneMessage(long long rows) {
 long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progress& progress) {
     if (const CheckResult refusal = CheckExport(dm))
         throw MlkError(refusal->message);
+    // A damaged page would otherwise travel to the level above, or cut the file short.
+    RequireUndamaged(dm.Db());
     const long long count = ConfirmedCount(dm);
     const std::int64_t maximum = 2 * count + 1;
     progress.SetRange(maximum);

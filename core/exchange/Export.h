@@ -29,7 +29,8 @@ std::string ExportDoneMessage(long long rows);
 // Writes every row of MLK_JiBXX, in the order the level above reads them, to file and returns
 // the number of rows written. The lines go to a temporary file beside it that replaces file only
 // when complete, so a failure never leaves a half-written file under the chosen name. Refuses
-// (MlkError with the guard's message) while some institution is unconfirmed.
+// (MlkError with the guard's message) while some institution is unconfirmed, and a damaged
+// database, before writing anything.
 long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progress& progress);
 
 }  // namespace mlk
