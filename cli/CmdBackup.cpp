@@ -1,0 +1,38 @@
+// mlk backup FILE [--force]: a consistent copy of the database, also while another program
+// writes to it.
+#include <ostream>
+
+#include "Command.h"
+#include "data/Backup.h"
+#include "data/MlkError.h"
+#include "data/Platform.h"
+#include "data/Sqlite.h"
+
+namespace mlk::cli {
+namespace {
+
+int RunBackup(CommandContext& context) {
+    const std::filesystem::path target = PathFromText(context.positional[0]);
+    if (std::filesystem::exists(target) && !context.Has("force"))
+        throw MlkError("文件 " + context.positional[0] + " 已存在；要覆盖它，请加 --force。");
+    Database db(context.db, Database::Access::ReadOnly);
+    {
+        StderrProgress progress(context.err, "备份");
+        BackupDatabase(db, target, progress);
+    }
+    context.out << "已备份到 " << context.positional[0] << "\n";
+    return kExitDone;
+}
+
+const Registrar registrar({.name = "backup",
+                           .arguments = "文件",
+                           .summary = "把数据库备份到文件（其他程序正在写入时也可备份）",
+                           .options = {{"force", nullptr, "覆盖已有的文件", false}},
+                           .minArguments = 1,
+                           .maxArguments = 1,
+                           .run = RunBackup,
+                           .details = "备份文件是一个完整的数据库文件，可以用 mlk --db 文件 打开，"
+                                      "或改名为 GGJGMLK.DB 放回程序的工作文件夹。"});
+
+}  // namespace
+}  // namespace mlk::cli

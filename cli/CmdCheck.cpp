@@ -1,0 +1,35 @@
+// mlk check: the engine's full check of the database file; prints "ok" or what it found.
+#include <ostream>
+
+#include "Command.h"
+#include "data/EngineError.h"
+#include "data/Integrity.h"
+#include "data/Sqlite.h"
+
+namespace mlk::cli {
+namespace {
+
+int RunCheck(CommandContext& context) {
+    // Read-only: the check changes nothing, not even a schema that an older build left.
+    Database db(context.db, Database::Access::ReadOnly);
+    const std::vector<std::string> findings = CheckDatabase(db, CheckDepth::Full);
+    if (findings.empty()) {
+        context.out << "ok\n";
+        return kExitDone;
+    }
+    for (const std::string& finding : findings)
+        context.out << finding << "\n";
+    context.err << DamagedMessage(context.db) << "\n";
+    return kExitRefused;
+}
+
+const Registrar registrar(
+    {.name = "check",
+     .arguments = "",
+     .summary = "检查数据库文件是否完好",
+     .run = RunCheck,
+     .details = "完好时输出 ok；否则逐行输出发现的问题，退出码为 1，请从备份恢复数据库文件。\n"
+                "检查只读取数据库文件，不作任何修改。"});
+
+}  // namespace
+}  // namespace mlk::cli
