@@ -1,5 +1,6 @@
 // The exchange of a large directory, in one run: builds a directory of N rows (1,000,000 unless
-// given), exports it, imports the file with `mlk import` in a fresh installation (wall time and
+// given), exports it, times the checks and the backup of the database against a plain copy of
+// its file, imports the file with `mlk import` in a fresh installation (wall time and
 // peak resident memory of that process), and, as the floor, loads the same rows as UTF-8 CSV
 // with the sqlite3 command-line tool (.mode csv, .import) into a plain 38-column table.
 //   bench_exchange [ROWS] [PATH-OF-mlk]   (MLK_BENCH_DIR=folder keeps the files)
@@ -13,7 +14,9 @@
 #include <fstream>
 #include <string>
 
+#include "data/Backup.h"
 #include "data/GGJG.h"
+#include "data/Integrity.h"
 #include "data/Sqlite.h"
 #include "data/TMainDM.h"
 #include "exchange/ExchangeFile.h"
@@ -150,6 +153,34 @@ ChildRun RunChild(const std::string& command) {
     return run;
 }
 
+// The quick check that every export runs first, the full check of `mlk check` and the online
+// backup, each against a byte-for-byte copy of the same file (the anchor; the export before
+// has brought the file into the page cache for all of them).
+void TimeChecksAndBackup(const fs::path& dir, double exportSeconds) {
+    const fs::path db = dir / "county.db";
+    auto start = Clock::now();
+    fs::copy_file(db, dir / "plain-copy.db");
+    const double copy = Seconds(start);
+    std::printf("file copy (anchor): %.2f s for %.0f MB\n", copy, double(fs::file_size(db)) / 1e6);
+
+    mlk::Database source(db, mlk::Database::Access::ReadOnly);
+    for (const auto depth : {mlk::CheckDepth::Quick, mlk::CheckDepth::Full}) {
+        start = Clock::now();
+        const std::size_t findings = mlk::CheckDatabase(source, depth).size();
+        const double s = Seconds(start);
+        std::printf("%s: %.2f s = %.1f x the file copy = %.2f x the export (%zu findings)\n",
+                    depth == mlk::CheckDepth::Quick ? "quick_check" : "integrity_check", s,
+                    s / copy, s / exportSeconds, findings);
+    }
+    mlk::NoProgress progress;
+    start = Clock::now();
+    mlk::BackupDatabase(source, dir / "backup.db", progress);
+    const double backup = Seconds(start);
+    std::printf("backup: %.2f s = %.1f x the file copy\n", backup, backup / copy);
+    fs::remove(dir / "plain-copy.db");
+    fs::remove(dir / "backup.db");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +200,7 @@ int main(int argc, char** argv) {
     BuildDirectory(dir / "county.db", rows);
     std::printf("directory of %lld rows built in %.1f s\n", rows, Seconds(start));
 
+    double exportSeconds = 0;
     {
         mlk::TMainDM dm(dir / "county.db");
         mlk::NoProgress progress;
@@ -176,12 +208,15 @@ int main(int argc, char** argv) {
         const double cpuBefore = CpuSeconds(RUSAGE_SELF);
         const long long written = mlk::ExportDirectory(dm, dir / "county.txt", progress);
         const double s = Seconds(start);
+        exportSeconds = s;
         const double cpu = CpuSeconds(RUSAGE_SELF) - cpuBefore;
         std::printf(
             "export: %lld rows in %.2f s = %.0f rows/s; CPU %.2f s = %.0f rows/s (%.0f MB file)\n",
             written, s, double(written) / s, cpu, double(written) / cpu,
             double(fs::file_size(dir / "county.txt")) / 1e6);
     }
+
+    TimeChecksAndBackup(dir, exportSeconds);
 
     {
         mlk::TMainDM dm(dir / "prefecture.db");
