@@ -99,10 +99,7 @@ TEST_F(ExchangeCliTest, BackupAndCheck) {
     EXPECT_EQ(Run({"backup", copy, "--force"}).code, 0);
     EXPECT_EQ(Run("check").out, "ok\n");
 
-    {
-        TMainDM dm(Db());
-        SampleRecord("A").Insert(dm);
-    }
+    SampleRecord("A").Insert(*std::make_unique<TMainDM>(Db()));
     DamageBTree(Db(), "IX_JiBXX_ZuZJGDM");
     MlkRun run = Run("check");
     EXPECT_EQ(run.code, 1);

@@ -45,11 +45,7 @@ TEST_F(FaultsTest, EngineFailuresReachTheUserInChinese) {
         std::function<void()> act;
         const char* message;
     } cases[] = {
-        {[&] {
-             TMainDM readOnly(ReadOnlyName(File()));
-             InsertBatch(readOnly, 1);
-         },
-         "是只读的"},
+        {[&] { InsertBatch(*std::make_unique<TMainDM>(ReadOnlyName(File())), 1); }, "是只读的"},
         {[&] { InsertBatch(Dm(), 1); }, "已有相同的数据"},
         {locked, "正被其他程序使用"},
         {full, "磁盘已满"},
