@@ -25,7 +25,7 @@ int RunLoadInitial(CommandContext& context) {
 
 const Registrar registrar({.name = "load-initial",
                            .arguments = "文件",
-                           .summary = "导入初始数据文件（GBK，每行13项，以逗号分隔）",
+                           .summary = "导入初始数据文件（GBK或UTF-8，每行13项，以逗号分隔）",
                            .minArguments = 1,
                            .maxArguments = 1,
                            .run = RunLoadInitial});

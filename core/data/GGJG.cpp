@@ -1,6 +1,5 @@
 #include "data/GGJG.h"
 
-#include "data/MlkError.h"
 #include "data/TMainDM.h"
 #include "data/Text.h"
 
@@ -32,13 +31,6 @@ std::string Placeholders(int count) {
     for (int i = 0; i < count; ++i)
         text += i ? ",?" : "?";
     return text;
-}
-
-long long ToInteger(const std::string& text) {
-    long long value = 0;
-    if (!ParseInt(text, value))
-        throw MlkError("'" + text + "' 不是有效的整数");
-    return value;
 }
 
 // The item at position n (from 1), trimmed; empty past the end.
@@ -187,20 +179,6 @@ void GGJG::FromInitialFields(const std::vector<std::string>& items) {
     ShenHZT = "0";
     QueRZT = "0";
     XuanZBZ = "0";
-}
-
-void GGJG::FromExchangeFields(const std::vector<std::string>& items) {
-    std::string* const fields[36] = {
-        &JiGID,   &JiGMC,      &ZuZJGDM,   &HangYDM,      &XingZQH,      &XingZLSJB,
-        &XingZJB, &JieDLB,     &JieDMC,    &ShangJHYZGBM, &ShangJXZZGBM, &CaiZJFLYFS,
-        &JiGLX,   &DiZhi_Shen, &DiZhi_Shi, &DiZhi_Xian,   &DiZhi_JieD,   &DiZhi_HaoP,
-        &YouZBM,  &LianXRXM,   &LianXDH,   &QiT,          &TianBRXM,     &ChuSHSJ,
-        &GengXZT, &TongJY,     &DanWFZR,   &ShangBJGID,   &QueRRXM,      &QueRSJ,
-        &QueRZT,  &ShenHRXM,   &ShenHSJ,   &ShenHZT,      &ShuJLY,       &ShangJBMID};
-    for (std::size_t i = 0; i < 36; ++i)
-        *fields[i] = Item(items, i + 1);
-    JiC = ToInteger(Item(items, 37));
-    ShunX = ToInteger(Item(items, 38));
 }
 
 void GGJG::AssignFrom(const GGJG& s) {

@@ -54,8 +54,6 @@ struct GGJG {
 
     // An initial-data line split into its pieces (counted from 1).
     void FromInitialFields(const std::vector<std::string>& items);
-    // One exchange line's 38 items; items 37 and 38 must be whole numbers.
-    void FromExchangeFields(const std::vector<std::string>& items);
     // Copies JiGID .. QiT except ShangBJGID and ShangJBMID; JiC, ShunX and the initial-data
     // fields stay.
     void AssignFrom(const GGJG& source);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/MlkError.h"
+#include "data/Text.h"
 
 namespace mlk {
 
@@ -74,7 +75,7 @@ std::string Utf8ToGbk(std::string_view utf8) {
     u_strFromUTF8(wide.data(), int32_t(wide.size()), &length, utf8.data(), int32_t(utf8.size()),
                   &status);
     if (U_FAILURE(status))
-        throw MlkError("文本不是有效的UTF-8编码：" + std::string(utf8));
+        throw MlkError("文本不是有效的UTF-8编码：" + Excerpt(utf8));
     UConverter& converter = Converter();
     ucnv_resetFromUnicode(&converter);
     std::string gbk(std::size_t(length) * 2 + 2, '\0');
@@ -82,7 +83,7 @@ std::string Utf8ToGbk(std::string_view utf8) {
     const int32_t written =
         ucnv_fromUChars(&converter, gbk.data(), int32_t(gbk.size()), wide.data(), length, &status);
     if (U_FAILURE(status)) {
-        throw MlkError("文本含有GBK编码无法表示的字符：" + std::string(utf8));
+        throw MlkError("文本含有GBK编码无法表示的字符：" + Excerpt(utf8));
     }
     gbk.resize(std::size_t(written));
     return gbk;

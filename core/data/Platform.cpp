@@ -1,5 +1,14 @@
 #include "data/Platform.h"
 
+#include <fcntl.h>
+
+#include <cerrno>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace mlk::platform {
 
 std::tm LocalNow() {
@@ -11,6 +20,26 @@ std::tm LocalNow() {
     localtime_r(&now, &local);
 #endif
     return local;
+}
+
+std::error_code FlushToDisk(const std::filesystem::path& file) {
+#ifdef _WIN32
+    const int fd = _wopen(file.c_str(), _O_WRONLY | _O_BINARY);
+    const bool synced = fd >= 0 && _commit(fd) == 0;
+#else
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+#endif
+    const std::error_code error =
+        synced ? std::error_code() : std::error_code(errno, std::generic_category());
+    if (fd >= 0) {
+#ifdef _WIN32
+        _close(fd);
+#else
+        ::close(fd);
+#endif
+    }
+    return error;
 }
 
 }  // namespace mlk::platform

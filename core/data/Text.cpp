@@ -53,6 +53,16 @@ std::string Join(const std::vector<std::string>& pieces, std::string_view separa
     return out;
 }
 
+std::string Excerpt(std::string_view utf8, std::size_t characters) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        // A character starts at every byte that is not a UTF-8 continuation byte.
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && seen++ == characters)
+            return std::string(utf8.substr(0, i)) + "……";
+    }
+    return std::string(utf8);
+}
+
 bool ParseInt(std::string_view text, long long& value) {
     if (text.empty())
         return false;

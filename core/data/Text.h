@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,10 @@ std::string ItemLabel(std::string_view item);
 
 // Joins pieces with a separator.
 std::string Join(const std::vector<std::string>& pieces, std::string_view separator);
+
+// A text as a message quotes it: at most about 200 characters, then "……", so that a message
+// never grows with a long line of a file.
+std::string Excerpt(std::string_view utf8, std::size_t characters = 200);
 
 // Parses a whole decimal number (optional sign, digits only, no blanks); false otherwise.
 bool ParseInt(std::string_view text, long long& value);

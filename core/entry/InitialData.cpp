@@ -1,12 +1,8 @@
 #include "entry/InitialData.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "data/Files.h"
 #include "data/GGJG.h"
-#include "data/Gbk.h"
 #include "data/MlkError.h"
-#include "data/Platform.h"
 #include "data/Progress.h"
 #include "data/TMainDM.h"
 #include "data/Text.h"
@@ -21,17 +17,6 @@ constexpr const char* kInsertSql =
 
 // So many skipped line numbers are named; the rest are only counted.
 constexpr std::size_t kListedSkippedLines = 20;
-
-std::string ReadWholeFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw MlkError("无法打开文件：" + PathText(file));
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
-        throw MlkError("读取文件失败：" + PathText(file));
-    return std::move(content).str();
-}
 
 bool NeedsQuotes(std::string_view piece) {
     for (unsigned char c : piece) {
@@ -60,31 +45,14 @@ bool RecordOfLine(const std::vector<std::string>& pieces, GGJG& record) {
 
 }  // namespace
 
-std::vector<std::string_view> SplitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(bytes.substr(start));
-            break;
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
-            ++start;
-    }
-    return lines;
-}
-
-std::string WrongPieceCountMessage(const std::vector<std::string>& pieces) {
+std::string WrongPieceCountMessage(std::size_t line, const std::vector<std::string>& pieces) {
     std::string joined;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         if (i)
             joined += ',';
         joined += NeedsQuotes(pieces[i]) ? Quoted(pieces[i]) : pieces[i];
     }
-    return joined + "数据项不正确，数据项不为13个";
+    return "第" + std::to_string(line) + "行：" + Excerpt(joined) + "数据项不正确，数据项不为13个";
 }
 
 bool InitialDataImported(TMainDM& dm) {
@@ -95,22 +63,19 @@ InitialLoadResult LoadInitialData(TMainDM& dm, const std::filesystem::path& file
                                   Progress* progress) {
     if (InitialDataImported(dm))
         throw MlkError(std::string(kAlreadyImportedMessage));
-    const std::string bytes = ReadWholeFile(file);
-    const std::vector<std::string_view> lines = SplitLines(bytes);
+    TextFileReader reader(file);
+    if (progress)
+        progress->SetRange(std::int64_t(reader.Size()));
 
     InitialLoadResult result;
-    result.lines = lines.size();
-    if (lines.empty())
-        return result;
-    if (progress)
-        progress->SetRange(std::int64_t(lines.size()));
-
     Transaction transaction(dm.Db());
     Statement insert(dm.Db(), kInsertSql);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> pieces = SplitText(GbkToUtf8(lines[i], i + 1), ',');
+    std::string line;
+    for (; reader.AppendLine(line); line.clear()) {
+        reader.ToUtf8(line, reader.Line());
+        const std::vector<std::string> pieces = SplitText(line, ',');
         if (pieces.size() != kInitialPieces)
-            throw MlkError(WrongPieceCountMessage(pieces));
+            throw MlkError(WrongPieceCountMessage(reader.Line(), pieces));
         GGJG record;
         if (RecordOfLine(pieces, record)) {
             insert
@@ -121,11 +86,12 @@ InitialLoadResult LoadInitialData(TMainDM& dm, const std::filesystem::path& file
             insert.Reset();
             ++result.stored;
         } else {
-            result.skippedLines.push_back(i + 1);
+            result.skippedLines.push_back(reader.Line());
         }
         if (progress)
-            progress->SetPosition(std::int64_t(i) + 1);
+            progress->SetPosition(std::int64_t(reader.Offset()));
     }
+    result.lines = reader.Line();
     transaction.Commit();
     return result;
 }

@@ -16,14 +16,10 @@ class TMainDM;
 
 inline constexpr std::size_t kInitialPieces = 13;
 
-// Splits a file's bytes into lines: CR LF, a bare CR or a bare LF ends a line; the break after
-// the last line adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view bytes);
-
-// The refusal of a line that does not give 13 pieces: the pieces joined again with commas (a
-// piece holding a blank, a control character or a double quote in double quotes), then the
-// reason.
-std::string WrongPieceCountMessage(const std::vector<std::string>& pieces);
+// The refusal of a line that does not give 13 pieces: its number, the pieces joined again with
+// commas (a piece holding a blank, a control character or a double quote in double quotes; at
+// most about 200 characters), then the reason.
+std::string WrongPieceCountMessage(std::size_t line, const std::vector<std::string>& pieces);
 
 // True when MLK_YuanJGXX holds any row: a second import is refused until they are removed.
 bool InitialDataImported(TMainDM& dm);
@@ -34,9 +30,10 @@ struct InitialLoadResult {
     std::vector<std::size_t> skippedLines;  // line numbers (from 1) that yielded no row
 };
 
-// Reads the file and stores one row per line with an identifier, name, province, city and
-// county, all in one transaction: a line with the wrong number of pieces, bytes that are not
-// GBK or a database failure leave the table as it was. Refused when data is already loaded.
+// Reads the file (GBK or UTF-8, line by line: TextFileReader) and stores one row per line with an
+// identifier, name, province, city and county, all in one transaction: an unreadable file, a
+// line with the wrong number of pieces, bytes of no encoding, a zero byte or a database failure
+// leave the table as it was. Refused when data is already loaded.
 InitialLoadResult LoadInitialData(TMainDM& dm, const std::filesystem::path& file,
                                   Progress* progress = nullptr);
 

@@ -1,19 +1,14 @@
 #include "exchange/ExchangeFile.h"
 
+#include <cstdint>
 #include <type_traits>
 
-#include "data/Gbk.h"
 #include "data/MlkError.h"
-#include "data/Platform.h"
 #include "data/Text.h"
 
 namespace mlk {
 
 namespace {
-
-constexpr std::size_t kBufferSize = 1 << 20;
-// A record longer than this can only be a quote that was never closed.
-constexpr std::size_t kLongestRecord = 4 << 20;
 
 bool NeedsQuotes(std::string_view value) {
     for (unsigned char c : value) {
@@ -52,11 +47,35 @@ std::string LinePrefix(std::size_t line) {
     return "第" + std::to_string(line) + "行：";
 }
 
-long long WholeNumber(const std::string& text, std::size_t line) {
+// Items 37 and 38 fill 32-bit columns of the record.
+long long WholeNumber(const std::string& text, std::size_t line, int item) {
     long long value = 0;
-    if (!ParseInt(text, value))
-        throw MlkError(LinePrefix(line) + "'" + text + "' 不是有效的整数");
+    if (!ParseInt(text, value)) {
+        throw MlkError(LinePrefix(line) + "第" + std::to_string(item) + "项 '" + Excerpt(text) +
+                       "' 不是有效的整数");
+    }
+    if (value < INT32_MIN || value > INT32_MAX) {
+        throw MlkError(LinePrefix(line) + "第" + std::to_string(item) + "项 '" + Excerpt(text) +
+                       "' 超出整数范围（-2147483648至2147483647）");
+    }
     return value;
+}
+
+// Follows the quotes of a record from position from on, as the splitter will: a quote opens an
+// item only at its start, and inside an item a doubled quote stands for one. True when the
+// record ends inside quotes.
+bool EndsInsideQuotes(std::string_view record, std::size_t from, bool inQuotes) {
+    for (std::size_t p = record.find('"', from); p != std::string_view::npos;
+         p = record.find('"', p + 1)) {
+        if (!inQuotes) {
+            inQuotes = p == 0 || record[p - 1] == ',';
+        } else if (p + 1 < record.size() && record[p + 1] == '"') {
+            ++p;
+        } else {
+            inQuotes = false;
+        }
+    }
+    return inQuotes;
 }
 
 }  // namespace
@@ -168,19 +187,17 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
     split.quoted.resize(count);
 }
 
-std::string ItemCountMessage(const ExchangeSplit& split) {
-    return JoinExchangeItems(split.items) + "数据项不正确，数据项不为38个";
-}
-
 void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx) {
-    if (split.items.size() != kExchangeItems)
-        throw MlkError(ItemCountMessage(split));
+    if (split.items.size() != kExchangeItems) {
+        throw MlkError(LinePrefix(line) + Excerpt(JoinExchangeItems(split.items)) +
+                       "数据项不正确，数据项不为38个");
+    }
     for (std::size_t i = 0; i < kExchangeItems; ++i) {
         if (!split.quoted[i])
             TrimInPlace(split.items[i]);
     }
-    jic = WholeNumber(split.items[36], line);
-    shunx = WholeNumber(split.items[37], line);
+    jic = WholeNumber(split.items[36], line, 37);
+    shunx = WholeNumber(split.items[37], line, 38);
 }
 
 void FillRecordTexts(const std::vector<std::string>& items, GGJG& record) {
@@ -191,98 +208,31 @@ void FillRecordTexts(const std::vector<std::string>& items, GGJG& record) {
 
 // ---- Reading a file ------------------------------------------------------------------------
 
-ExchangeReader::ExchangeReader(const std::filesystem::path& path)
-    : in_(path, std::ios::binary), path_(path), buffer_(kBufferSize) {
-    if (!in_)
-        throw MlkError("无法打开文件 " + PathText(path));
-}
-
-void ExchangeReader::Refill() {
-    if (ended_)
-        return;
-    base_ += end_;
-    in_.read(buffer_.data(), std::streamsize(buffer_.size()));
-    end_ = std::size_t(in_.gcount());
-    pos_ = 0;
-    if (end_ == 0) {
-        if (in_.bad())
-            throw MlkError("读取文件 " + PathText(path_) + " 失败");
-        ended_ = true;
-    }
-}
-
-int ExchangeReader::Peek() {
-    if (pos_ == end_)
-        Refill();
-    if (ended_)
-        return -1;
-    const unsigned char c = static_cast<unsigned char>(buffer_[pos_]);
-    if (c == 0) {
-        ended_ = true;  // a zero byte ends the text
-        return -1;
-    }
-    return c;
-}
-
-int ExchangeReader::Get() {
-    const int c = Peek();
-    if (c >= 0)
-        ++pos_;
-    return c;
-}
+ExchangeReader::ExchangeReader(const std::filesystem::path& path) : file_(path) {}
 
 bool ExchangeReader::ReadRecord() {
-    raw_.clear();
-    if (Peek() < 0)
+    record_.clear();
+    if (!file_.AppendLine(record_))
         return false;
-    line_ = nextLine_;
+    line_ = file_.Line();
+    // A line end inside quotes belongs to the item: the record goes on with the next line.
+    std::size_t scanned = 0;
     bool inQuotes = false;
-    for (;;) {
-        if (raw_.size() > kLongestRecord || Peek() < 0)
-            return true;  // Peek refills the buffer
-        // Copy the run of ordinary bytes at once; only quotes, line ends and zero need a look.
-        const char* begin = buffer_.data() + pos_;
-        const char* end = buffer_.data() + end_;
-        const char* p = begin;
-        while (p < end && *p != '"' && *p != '\r' && *p != '\n' && *p != '\0')
-            ++p;
-        raw_.append(begin, std::size_t(p - begin));
-        pos_ += std::size_t(p - begin);
-        if (p == end)
-            continue;
-
-        const int c = Get();
-        if (c < 0)
-            return true;  // a zero byte
-        if (c == '\r' || c == '\n') {
-            const bool crlf = c == '\r' && Peek() == '\n';
-            if (crlf)
-                Get();
-            ++nextLine_;
-            if (!inQuotes)
-                return true;
-            // A line end inside quotes belongs to the item.
-            raw_ += crlf ? "\r\n" : std::string(1, char(c));
-        } else if (inQuotes) {  // a quote inside quotes: doubled, or the closing one
-            raw_ += '"';
-            if (Peek() == '"') {
-                raw_ += char(Get());
-            } else {
-                inQuotes = false;
-            }
-        } else {  // a quote opens an item only at its start
-            inQuotes = raw_.empty() || raw_.back() == ',';
-            raw_ += '"';
-        }
+    while ((inQuotes = EndsInsideQuotes(record_, scanned, inQuotes)) && !file_.LineEnd().empty()) {
+        record_ += file_.LineEnd();
+        scanned = record_.size();
+        if (!file_.AppendLine(record_))
+            break;
     }
+    return true;
 }
 
 bool ExchangeReader::Next() {
     if (!ReadRecord())
         return false;
-    text_ = GbkToUtf8(raw_, line_);
+    file_.ToUtf8(record_, line_);
     bool unclosed = false;
-    SplitExchangeRecord(text_, split_, &unclosed);
+    SplitExchangeRecord(record_, split_, &unclosed);
     if (unclosed)
         throw MlkError(LinePrefix(line_) + "双引号没有配对，数据项不正确");
     CheckExchangeItems(split_, line_, jic_, shunx_);

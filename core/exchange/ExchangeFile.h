@@ -4,17 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "data/Files.h"
 #include "data/GGJG.h"
 
 namespace mlk {
 
-// The exchange file that carries a directory to the level above: GBK text, one institution per
-// line, 38 comma-separated items, CR LF after every line.
+// The exchange file that carries a directory to the level above: GBK text (a UTF-8 file is read
+// too), one institution per line, 38 comma-separated items, CR LF after every line.
 //
 // The writer puts a value in double quotes (inner quotes doubled) when it holds a blank, a
 // control character, a double quote or a comma. The reader undoes exactly that: an item that
@@ -44,27 +44,24 @@ struct ExchangeSplit {
 // A quote left open runs to the end of the record and is reported by unclosed.
 void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* unclosed = nullptr);
 
-// The message for a record that does not have 38 items: its items joined again, followed by the
-// fixed complaint.
-std::string ItemCountMessage(const ExchangeSplit& split);
-
 // Checks a split record and makes its items the values to store: there must be 38 of them;
-// unquoted items are trimmed, quoted ones kept byte for byte; items 37 and 38 must be whole
-// numbers, returned in jic and shunx. line names the record in errors.
+// unquoted items are trimmed, quoted ones kept byte for byte; items 37 and 38 must be 32-bit
+// whole numbers, returned in jic and shunx. line names the record in errors.
 void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx);
 
 // Fills a record's 36 text fields from checked items, in file order.
 void FillRecordTexts(const std::vector<std::string>& items, GGJG& record);
 
 // Reads an exchange file record by record without holding it: pass over a file of any size in
-// flat memory. Line ends are CR LF, lone CR or lone LF; a zero byte ends the text.
+// memory that grows only with its longest record. The file may be GBK or UTF-8 (TextFileReader).
 class ExchangeReader {
   public:
-    // Opens the file; one that cannot be opened raises an MlkError naming it.
+    // Opens the file; one that cannot be read raises an MlkError with the reason.
     explicit ExchangeReader(const std::filesystem::path& path);
 
     // Reads, converts, splits and checks the next record. False at the end of the text. A bad
-    // record (item count, quoting, GBK, numbers) raises an MlkError.
+    // record (item count, quoting, encoding, zero byte, numbers) raises an MlkError naming its
+    // line.
     bool Next();
     // The same, into a record.
     bool Next(GGJG& record);
@@ -76,26 +73,16 @@ class ExchangeReader {
 
     // The file line on which the record last read begins (from 1).
     std::size_t Line() const { return line_; }
-    // The number of bytes read so far, for progress.
-    std::uint64_t Offset() const { return base_ + pos_; }
+    // The bytes read so far, and in all, for progress.
+    std::uint64_t Offset() const { return file_.Offset(); }
+    std::uint64_t Size() const { return file_.Size(); }
 
   private:
     bool ReadRecord();
-    int Peek();
-    int Get();
-    void Refill();
 
-    std::ifstream in_;
-    std::filesystem::path path_;
-    std::vector<char> buffer_;
-    std::uint64_t base_ = 0;  // file offset of buffer_[0]
-    std::size_t pos_ = 0;
-    std::size_t end_ = 0;
-    bool ended_ = false;  // file end or zero byte
+    TextFileReader file_;
     std::size_t line_ = 0;
-    std::size_t nextLine_ = 1;
-    std::string raw_;   // GBK bytes of the current record
-    std::string text_;  // the record as UTF-8
+    std::string record_;  // the record's bytes, then its UTF-8 text
     ExchangeSplit split_;
     long long jic_ = 0;
     long long shunx_ = 0;

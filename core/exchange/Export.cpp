@@ -1,14 +1,11 @@
 #include "exchange/Export.h"
 
-#include <fstream>
-#include <system_error>
-#include <vector>
-
+#include "data/Files.h"
 #include "data/Gbk.h"
 #include "data/Integrity.h"
 #include "data/MlkError.h"
-#include "data/Platform.h"
 #include "data/TMainDM.h"
+#include "data/Text.h"
 #include "exchange/ExchangeFile.h"
 
 namespace mlk {
@@ -45,36 +42,10 @@ void BuildLine(const Statement& row, std::string& line) {
     try {
         line = Utf8ToGbk(line);
     } catch (const MlkError& error) {
-        throw MlkError("机构 " + row.Text(0) + " 无法导出：" + error.what());
+        throw MlkError("机构 " + Excerpt(row.Text(0)) + " 无法导出：" + error.what());
     }
     line += "\r\n";
 }
-
-// A temporary file beside the target, removed again unless it was put in the target's place.
-class TempFile {
-  public:
-    explicit TempFile(const std::filesystem::path& target)
-        : target_(target), path_(target.string() + "." + TMainDM::NewID() + ".tmp") {}
-    ~TempFile() {
-        if (!kept_) {
-            std::error_code ignored;
-            std::filesystem::remove(path_, ignored);
-        }
-    }
-    const std::filesystem::path& Path() const { return path_; }
-    void ReplaceTarget() {
-        std::error_code error;
-        std::filesystem::rename(path_, target_, error);
-        if (error)
-            throw MlkError("无法写入文件 " + PathText(target_) + "：" + error.message());
-        kept_ = true;
-    }
-
-  private:
-    std::filesystem::path target_;
-    std::filesystem::path path_;
-    bool kept_ = false;
-};
 
 }  // namespace
 
@@ -115,26 +86,16 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
     progress.SetRange(maximum);
     progress.SetPosition(0);
 
-    TempFile temp(file);
-    std::vector<char> buffer(1 << 20);
-    std::ofstream out;
-    out.rdbuf()->pubsetbuf(buffer.data(), std::streamsize(buffer.size()));
-    out.open(temp.Path(), std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw MlkError("无法创建文件 " + PathText(file));
-
+    ReplacingFile out(file);
     long long rows = 0;
     std::string line;
     Statement query(dm.Db(), kExportSQL);
     while (query.Step()) {
         BuildLine(query, line);
-        out.write(line.data(), std::streamsize(line.size()));
+        out.Write(line);
         progress.SetPosition(++rows);
     }
-    out.close();
-    if (!out)
-        throw MlkError("无法写入文件 " + PathText(file));
-    temp.ReplaceTarget();
+    out.Commit();
     progress.SetPosition(maximum);
     return rows;
 }

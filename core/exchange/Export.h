@@ -27,10 +27,10 @@ std::string ExportQuestion(long long count);
 std::string ExportDoneMessage(long long rows);
 
 // Writes every row of MLK_JiBXX, in the order the level above reads them, to file and returns
-// the number of rows written. The lines go to a temporary file beside it that replaces file only
-// when complete, so a failure never leaves a half-written file under the chosen name. Refuses
-// (MlkError with the guard's message) while some institution is unconfirmed, and a damaged
-// database, before writing anything.
+// the number of rows written. The file is replaced only once complete (ReplacingFile), so a
+// failure or a crash never leaves a half-written file under the chosen name. Refuses (MlkError
+// with the guard's message) while some institution is unconfirmed, and a damaged database,
+// before writing anything.
 long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progress& progress);
 
 }  // namespace mlk

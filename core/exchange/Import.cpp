@@ -2,10 +2,13 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
+
 #include "data/CodeTables.h"
 #include "data/GGJG.h"
 #include "data/MlkError.h"
 #include "data/TMainDM.h"
+#include "data/Text.h"
 #include "exchange/ExchangeFile.h"
 
 namespace mlk {
@@ -34,13 +37,6 @@ DaiDRJG ReadPending(const Statement& row) {
     return p;
 }
 
-// The progress of both passes, measured in bytes of the file.
-std::int64_t FileBytes(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(file, error);
-    return error ? 0 : std::int64_t(size);
-}
-
 // Items of the file (from 0) and where they go in GGJG::InsertSQL, which names the columns in
 // the order of GGJG::kColumns: the file carries QiT (item 22) among the addresses.
 constexpr std::size_t kQiTItem = 21;
@@ -56,6 +52,15 @@ int ColumnOfItem(std::size_t item) {
     if (item == kQiTItem)
         return int(kQiTColumn) + 1;
     return int(item);  // one place earlier than in the file, counted from 1
+}
+
+// The record comes in one level deeper than it stood in its own directory.
+long long ImportedJiC(const ExchangeReader& reader) {
+    if (reader.JiC() >= INT32_MAX) {
+        throw MlkError("第" + std::to_string(reader.Line()) + "行：第37项 '" +
+                       std::to_string(reader.JiC()) + "' 加1后超出整数范围，无法导入");
+    }
+    return reader.JiC() + 1;
 }
 
 // Binds the record as the importing side stores it: under the pending institution, one level
@@ -75,7 +80,7 @@ void BindPlacedUnder(Statement& insert, const ExchangeReader& reader, const DaiD
             value = kEmptyTypeCode;
         insert.Bind(ColumnOfItem(i), value);
     }
-    insert.Bind(37, reader.JiC() + 1);
+    insert.Bind(37, ImportedJiC(reader));
     insert.Bind(38, reader.ShunX());
 }
 
@@ -86,15 +91,19 @@ void BindPlacedUnder(Statement& insert, const ExchangeReader& reader, const DaiD
     } else if (const auto newline = reason.find('\n'); newline != std::string::npos) {
         reason.resize(newline);  // the engine's message without the statement text
     }
-    throw MlkError("第" + std::to_string(line) + "行（机构ID：" + jigid + "）无法导入：" + reason +
-                   "。文件中的数据均未导入。");
+    throw MlkError("第" + std::to_string(line) + "行（机构ID：" + Excerpt(jigid) + "）无法导入：" +
+                   reason + "。文件中的数据均未导入。");
 }
 
 // Pass 1: every record must split, convert and pass its checks before anything is written.
+// Progress runs over both passes, measured in bytes of the file.
 long long CheckFile(const std::filesystem::path& file, Progress& progress) {
     ExchangeReader reader(file);
+    progress.SetRange(2 * std::int64_t(reader.Size()) + 2);
+    progress.SetPosition(1);
     long long count = 0;
     while (reader.Next()) {
+        ImportedJiC(reader);
         ++count;
         progress.SetPosition(std::int64_t(reader.Offset()));
     }
@@ -164,10 +173,6 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
                              Progress& progress) {
     if (const CheckResult refusal = CheckImport(pending))
         throw MlkError(refusal->message);
-    const std::int64_t bytes = FileBytes(file);
-    progress.SetRange(2 * bytes + 2);
-    progress.SetPosition(1);
-
     if (CheckFile(file, progress) == 0)
         return 0;
 
@@ -175,6 +180,7 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
     Transaction transaction(dm.Db());
     Statement insert(dm.Db(), GGJG::InsertSQL());
     ExchangeReader reader(file);
+    const auto bytes = std::int64_t(reader.Size());
     long long count = 0;
     while (reader.Next()) {
         try {

@@ -1,13 +1,10 @@
 #include "reports/Save2Excel.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <fstream>
-#include <system_error>
 
+#include "data/Files.h"
 #include "data/Gbk.h"
 #include "data/MlkError.h"
-#include "data/Platform.h"
 
 namespace mlk {
 
@@ -59,14 +56,6 @@ void CheckSize(bool withCaptions, std::size_t columns, std::size_t rows) {
     }
 }
 
-std::string SystemReason(int error) {
-    return std::generic_category().message(error);
-}
-
-[[noreturn]] void FailWrite(const std::filesystem::path& file, const std::string& reason) {
-    throw MlkError("无法写入文件" + PathText(file) + "：" + reason);
-}
-
 }  // namespace
 
 std::string XlsRecords(bool withCaptions, const std::vector<std::string>& captions,
@@ -107,29 +96,9 @@ void SaveListToXls(const std::filesystem::path& file, bool withCaptions,
     // Everything that can refuse the list happens before the disk is touched.
     const std::string records = XlsRecords(withCaptions, captions, rows);
 
-    std::filesystem::path temporary = file;
-    temporary += ".part";
-    {
-        errno = 0;
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            FailWrite(file, SystemReason(errno ? errno : EACCES));
-        out.write(records.data(), std::streamsize(records.size()));
-        out.close();
-        if (!out) {
-            const int error = errno ? errno : EIO;
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            FailWrite(file, SystemReason(error));
-        }
-    }
-    std::error_code renamed;
-    std::filesystem::rename(temporary, file, renamed);
-    if (renamed) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        FailWrite(file, renamed.message());
-    }
+    ReplacingFile out(file);
+    out.Write(records);
+    out.Commit();
 }
 
 }  // namespace mlk

@@ -24,9 +24,9 @@ inline constexpr std::size_t kXlsMaxCellBytes = 65535 - 8;
 std::string XlsRecords(bool withCaptions, const std::vector<std::string>& captions,
                        const TextRows& rows);
 
-// Writes XlsRecords to the file, replacing a file of that name. The stream goes to a temporary
-// file beside it first and takes the name only once complete, so a failure leaves no half-written
-// file and an existing file intact; the MlkError names the file and the system's reason.
+// Writes XlsRecords to the file, replacing a file of that name only once complete
+// (ReplacingFile), so a failure leaves no half-written file and an existing file intact; the
+// MlkError names the file and the reason.
 void SaveListToXls(const std::filesystem::path& file, bool withCaptions,
                    const std::vector<std::string>& captions, const TextRows& rows);
 

@@ -28,6 +28,10 @@ TEST_F(InitialCliTest, LoadsSelectsAndRemoves) {
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("A1,名称,x数据项不正确，数据项不为13个"), std::string::npos) << r.err;
     EXPECT_EQ(Count("select count(*) from MLK_YuanJGXX"), 0);
+    // A folder is no file: refused with the reason.
+    r = Run({"load-initial", PathText(dir_.Path())});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("：这是一个文件夹，不是文件"), std::string::npos) << r.err;
 
     r = LoadInitial(kThreeLines);
     ASSERT_EQ(r.code, 0) << r.err;

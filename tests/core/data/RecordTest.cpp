@@ -85,21 +85,6 @@ TEST_F(RecordTest, FromInitialFields) {
     EXPECT_EQ(blank.JiGID + blank.JiGMC + blank.JiGLX, "");
 }
 
-TEST_F(RecordTest, FromExchangeFieldsPutsQiTAfterTheTelephone) {
-    std::vector<std::string> items;
-    for (int i = 1; i <= 36; ++i)
-        items.push_back(" v" + std::to_string(i) + " ");
-    items.push_back(" 2 ");
-    items.push_back("-3");
-    GGJG r;
-    r.FromExchangeFields(items);
-    EXPECT_EQ(r.JiGID + r.LianXDH + r.QiT + r.TianBRXM + r.ShangBJGID + r.ShangJBMID,
-              "v1v21v22v23v28v36");
-    EXPECT_EQ(std::to_string(r.JiC) + "," + std::to_string(r.ShunX), "2,-3");
-    items[36] = "x";
-    EXPECT_THROW(r.FromExchangeFields(items), MlkError);
-}
-
 TEST_F(RecordTest, AssignFromKeepsHierarchyAndNumbers) {
     GGJG target;
     target.ShangBJGID = "B";

@@ -38,77 +38,83 @@ class InitialDataTest : public DbTest {
     }
 };
 
-TEST(SplitLines, EndsLinesAtCrLfCrAndLf) {
-    struct Case {
-        std::string bytes;
-        std::vector<std::string> lines;
-    };
-    const std::vector<Case> cases = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\n", {"a"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\rb\nc\r\n", {"a", "b", "c"}},
-        {"a\n\nb", {"a", "", "b"}},
-        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"\n", {""}},
-        {"a\n\r", {"a", ""}},
-    };
-    for (const Case& c : cases) {
-        const auto lines = SplitLines(c.bytes);
-        EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()), c.lines) << c.bytes;
-    }
-}
-
 TEST(WrongPieceCountMessage, QuotesPiecesWithBlanksControlsAndQuotes) {
     struct Case {
         std::vector<std::string> pieces;
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{}, "数据项不正确，数据项不为13个"},
-        {{"a", "b"}, "a,b数据项不正确，数据项不为13个"},
-        {{"a b", "", "c"}, "\"a b\",,c数据项不正确，数据项不为13个"},
-        {{"say \"hi\"", "\tx"}, "\"say \"\"hi\"\"\",\"\tx\"数据项不正确，数据项不为13个"},
-        {{"北京市"}, "北京市数据项不正确，数据项不为13个"},
+        {{}, "第7行：数据项不正确，数据项不为13个"},
+        {{"a", "b"}, "第7行：a,b数据项不正确，数据项不为13个"},
+        {{"a b", "", "c"}, "第7行：\"a b\",,c数据项不正确，数据项不为13个"},
+        {{"say \"hi\"", "\tx"}, "第7行：\"say \"\"hi\"\"\",\"\tx\"数据项不正确，数据项不为13个"},
+        {{"北京市"}, "第7行：北京市数据项不正确，数据项不为13个"},
+        {{std::string(300, 'x')},
+         "第7行：" + std::string(200, 'x') + "……数据项不正确，数据项不为13个"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(WrongPieceCountMessage(c.pieces), c.message);
+        EXPECT_EQ(WrongPieceCountMessage(7, c.pieces), c.message);
 }
 
-// The thirteen-piece rule over whole files: the rows stored, or the error that stops the load.
-TEST_F(InitialDataTest, AcceptsOnlyLinesOfThirteenPieces) {
+// Whole files: the rows stored and the first of them, or the error that stops the load with
+// nothing stored.
+TEST_F(InitialDataTest, AcceptsOnlyLinesOfThirteenPiecesInGbkOrUtf8) {
+    enum Path { kFile, kFolder, kMissing };
     struct Case {
         const char* what;
-        std::string text;
+        std::string bytes;
         std::size_t stored;
-        std::string error;  // empty: the load succeeds
+        std::string result;  // the first row's ID and NAME, or a part of the error
+        Path path = kFile;
     };
+    const std::string good = Utf8ToGbk(Good(1) + "\r\n" + Good(2) + "\r\n");
+    const std::string school = Line("ID1", "学校", "x", "x", "x") + "\r\n";
+    std::string longUtf8;
+    for (int i = 0; i < 2000; ++i)
+        longUtf8 += Good(i) + "\n";
     const std::vector<Case> cases = {
         {"empty file", "", 0, ""},
-        {"plain lines", Good(1) + "\r\n" + Good(2), 2, ""},
-        {"final line break", Good(1) + "\r\n" + Good(2) + "\r\n", 2, ""},
-        {"trailing comma", Good(1) + ",\r\n" + Good(2) + ",", 2, ""},
-        {"bare LF and CR", Good(1) + "\n" + Good(2) + "\r" + Good(3), 3, ""},
+        {"plain lines", Utf8ToGbk(Good(1) + "\r\n" + Good(2)), 2, "ID1|第1中学"},
+        {"final line break", good, 2, "ID1|第1中学"},
+        {"trailing comma", Utf8ToGbk(Good(1) + ",\r\n" + Good(2) + ","), 2, "ID1|第1中学"},
+        {"bare LF and CR", Utf8ToGbk(Good(1) + "\n" + Good(2) + "\r" + Good(3)), 3, "ID1|第1中学"},
+        {"short GBK", Utf8ToGbk(school), 1, "ID1|学校"},
+        {"short UTF-8", school, 1, "ID1|学校"},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + school, 1, "ID1|学校"},
+        {"long UTF-8", longUtf8, 2000, "ID0|第0中学"},
         {"empty last field", "1,2,3,4,5,6,7,8,9,10,11,12,", 0,
-         "1,2,3,4,5,6,7,8,9,10,11,12数据项不正确，数据项不为13个"},
-        {"blank line in the middle", Good(1) + "\r\n\r\n" + Good(2), 0,
+         "第1行：1,2,3,4,5,6,7,8,9,10,11,12数据项不正确，数据项不为13个"},
+        {"blank line in the middle", Utf8ToGbk(Good(1) + "\r\n\r\n" + Good(2)), 0,
+         "第2行：数据项不正确，数据项不为13个"},
+        {"comma in a name", Utf8ToGbk(Line("ID1", "甲,乙学校", "北京市", "市辖区", "东城区")), 0,
+         "第1行：ID1,甲,乙学校,类别,北京市,市辖区,东城区,x,y,解放路1号,a,b,c,d"
          "数据项不正确，数据项不为13个"},
-        {"comma in a name", Line("ID1", "甲,乙学校", "北京市", "市辖区", "东城区"), 0,
-         "ID1,甲,乙学校,类别,北京市,市辖区,东城区,x,y,解放路1号,a,b,c,d"
-         "数据项不正确，数据项不为13个"},
+        {"a 50 MB line", good + std::string(50 << 20, 'x'), 0,
+         "第3行：" + std::string(200, 'x') + "……数据项不正确"},
+        {"zero byte between lines", good + '\0' + good, 0, "第3行含有零字节"},
+        {"zero byte in an item", good + Utf8ToGbk("ID,名") + '\0' + ",x\r\n", 0, "第3行含有零字节"},
+        {"not GBK", good + "\x81\x20,x\r\n", 0, "第3行含有不是GBK编码的字节"},
+        {"UTF-16 mark", "\xFE\xFF" + std::string("\0I\0D", 4), 0, "UTF-16"},
+        {"a folder", "", 0, "：这是一个文件夹，不是文件", kFolder},
+        {"a missing file", "", 0, "：文件不存在", kMissing},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Dm().ExecSQL("delete from MLK_YuanJGXX");
-        const auto path = Write(c.text);
-        if (c.error.empty()) {
-            const InitialLoadResult result = LoadInitialData(Dm(), path);
-            EXPECT_EQ(result.stored, c.stored);
-            EXPECT_EQ(Rows(), (long long)c.stored);
+        const auto path = dir_ / c.what;
+        if (c.path == kFolder)
+            std::filesystem::create_directory(path);
+        if (c.path == kFile)
+            WriteFile(path, c.bytes);
+        const std::string error = LoadError(path);
+        EXPECT_EQ(Rows(), (long long)c.stored);
+        if (c.stored == 0) {
+            EXPECT_NE(error.find(c.result), std::string::npos) << error.substr(0, 300);
+            EXPECT_LT(error.size(), 1000u);
         } else {
-            EXPECT_EQ(LoadError(path), c.error);
-            EXPECT_EQ(Rows(), 0) << "nothing is written";
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(Dm().QueryText("select ID||'|'||NAME from MLK_YuanJGXX order by rowid"),
+                      c.result);
         }
     }
 }
@@ -165,15 +171,6 @@ TEST_F(InitialDataTest, RefusesASecondLoadUntilRemoved) {
     EXPECT_FALSE(InitialDataImported(Dm()));
     EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_JiBXX"), 1) << "the directory is kept";
     EXPECT_EQ(LoadInitialData(Dm(), path).stored, 2u);
-}
-
-TEST_F(InitialDataTest, FailuresLeaveTheTableEmpty) {
-    EXPECT_NE(LoadError(dir_ / "missing.txt"), "");
-    // A byte sequence that is not GBK, on the third line.
-    const auto path = dir_ / "bad.txt";
-    WriteFile(path, Utf8ToGbk(Good(1) + "\r\n" + Good(2) + "\r\n") + "\x81\x20,x\r\n");
-    EXPECT_NE(LoadError(path).find("第3行"), std::string::npos) << LoadError(path);
-    EXPECT_EQ(Rows(), 0);
 }
 
 }  // namespace

@@ -119,8 +119,8 @@ TEST(ExchangeReaderTest, LineEnds) {
         {"lone cr", GbkLine(a, "\r") + GbkLine(b, "\r"), 2},
         {"lone lf", GbkLine(a, "\n") + GbkLine(b, "\n"), 2},
         {"no final line end", GbkLine(a) + GbkLine(b, ""), 2},
-        {"zero byte ends the text", GbkLine(a) + std::string(1, '\0') + "garbage", 1},
         {"empty file", "", 0},
+        {"UTF-8 mark only", "\xEF\xBB\xBF", 0},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -133,39 +133,103 @@ TEST(ExchangeReaderTest, LineEnds) {
     }
 }
 
+// GBK and UTF-8 files, short and long, read back to the same texts. Short Chinese texts are
+// valid in both encodings: 学校 as GBK is the UTF-8 "ѧУ", as UTF-8 the GBK "瀛︽牎".
+TEST(ExchangeReaderTest, Encodings) {
+    const auto lines = [](const std::string& name, int count, bool utf8) {
+        std::string bytes;
+        for (int i = 0; i < count; ++i) {
+            GGJG r = SampleRecord("ID" + std::to_string(i), name);
+            r.ZuZJGDM = r.HangYDM = r.ShangJHYZGBM = r.ShangJXZZGBM = r.DiZhi_Shen = r.DiZhi_Shi =
+                r.DiZhi_Xian = r.DiZhi_JieD = r.DiZhi_HaoP = r.LianXRXM = r.TianBRXM = r.TongJY =
+                    r.DanWFZR = r.QueRRXM = r.QiT = r.JieDMC = "";
+            const std::string line = JoinExchangeItems(ExchangeItems(r)) + "\r\n";
+            bytes += utf8 ? line : Utf8ToGbk(line);
+        }
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string value;
+    } cases[] = {
+        {"short GBK", lines("学校", 1, false), "学校"},
+        {"short UTF-8", lines("学校", 1, true), "学校"},
+        {"short UTF-8 with a mark", "\xEF\xBB\xBF" + lines("学校", 1, true), "学校"},
+        {"long GBK", lines("北京市东城区第一中学（分校）", 3000, false),
+         "北京市东城区第一中学（分校）"},
+        {"long UTF-8", lines("北京市东城区第一中学（分校）", 3000, true),
+         "北京市东城区第一中学（分校）"},
+        {"UTF-8 after a megabyte of ASCII", lines("school", 12000, true) + lines("学校", 1, true),
+         "学校"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "x.txt", c.bytes);
+        const std::vector<GGJG> read = ReadAll(dir / "x.txt");
+        ASSERT_FALSE(read.empty()) << c.name;
+        EXPECT_EQ(read.back().JiGMC, c.value) << c.name;
+        EXPECT_EQ(read.front().JiGID, "ID0") << c.name;
+    }
+}
+
+// Every bad file is refused at its line, with a message of bounded length.
 TEST(ExchangeReaderTest, Refusals) {
     std::vector<std::string> items = ExchangeItems(SampleRecord("110101AAAAAAAAAA"));
     const std::string good = GbkLine(SampleRecord("110101CCCCCCCCCC"));
     std::vector<std::string> short37(items.begin(), items.end() - 1);
     std::vector<std::string> long39 = items;
     long39.push_back("9");
-    std::vector<std::string> badNumber = items;
-    badNumber[36] = "1x";
+    const auto with = [&](std::size_t item, const std::string& value) {
+        std::vector<std::string> changed = items;
+        changed[item] = value;
+        return Utf8ToGbk(Join(changed, ",")) + "\r\n";
+    };
+    enum Path { kFile, kFolder, kMissing };
     const struct {
         const char* name;
         std::string bytes;
         std::string message;
+        Path path = kFile;
     } cases[] = {
         {"37 items", good + Utf8ToGbk(Join(short37, ",")) + "\r\n",
-         JoinExchangeItems(short37) + "数据项不正确，数据项不为38个"},
+         "第2行：" + JoinExchangeItems(short37) + "数据项不正确，数据项不为38个"},
         {"39 items", good + Utf8ToGbk(Join(long39, ",")) + "\r\n",
-         JoinExchangeItems(long39) + "数据项不正确，数据项不为38个"},
+         "第2行：" + JoinExchangeItems(long39).substr(0, 100)},
         {"trailing comma", Utf8ToGbk(Join(short37, ",")) + ",\r\n", "数据项不为38个"},
-        {"empty line", good + "\r\n" + good, "数据项不正确，数据项不为38个"},
-        {"blank item shown quoted", Utf8ToGbk("a b,c") + "\r\n", "\"a b\",c数据项不正确"},
-        {"bad number", good + Utf8ToGbk(Join(badNumber, ",")) + "\r\n",
-         "第2行：'1x' 不是有效的整数"},
-        {"not GBK", good + "\x81\x20,x\r\n", "第2行"},
+        {"empty line", good + "\r\n" + good, "第2行：数据项不正确，数据项不为38个"},
+        {"blank item shown quoted", Utf8ToGbk("a b,c") + "\r\n", "第1行：\"a b\",c数据项不正确"},
+        {"a 6 MB record, then a bad line", with(1, std::string(6 << 20, 'x')) + good + "x,y",
+         "第3行：x,y数据项不正确"},
+        {"a 50 MB line shown in part", Utf8ToGbk("甲,") + std::string(50 << 20, 'y'),
+         "第1行：甲," + std::string(198, 'y') + "……数据项不正确，数据项不为38个"},
+        {"bad number", good + with(36, "1x"), "第2行：第37项 '1x' 不是有效的整数"},
+        {"item 37 past 32 bits", good + with(36, "2147483648"), "第2行：第37项 '2147483648' 超出"},
+        {"item 37 below 32 bits", with(36, "-2147483649"), "第37项 '-2147483649' 超出"},
+        {"item 38 past 64 bits", with(37, "9223372036854775807"),
+         "第38项 '9223372036854775807' 超出"},
+        {"not GBK", good + "\x81\x20,x\r\n", "第2行含有不是GBK编码的字节"},
+        {"zero byte inside a line", good + std::string("ab\0cd\r\n", 7), "第2行含有零字节"},
+        {"UTF-16 mark", "\xFF\xFE" + std::string("I\0D\0", 4), "UTF-16"},
+        {"GBK after a UTF-8 mark", "\xEF\xBB\xBF" + Join(items, ",") + "\r\n" + Utf8ToGbk("北京"),
+         "第2行含有不是UTF-8编码的字节"},
         {"open quote", good + Utf8ToGbk("\"unclosed,") + "\r\nno quotes\r\n",
          "第2行：双引号没有配对"},
         {"open quote closed on a later line", good + Utf8ToGbk("\"unclosed,") + "\r\n" + good,
          "数据项不为38个"},
+        {"a folder", "", "：这是一个文件夹，不是文件", kFolder},
+        {"a missing file", "", "：文件不存在", kMissing},
     };
     for (const auto& c : cases) {
         TempDir dir;
-        WriteFile(dir / "x.txt", c.bytes);
-        EXPECT_NE(ErrorOf(dir / "x.txt").find(c.message), std::string::npos)
-            << c.name << ": " << ErrorOf(dir / "x.txt");
+        if (c.path == kFolder)
+            std::filesystem::create_directory(dir / "x.txt");
+        if (c.path == kFile)
+            WriteFile(dir / "x.txt", c.bytes);
+        const std::string error = ErrorOf(dir / "x.txt");
+        EXPECT_NE(error.find(c.message), std::string::npos)
+            << c.name << ": " << error.substr(0, 300);
+        EXPECT_LT(error.size(), 1000u) << c.name;
     }
 }
 

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ExchangeFixtures.h"
+#include "data/Files.h"
 #include "data/MlkError.h"
 #include "data/Text.h"
 #include "exchange/Export.h"
+#include "reports/Save2Excel.h"
 
 namespace mlk::test {
 namespace {
@@ -98,6 +102,31 @@ TEST_F(ExportTest, FailureKeepsThePreviousFileAndNamesTheRow) {
     EXPECT_EQ(FileCount(), 2);
     EXPECT_THROW(ExportDirectory(Dm(), dir_ / "no-such-folder" / "out.txt", progress_), MlkError);
     EXPECT_EQ(ExportFileName(Dm().Unit()), "东城区教育局-核查数据.txt");
+}
+
+// Both writers replace their target through one short temporary name beside it: a target name
+// of 253 bytes still fits, and the leftover of a crash goes with the next write.
+TEST_F(ExportTest, WritersReplaceTheTargetThroughAShortTemporaryName) {
+    Add("A", "110101", "0", "8210", "5");
+    std::string stem;
+    for (int i = 0; i < 83; ++i)
+        stem += "长";
+    const struct {
+        const char* extension;
+        std::function<void(const std::filesystem::path&)> write;
+    } cases[] = {
+        {".txt", [&](const auto& file) { ExportDirectory(Dm(), file, progress_); }},
+        {".xls", [&](const auto& file) { SaveListToXls(file, true, {"n"}, {{"1"}}); }},
+    };
+    for (const auto& c : cases) {
+        const auto file = dir_ / (stem + c.extension);
+        WriteFile(ReplacingFile::TemporaryFor(file), "left by a crash");
+        EXPECT_LT(ReplacingFile::TemporaryFor(file).filename().string().size(), 20u);
+        c.write(file);
+        EXPECT_GT(std::filesystem::file_size(file), 20u) << c.extension;
+        EXPECT_FALSE(std::filesystem::exists(ReplacingFile::TemporaryFor(file))) << c.extension;
+    }
+    EXPECT_EQ(FileCount(), 3);  // the database and the two files
 }
 
 }  // namespace

@@ -112,6 +112,11 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
     const std::string good = GbkLine(SampleRecord("A")) + GbkLine(SampleRecord("B"));
     std::vector<std::string> items = ExchangeItems(SampleRecord("C"));
     items.pop_back();
+    GGJG deepest = SampleRecord("D");
+    deepest.JiC = 2147483647;
+    std::string hundred;
+    for (int i = 0; i < 100; ++i)
+        hundred += GbkLine(SampleRecord("Z" + std::to_string(i)));
     const struct {
         const char* name;
         std::string bytes;
@@ -121,7 +126,11 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
          "数据项不为38个"},
         {"empty line in the middle",
          GbkLine(SampleRecord("A")) + "\r\n" + GbkLine(SampleRecord("B")), "数据项不为38个"},
-        {"bad number", good + Utf8ToGbk(Join(items, ",")) + ",x\r\n", "第3行：'x' 不是有效的整数"},
+        {"bad number", good + Utf8ToGbk(Join(items, ",")) + ",x\r\n",
+         "第3行：第38项 'x' 不是有效的整数"},
+        {"JiC too deep to go one deeper", good + GbkLine(deepest),
+         "第3行：第37项 '2147483647' 加1后超出整数范围"},
+        {"zero byte after 100 of 200 lines", hundred + '\0' + hundred, "第101行含有零字节"},
         {"duplicate in the file", good + GbkLine(SampleRecord("A")), "第3行（机构ID：A）"},
     };
     for (const auto& c : cases) {

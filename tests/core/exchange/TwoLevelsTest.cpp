@@ -112,5 +112,18 @@ TEST(TwoLevelsTest, RowsArriveWithTheirHierarchy) {
     EXPECT_EQ(AuditChildren(dm, dept).size(), 2u);
 }
 
+// Whatever the export writes, the import reads back: here a value of 20 MB.
+TEST(TwoLevelsTest, ARecordOfAnyLengthComesBack) {
+    Installation department("1", "东城区教育局", "4");
+    const std::string school = department.Enter("第一中学", "1", 1);
+    std::string value;
+    while (value.size() < (20u << 20))
+        value += "长文本，含逗号, 引号\"和换行\r\n";
+    department.dm->ExecSQL("update MLK_JiBXX set QiT = ? where JiGID = ?", {value, school});
+    Installation county("0", "东城区节能管理机构", "4");
+    EXPECT_EQ(county.Import(county.Enter("东城区教育局", "1", 1), department.Export()), 1);
+    EXPECT_TRUE(GGJG::LoadByJiGID(*county.dm, school).QiT == value);
+}
+
 }  // namespace
 }  // namespace mlk::test

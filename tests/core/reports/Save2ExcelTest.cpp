@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "TestSupport.h"
+#include "data/Files.h"
 #include "data/Gbk.h"
 #include "data/MlkError.h"
 #include "data/Platform.h"
@@ -135,7 +136,7 @@ TEST(Save2ExcelTest, RefusesWhatTheFormatCannotHold) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
         EXPECT_EQ(ReadFile(file), "old");
-        EXPECT_FALSE(std::filesystem::exists(dir / "keep.xls.part"));
+        EXPECT_FALSE(std::filesystem::exists(ReplacingFile::TemporaryFor(file)));
     }
 }
 
@@ -160,9 +161,7 @@ TEST(Save2ExcelTest, AFailedWriteNamesTheFileAndTheReasonAndLeavesNothing) {
             EXPECT_NE(message.find(PathText(c.file)), std::string::npos) << message;
             EXPECT_GT(message.size(), PathText(c.file).size() + 20) << message;
         }
-        std::filesystem::path part = c.file;
-        part += ".part";
-        EXPECT_FALSE(std::filesystem::exists(part));
+        EXPECT_FALSE(std::filesystem::exists(ReplacingFile::TemporaryFor(c.file)));
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "已有目录"));
 }

@@ -102,9 +102,17 @@ TEST_F(InitialWindowsTest, ImportWindowKeepsItsStateOnErrors) {
     Click(&window, "Button1");
     Click(&window, "Button2");
     ASSERT_EQ(dialogs_.errors.size(), 1);
-    EXPECT_EQ(dialogs_.errors[0], "数据项不正确，数据项不为13个");
+    EXPECT_EQ(dialogs_.errors[0], "第2行：数据项不正确，数据项不为13个");
     EXPECT_EQ(window.result(), 0) << "the window stays open";
     EXPECT_EQ(Count("select count(*) from MLK_YuanJGXX"), 0);
+
+    // The chosen file vanished before the import.
+    std::filesystem::remove(dir_ / "下发数据.txt");
+    Click(&window, "Button2");
+    ASSERT_EQ(dialogs_.errors.size(), 2);
+    EXPECT_TRUE(dialogs_.errors[1].endsWith("下发数据.txt：文件不存在"))
+        << dialogs_.errors[1].toStdString();
+    EXPECT_EQ(window.result(), 0);
 
     // Loaded meanwhile by someone else: refused with a message, nothing more.
     Dm().ExecSQL("insert into MLK_YuanJGXX (ID) values ('X')");

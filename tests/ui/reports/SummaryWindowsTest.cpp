@@ -123,7 +123,7 @@ TEST_F(SummaryWindowsTest, ExportWritesTheListAndTellsTheOutcome) {
         {"no extension", dir + "/汇总表", dir + "/汇总表.xls", "提示信息: EXCEL数据导出成功!"},
         {"cancelled", "", "", ""},
         {"failed", dir + "/无此目录/汇总.xls", "",
-         "提示信息: Excel没有安装！\n无法写入文件" + dir + "/无此目录/汇总.xls："},
+         "提示信息: Excel没有安装！\n无法创建文件 " + dir + "/无此目录/汇总.xls：文件夹不存在"},
     };
     ui::TForm61MingLKHZB form(Dm());
     for (const Case& c : cases) {

@@ -1,0 +1,216 @@
+#include "data/Files.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "data/Gbk.h"
+#include "data/MlkError.h"
+#include "data/Platform.h"
+
+namespace mlk {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+std::error_code LastError(int fallback) {
+    return std::error_code(errno ? errno : fallback, std::generic_category());
+}
+
+std::string LinePrefix(std::size_t line) {
+    return "第" + std::to_string(line) + "行";
+}
+
+// CR, LF and the zero byte stop the copy of a line; every other byte is taken as it is.
+bool StopsLine(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b <= '\r' && (b == '\r' || b == '\n' || b == 0);
+}
+
+}  // namespace
+
+std::string FileErrorReason(const std::error_code& error, bool writing) {
+    if (error == std::errc::no_such_file_or_directory)
+        return writing ? "文件夹不存在" : "文件不存在";
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
+        return "没有访问权限";
+    if (error == std::errc::is_a_directory)
+        return "这是一个文件夹，不是文件";
+    if (error == std::errc::no_space_on_device)
+        return "磁盘空间不足";
+    return error.message();
+}
+
+// ---- Reading -------------------------------------------------------------------------------
+
+TextFileReader::TextFileReader(const std::filesystem::path& path)
+    : path_(path), buffer_(kBufferSize) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!error && std::filesystem::is_directory(status))
+        error = std::make_error_code(std::errc::is_a_directory);
+    if (!error) {
+        errno = 0;
+        in_.open(path, std::ios::binary);
+        if (!in_)
+            error = LastError(EACCES);
+    }
+    if (error)
+        throw MlkError("无法打开文件 " + PathText(path) + "：" + FileErrorReason(error));
+    std::error_code sizeError;
+    size_ = std::filesystem::file_size(path, sizeError);
+    if (sizeError)
+        size_ = 0;
+
+    Refill();
+    switch (FindByteOrderMark(std::string_view(buffer_.data(), end_))) {
+        case ByteOrderMark::Utf16:
+            throw MlkError(
+                "无法读取文件 " + PathText(path) +
+                "：文件是UTF-16（Unicode）编码，请将它另存为GBK（ANSI）或UTF-8编码后再导入。");
+        case ByteOrderMark::Utf8:
+            encoding_ = TextEncoding::Utf8;
+            pos_ = kUtf8BomLength;
+            break;
+        case ByteOrderMark::None:
+            encoding_ = GuessEncoding();
+            break;
+    }
+}
+
+TextEncoding TextFileReader::GuessEncoding() {
+    EncodingGuess guess;
+    if (!guess.Feed(std::string_view(buffer_.data(), end_)))
+        return guess.Result();
+    // Undecided after the first piece (ASCII so far): read on, then start again.
+    do {
+        Refill();
+    } while (!atEnd_ && guess.Feed(std::string_view(buffer_.data(), end_)));
+    in_.clear();
+    in_.seekg(0);
+    base_ = pos_ = end_ = 0;
+    atEnd_ = false;
+    Refill();
+    return guess.Result();
+}
+
+void TextFileReader::Refill() {
+    if (atEnd_)
+        return;
+    base_ += end_;
+    pos_ = 0;
+    errno = 0;
+    in_.read(buffer_.data(), std::streamsize(buffer_.size()));
+    end_ = std::size_t(in_.gcount());
+    if (end_ > 0)
+        return;
+    if (in_.bad()) {
+        throw MlkError("读取文件 " + PathText(path_) + " 失败：" + FileErrorReason(LastError(EIO)));
+    }
+    atEnd_ = true;
+}
+
+bool TextFileReader::AppendLine(std::string& line) {
+    if (pos_ == end_)
+        Refill();
+    if (atEnd_)
+        return false;
+    ++line_;
+    for (;;) {
+        const char* begin = buffer_.data() + pos_;
+        const char* end = buffer_.data() + end_;
+        const char* p = begin;
+        while (p < end && !StopsLine(*p))
+            ++p;
+        line.append(begin, p);
+        pos_ += std::size_t(p - begin);
+        if (p == end) {
+            Refill();
+            if (!atEnd_)
+                continue;
+            lineEnd_ = {};
+            return true;
+        }
+        const char stop = *p;
+        if (stop == '\0') {
+            throw MlkError(LinePrefix(line_) +
+                           "含有零字节，无法读取：文件已损坏，或不是GBK编码的文本文件。");
+        }
+        ++pos_;
+        lineEnd_ = "\n";
+        if (stop == '\r') {
+            if (pos_ == end_)
+                Refill();
+            lineEnd_ = "\r";
+            if (!atEnd_ && buffer_[pos_] == '\n') {
+                ++pos_;
+                lineEnd_ = "\r\n";
+            }
+        }
+        return true;
+    }
+}
+
+void TextFileReader::ToUtf8(std::string& bytes, std::size_t line) const {
+    if (encoding_ == TextEncoding::Gbk) {
+        bytes = GbkToUtf8(bytes, line);
+    } else if (!IsUtf8(bytes)) {
+        throw MlkError(LinePrefix(line) +
+                       "含有不是UTF-8编码的字节，无法读取：本文件按UTF-8编码读取，"
+                       "同一文件中不能混用GBK编码。");
+    }
+}
+
+// ---- Writing -------------------------------------------------------------------------------
+
+std::filesystem::path ReplacingFile::TemporaryFor(const std::filesystem::path& target) {
+    // FNV-1a of the file name, letter case ignored as Windows ignores it.
+    std::uint32_t hash = 2166136261u;
+    for (char c : PathText(target.filename())) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    char name[24];
+    std::snprintf(name, sizeof name, "~mlk%08X.tmp", static_cast<unsigned>(hash));
+    return target.parent_path() / name;
+}
+
+ReplacingFile::ReplacingFile(const std::filesystem::path& target)
+    : target_(target), temporary_(TemporaryFor(target)), buffer_(kBufferSize) {
+    out_.rdbuf()->pubsetbuf(buffer_.data(), std::streamsize(buffer_.size()));
+    errno = 0;
+    out_.open(temporary_, std::ios::binary | std::ios::trunc);
+    if (!out_) {
+        throw MlkError("无法创建文件 " + PathText(target) + "：" +
+                       FileErrorReason(LastError(EACCES), true));
+    }
+}
+
+ReplacingFile::~ReplacingFile() {
+    if (committed_)
+        return;
+    out_.close();
+    std::error_code ignored;
+    std::filesystem::remove(temporary_, ignored);
+}
+
+void ReplacingFile::Fail(const std::error_code& error) const {
+    throw MlkError("无法写入文件 " + PathText(target_) + "：" + FileErrorReason(error, true));
+}
+
+void ReplacingFile::Commit() {
+    errno = 0;
+    out_.close();
+    if (!out_)
+        Fail(LastError(EIO));
+    if (const std::error_code error = platform::FlushToDisk(temporary_))
+        Fail(error);
+    std::error_code error;
+    std::filesystem::rename(temporary_, target_, error);
+    if (error)
+        Fail(error);
+    committed_ = true;
+}
+
+}  // namespace mlk
