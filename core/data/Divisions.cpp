@@ -41,6 +41,18 @@ std::vector<std::string> TMainDM::TopTypeItems() {
     return items;
 }
 
+std::string TMainDM::LongestDivisionItem(const std::string& level) {
+    return QueryText(
+        "select code||'-'||name from MLK_XingZQH where XZJB = ? order by length(name) desc, code "
+        "limit 1",
+        {level});
+}
+
+std::string TMainDM::LongestTypeItem() {
+    return QueryText(
+        "select LXBM||'-'||LXMC from MLK_JiGLX order by length(LXMC) desc, LXBM limit 1");
+}
+
 std::string TMainDM::LookupDivisionName(const std::string& code) {
     return QueryText("select name from MLK_XingZQH where code =?", {code});
 }

@@ -84,6 +84,10 @@ class TMainDM {
     std::vector<std::string> CountyItems(const std::string& cityCode);
     // "--全部--" and the top-level types except "9900".
     std::vector<std::string> TopTypeItems();
+    // The item of the division with the longest name at a level ("市", "县"), and of the type
+    // with the longest name: a list that a choice refills is given room for it beforehand.
+    std::string LongestDivisionItem(const std::string& level);
+    std::string LongestTypeItem();
     XingZQH GetXingZQH(const std::string& code);
     XingZQH FindXingZQHByNames(const std::string& province, const std::string& city,
                                const std::string& county);

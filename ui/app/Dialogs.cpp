@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "ui/app/AppTitle.h"
 
@@ -78,6 +80,21 @@ void FillCombo(QComboBox* combo, const std::vector<std::string>& items) {
     combo->addItems(texts);
     combo->setCurrentIndex(texts.isEmpty() ? -1 : 0);
     combo->setUpdatesEnabled(true);
+    WidenComboFor(combo, texts);
+}
+
+void WidenComboFor(QComboBox* combo, const QStringList& texts) {
+    const QFontMetrics metrics = combo->fontMetrics();
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.boundingRect(text).width());
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QSize needed = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                                          QSize(widest, metrics.height()), combo);
+    if (needed.width() > combo->minimumWidth())
+        combo->setMinimumWidth(needed.width());
 }
 
 void ShowError(QWidget* parent, const std::exception& error) {

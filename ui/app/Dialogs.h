@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -56,8 +57,13 @@ inline std::string S(const QString& text) {
     return text.toStdString();
 }
 
-// Clears the combo box, adds the items and selects item 0.
+// Clears the combo box, adds the items and selects item 0; the box becomes as wide as its
+// widest item.
 void FillCombo(QComboBox* combo, const std::vector<std::string>& items);
+// Makes the box at least as wide as the widest of the texts, never narrower than it was: a box
+// that a choice elsewhere refills is given room for the longest item it may ever hold, so that
+// nothing beside it moves.
+void WidenComboFor(QComboBox* combo, const QStringList& texts);
 
 // Runs an event handler; an exception it throws ends the action and shows the standard error
 // box with its message, and the window stays as it was.

@@ -2,32 +2,37 @@
 
 #include <QBrush>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "data/ColumnDefs.h"
 #include "data/TMainDM.h"
 #include "data/Text.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Lists.h"
 
 namespace mlk::ui {
 
 TBrowserBase::TBrowserBase(TMainDM& dm, QWidget* parent)
     : QDialog(parent),
       dm_(dm),
+      layout_(new QVBoxLayout(this)),
       searchArea_(new QGridLayout),
       buttonArea_(new QHBoxLayout),
       list_(new QTableWidget(this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(searchArea_);
+    auto* conditions = new QGroupBox(QStringLiteral("查询条件区域"), this);
+    conditions->setObjectName(QStringLiteral("GBSearch"));
+    conditions->setLayout(searchArea_);
+    layout_->addWidget(conditions);
 
-    auto* strip = new QHBoxLayout;
+    auto* pager = new QGroupBox(QStringLiteral("查询结果翻页控制"), this);
+    pager->setObjectName(QStringLiteral("GBPager"));
+    auto* strip = new QHBoxLayout(pager);
     strip->addWidget(new QLabel(QStringLiteral("共 "), this));
     EDCount = AddPagerField(strip, "EDCount", false);
     strip->addWidget(new QLabel(QStringLiteral("条，分"), this));
@@ -42,17 +47,12 @@ TBrowserBase::TBrowserBase(TMainDM& dm, QWidget* parent)
     BTPre = AddPagerButton(strip, "前一页", "BTPre", PageMove::Previous);
     BTNext = AddPagerButton(strip, "后一页", "BTNext", PageMove::Next);
     BTLast = AddPagerButton(strip, "末页", "BTLast", PageMove::Last);
-    layout->addLayout(strip);
+    layout_->addWidget(pager);
 
     list_->setObjectName(QStringLiteral("lvList"));
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setShowGrid(true);
-    list_->verticalHeader()->setVisible(false);
-    list_->verticalHeader()->setDefaultSectionSize(22);
-    layout->addWidget(list_, 1);
-    layout->addLayout(buttonArea_);
+    SetUpList(list_);
+    layout_->addWidget(list_, 1);
+    layout_->addLayout(buttonArea_);
 
     EDPageSize->setText(QString::number(kDefaultPageSize));
     connect(list_, &QTableWidget::cellClicked, this,
@@ -67,7 +67,8 @@ QLineEdit* TBrowserBase::AddPagerField(QHBoxLayout* strip, const char* name, boo
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(name));
     field->setReadOnly(!editable);
-    field->setFixedWidth(editable ? 40 : 56);
+    // Room for six digits: the count of a large initial-data file.
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     field->setAlignment(Qt::AlignCenter);
     strip->addWidget(field);
     return field;
@@ -86,20 +87,7 @@ QPushButton* TBrowserBase::AddPagerButton(QHBoxLayout* strip, const char* captio
 }
 
 void TBrowserBase::SetUpColumns(const std::vector<std::string>& descriptions) {
-    const std::vector<ColumnDef> columns = ParseColumnDefs(descriptions);
-    list_->clear();
-    list_->setColumnCount(int(columns.size()));
-    QStringList titles;
-    for (const ColumnDef& column : columns)
-        titles << Q(column.title);
-    list_->setHorizontalHeaderLabels(titles);
-    for (int i = 0; i < int(columns.size()); ++i) {
-        // The row number shares its column with the tick box; give both room to show.
-        const int width = columns[std::size_t(i)].width;
-        list_->setColumnWidth(i, i == 0 && width > 0 ? std::max(width, 56) : width);
-        list_->setColumnHidden(i, columns[std::size_t(i)].width == 0);
-    }
-    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    ui::SetUpColumns(list_, ParseColumnDefs(descriptions));
 }
 
 void TBrowserBase::Search() {
@@ -131,6 +119,7 @@ void TBrowserBase::FillFromQuery(Statement& page) {
         auto place = [&](int column, const QString& text) {
             auto* item = new QTableWidgetItem(text);
             item->setTextAlignment(Qt::AlignCenter);
+            item->setToolTip(text);
             if (colour.isValid())
                 item->setBackground(colour);
             list_->setItem(r, column, item);
@@ -145,6 +134,7 @@ void TBrowserBase::FillFromQuery(Statement& page) {
             place(c + 1, Q(cells[std::size_t(c)]));
         }
     }
+    FitColumnsToCells(list_);
     list_->setUpdatesEnabled(true);
 }
 

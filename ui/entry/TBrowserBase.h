@@ -9,6 +9,7 @@
 
 class QGridLayout;
 class QHBoxLayout;
+class QVBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -20,11 +21,11 @@ class Statement;
 
 namespace mlk::ui {
 
-// A paged, filtered list window: a search area, the pager strip, the list and a row of action
-// buttons. A derived window puts its filters into SearchArea() and its buttons into
-// ButtonArea(), calls SetUpColumns() with its "field-title-width" descriptions, and supplies
-// the statements (BuildQuery) and the cells of a row (RowCells). Everything else is a hook with
-// a default that derived windows may replace:
+// A paged, filtered list window: the search conditions ("查询条件区域"), the pager ("查询结果翻页
+// 控制"), the list and a row of action buttons. A derived window puts its filters into SearchArea()
+// and its buttons into ButtonArea(), calls SetUpColumns() with its "field-title-width"
+// descriptions, and supplies the statements (BuildQuery) and the cells of a row (RowCells).
+// Everything else is a hook with a default that derived windows may replace:
 //
 //   SetUpColumns     one centred column per description, width 0 hidden, column 0 the row
 //                    number with the tick box
@@ -54,6 +55,8 @@ class TBrowserBase : public QDialog {
     QGridLayout* SearchArea() const { return searchArea_; }
     // Buttons below the list.
     QHBoxLayout* ButtonArea() const { return buttonArea_; }
+    // The window's column of parts, for a row below the buttons.
+    QVBoxLayout* MainLayout() const { return layout_; }
     QTableWidget* List() const { return list_; }
     TMainDM& Dm() const { return dm_; }
 
@@ -83,6 +86,7 @@ class TBrowserBase : public QDialog {
     QLineEdit* AddPagerField(QHBoxLayout* strip, const char* name, bool editable);
 
     TMainDM& dm_;
+    QVBoxLayout* layout_;
     QGridLayout* searchArea_;
     QHBoxLayout* buttonArea_;
     QTableWidget* list_;

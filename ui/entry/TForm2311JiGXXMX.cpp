@@ -37,6 +37,7 @@ std::string Text(const QLineEdit* field) {
 TForm2311JiGXXMX::TForm2311JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QWidget* parent)
     : QDialog(parent), dm_(dm), mode_(mode), action_(ActionOfMode(mode)) {
     setWindowTitle(QStringLiteral("机构详细信息"));
+    // The size to start from; the fields may ask for more.
     resize(660, 500);
     BuildControls();
 
@@ -47,6 +48,7 @@ TForm2311JiGXXMX::TForm2311JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QW
     FillCombo(cbXingzqhss, dm.ProvinceItems());
     FillCombo(cbXingzqhds, {std::string(kAllItem)});
     FillCombo(cbXingzqhxq, {std::string(kAllItem)});
+    ReserveCascadeWidths();
     ConnectCascades();
 
     if (action_ == EditorAction::Insert) {
@@ -114,28 +116,37 @@ void TForm2311JiGXXMX::BuildControls() {
     grid->addWidget(cbJigfl1 = combo("cbJigfl1"), 2, 2, 1, 2);
     grid->addWidget(cbJigfl2 = combo("cbJigfl2"), 3, 1);
     grid->addWidget(cbJigfl3 = combo("cbJigfl3"), 3, 2, 1, 2);
-    cbJigfl2->hide();
-    cbJigfl3->hide();
+    // The row keeps its height while the lower type boxes come and go, so nothing below moves.
+    for (QComboBox* lower : {cbJigfl2, cbJigfl3}) {
+        QSizePolicy policy = lower->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        lower->setSizePolicy(policy);
+        lower->hide();
+    }
     label("财政经费来源方式：", 4, 0);
     grid->addWidget(cbCaiZJFSY = combo("cbCaiZJFSY"), 4, 1);
     label("行政级别：", 4, 2);
     grid->addWidget(cbXingZJB = combo("cbXingZJB"), 4, 3);
 
+    // The address in two rows: province and city, then county, street and number; each box as
+    // wide as the longest division name it may show.
     label("单位地址：", 5, 0);
-    auto* address = new QHBoxLayout;
-    address->addWidget(new QLabel(QStringLiteral("省市区"), this));
-    address->addWidget(cbXingzqhss = combo("cbXingzqhss"), 1);
-    address->addWidget(new QLabel(QStringLiteral("地市州"), this));
-    address->addWidget(cbXingzqhds = combo("cbXingzqhds"), 1);
-    address->addWidget(new QLabel(QStringLiteral("县区旗"), this));
-    address->addWidget(cbXingzqhxq = combo("cbXingzqhxq"), 1);
-    grid->addLayout(address, 5, 1, 1, 3);
+    const auto captioned = [this](const char* caption, QWidget* field) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        row->addWidget(field, 1);
+        return row;
+    };
+    grid->addLayout(captioned("省市区", cbXingzqhss = combo("cbXingzqhss")), 5, 1);
+    label("地市州", 5, 2);
+    grid->addWidget(cbXingzqhds = combo("cbXingzqhds"), 5, 3);
+    grid->addLayout(captioned("县区旗", cbXingzqhxq = combo("cbXingzqhxq")), 6, 1);
+    label("街道", 6, 2);
     auto* street = new QHBoxLayout;
-    street->addWidget(new QLabel(QStringLiteral("街道"), this));
     street->addWidget(EDJieD = line("EDJieD"), 3);
     street->addWidget(new QLabel(QStringLiteral("号"), this));
     street->addWidget(EDHaoP = line("EDHaoP"), 1);
-    grid->addLayout(street, 6, 1, 1, 3);
+    grid->addLayout(street, 6, 3);
 
     label("节点类别：", 7, 0);
     grid->addWidget(cbJieDLB = combo("cbJieDLB"), 7, 1);
@@ -172,6 +183,15 @@ void TForm2311JiGXXMX::BuildControls() {
     buttons_->Connect(
         this, [this] { SaveNew(); }, [this] { SaveChanges(); }, [this] { Delete(); },
         [this] { Confirm(); });
+}
+
+void TForm2311JiGXXMX::ReserveCascadeWidths() {
+    const QString type = Q(dm_.LongestTypeItem());
+    for (QComboBox* box : {cbJigfl1, cbJigfl2, cbJigfl3})
+        WidenComboFor(box, {type});
+    cbJigfl->setMinimumWidth(cbJigfl2->minimumWidth());
+    WidenComboFor(cbXingzqhds, {Q(dm_.LongestDivisionItem("市"))});
+    WidenComboFor(cbXingzqhxq, {Q(dm_.LongestDivisionItem("县"))});
 }
 
 void TForm2311JiGXXMX::ConnectCascades() {

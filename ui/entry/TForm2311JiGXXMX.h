@@ -35,6 +35,7 @@ class TForm2311JiGXXMX final : public QDialog {
 
   private:
     void BuildControls();
+    void ReserveCascadeWidths();
     void ConnectCascades();
     void PrepareInsert();
     void LoadRecord();

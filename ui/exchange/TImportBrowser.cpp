@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "data/CodeTables.h"
 #include "data/Platform.h"
@@ -66,12 +67,12 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     EDFileName->setReadOnly(true);
     ButtonArea()->addWidget(EDFileName, 1);
     BTSelectFile = AddButton("选择数据文件", "BTSelectFile");
+    BTImport = AddButton("导入", "BTImport");
+    BTDelete = AddButton("删除已导入数据", "BTDelete");
     PBImport = new Gauge(this);
     PBImport->setObjectName(QStringLiteral("PBImport"));
     PBImport->setValue(0);
-    ButtonArea()->addWidget(PBImport);
-    BTImport = AddButton("导入", "BTImport");
-    BTDelete = AddButton("删除已导入数据", "BTDelete");
+    MainLayout()->addWidget(PBImport);
     connect(BTSelectFile, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { BTSelectFileClick(); }); });
     connect(BTImport, &QPushButton::clicked, this,

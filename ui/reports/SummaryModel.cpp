@@ -23,7 +23,7 @@ QVariant SummaryModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     const std::vector<std::string>& row = table_.rows[std::size_t(index.row())];
     const auto column = std::size_t(index.column());

@@ -1,7 +1,6 @@
 #include "ui/reports/TForm41ShenHSJ.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -11,6 +10,7 @@
 #include "data/TMainDM.h"
 #include "exchange/Audit.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Lists.h"
 
 namespace mlk::ui {
 
@@ -36,22 +36,9 @@ TForm41ShenHSJ::TForm41ShenHSJ(TMainDM& dm, QWidget* parent)
     root->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
 
     lvJGLB->setObjectName(QStringLiteral("lvJGLB"));
-    lvJGLB->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvJGLB->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvJGLB->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvJGLB->setShowGrid(true);
-    lvJGLB->verticalHeader()->setVisible(false);
+    SetUpList(lvJGLB);
     lvJGLB->setFixedHeight(450);
-    const std::vector<ColumnDef> columns = ParseColumnDefs(AuditColumns());
-    lvJGLB->setColumnCount(int(columns.size()));
-    QStringList titles;
-    for (const ColumnDef& column : columns)
-        titles << Q(column.title);
-    lvJGLB->setHorizontalHeaderLabels(titles);
-    for (int i = 0; i < int(columns.size()); ++i) {
-        lvJGLB->setColumnWidth(i, columns[std::size_t(i)].width);
-        lvJGLB->setColumnHidden(i, columns[std::size_t(i)].width == 0);
-    }
+    SetUpColumns(lvJGLB, ParseColumnDefs(AuditColumns()));
 
     BTShenH->setObjectName(QStringLiteral("BTShenH"));
     BTShenH->setAutoDefault(false);
@@ -60,6 +47,7 @@ TForm41ShenHSJ::TForm41ShenHSJ(TMainDM& dm, QWidget* parent)
     auto* right = new QVBoxLayout;
     right->addWidget(lvJGLB);
     right->addWidget(BTShenH, 0, Qt::AlignRight);
+    right->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(tvDanW);
     layout->addLayout(right, 1);
@@ -111,9 +99,11 @@ void TForm41ShenHSJ::ShowList(const std::string& key, bool canApprove) {
         for (int c = 0; c < int(cells.size()); ++c) {
             auto* item = new QTableWidgetItem(Q(cells[std::size_t(c)]));
             item->setTextAlignment(Qt::AlignCenter);
+            item->setToolTip(item->text());
             lvJGLB->setItem(r, c, item);
         }
     }
+    FitColumnsToCells(lvJGLB);
     BTShenH->setEnabled(canApprove && current_ && CanApprove(dm_.Unit(), *current_, !rows.empty()));
 }
 

@@ -54,6 +54,11 @@ TForm64ShiYDWSL::TForm64ShiYDWSL(TMainDM& dm, QWidget* parent)
     SetTable(TypeSummaryColumns());
     Guarded(this, [&] { FillCombo(cbJigfl2_, WithAllItem(SecondLevelTypeItems(dm))); });
     FillCombo(cbJigfl3_, WithAllItem({}));
+    // Room for any third-level type, kept while the box is hidden, so the row never moves.
+    WidenComboFor(cbJigfl3_, {Q(dm.LongestTypeItem())});
+    QSizePolicy keep = cbJigfl3_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    cbJigfl3_->setSizePolicy(keep);
     cbJigfl3_->hide();
 
     connect(cbJigfl2_, &QComboBox::currentIndexChanged, this,

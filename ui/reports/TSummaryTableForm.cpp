@@ -10,6 +10,7 @@
 
 #include "data/TMainDM.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Lists.h"
 #include "ui/reports/SummaryModel.h"
 
 namespace mlk::ui {
@@ -36,7 +37,7 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFixedWidth(layout.listWidth);
+    panel->setMinimumWidth(layout.listWidth);
     auto* heading = new QVBoxLayout(panel);
     QLabel* title = NewLabel(layout.title, "LBTitle", panel);
     QFont font = title->font();
@@ -56,16 +57,9 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     list_ = new QTableView(this);
     list_->setObjectName(QStringLiteral("lvJGLB"));
     list_->setModel(model_);
-    list_->setFixedWidth(layout.listWidth);
+    list_->setMinimumWidth(layout.listWidth);
     list_->setMinimumHeight(layout.listHeight);
-    list_->setShowGrid(true);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setWordWrap(false);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
-    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    SetUpList(list_);
 
     auto* exportButton = new QPushButton(QStringLiteral("导出excel文件"), this);
     exportButton->setObjectName(QStringLiteral("bt_export"));
@@ -76,8 +70,8 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     buttons->addWidget(exportButton);
 
     auto* main = new QVBoxLayout(this);
-    main->addWidget(panel, 0, Qt::AlignHCenter);
-    main->addWidget(list_, 1, Qt::AlignHCenter);
+    main->addWidget(panel);
+    main->addWidget(list_, 1);
     main->addLayout(buttons);
 }
 
@@ -88,12 +82,8 @@ const SummaryTable& TSummaryTableForm::Table() const {
 void TSummaryTableForm::SetTable(SummaryTable table) {
     const std::vector<ColumnDef> columns = table.columns;
     model_->SetTable(std::move(table));
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const int column = int(i);
-        list_->setColumnHidden(column, columns[i].width == 0);
-        if (columns[i].width > 0)
-            list_->setColumnWidth(column, columns[i].width);
-    }
+    SizeColumns(list_, columns);
+    FitColumnsToCells(list_);
 }
 
 // The default name is the unit's name and the window's title.

@@ -26,7 +26,7 @@ struct SummaryWindowLayout {
     QString title;     // the heading, also part of the default file name of an export
     QString unitName;  // shown after "行政区划/部门全称："
     QSize size;        // of the window
-    int listWidth;     // of the heading panel and the list
+    int listWidth;     // of the heading panel and the list, at least
     int listHeight;
 };
 

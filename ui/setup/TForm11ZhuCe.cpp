@@ -26,8 +26,6 @@ Control* Named(QWidget* parent, const char* name) {
 QComboBox* NamedCombo(QWidget* parent, const char* name) {
     auto* combo = Named<QComboBox>(parent, name);
     combo->setEditable(false);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(8);
     return combo;
 }
 
@@ -47,7 +45,8 @@ TForm11ZhuCe::TForm11ZhuCe(TMainDM& dm, QWidget* parent) : QDialog(parent), dm_(
     setObjectName(QStringLiteral("TForm11ZhuCe"));
     setWindowTitle(QStringLiteral("软件使用单位信息"));
     BuildControls();
-    setFixedSize(500, 320);
+    // The size to start from; the controls may ask for more.
+    resize(500, 320);
     EditTianBSJ_->setReadOnly(true);
     showCaoZDW();
 }
@@ -142,6 +141,8 @@ void TForm11ZhuCe::showCaoZDW() {
     FillCombo(cbXingZLSJB_, dm_.CodeComboItems("XingZLSJB"));
     FillCombo(cbXingZQHSS_, dm_.ProvinceItems());
     FillCombo(cbJieDLB_, dm_.CodeComboItems("JieDLB"));
+    WidenComboFor(cbXingZQHDS_, {Q(dm_.LongestDivisionItem("市"))});
+    WidenComboFor(cbXingZQHXQ_, {Q(dm_.LongestDivisionItem("县"))});
 
     const CaoZDWXX& unit = dm_.Unit();
     if (!unit.ZhuCeBZ) {

@@ -84,6 +84,13 @@ TEST_F(LookupTest, ProvinceCityAndCountyItems) {
         "insert into MLK_XingZQH (code,name,parentCode,XZJB) values "
         "('990000','测试省','100000','省')");
     EXPECT_EQ(Dm().CityItems("990000"), (std::vector<std::string>{"990000-测试省"}));
+    // The longest names, which the windows make room for; an added division counts too.
+    EXPECT_EQ(Dm().LongestDivisionItem("市"), "522300-黔西南布依族苗族自治州");
+    EXPECT_EQ(Dm().LongestTypeItem(), "8330-疾病预防控制机构");
+    Dm().ExecSQL(
+        "insert into MLK_XingZQH (code,name,parentCode,XZJB) values "
+        "('990100','测试省一个名字非常非常长的自治州','990000','市')");
+    EXPECT_EQ(Dm().LongestDivisionItem("市"), "990100-测试省一个名字非常非常长的自治州");
 }
 
 // A city without counties and a province fill the missing levels with themselves.
