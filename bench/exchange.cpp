@@ -1,13 +1,13 @@
-// The exchange of a large directory, in one run: builds a directory of N rows (1,000,000 unless
-// given), exports it, times the checks and the backup of the database against a plain copy of
-// its file, imports the file with `mlk import` in a fresh installation (wall time and
-// peak resident memory of that process), and, as the floor, loads the same rows as UTF-8 CSV
-// with the sqlite3 command-line tool (.mode csv, .import) into a plain 38-column table.
+// The exchange of a large directory, each figure against the sqlite3 command-line shell doing the
+// same work in the same run (the anchor):
+// - export: `mlk export` of a directory of ROWS rows (1,000,000 unless given) against the shell
+//   writing the same ordered query as CSV; then the quick check that every export runs first, the
+//   full check of `mlk check` and the online backup, each against a plain copy of the file;
+// - import: `mlk import` of the exported file into a new installation against the shell's
+//   .import of the same rows, as stored, from UTF-8 CSV into MLK_JiBXX of a new installation
+//   (the same key and secondary indexes).
+// Wall time, processor time and peak resident memory of every child; the load average.
 //   bench_exchange [ROWS] [PATH-OF-mlk]   (MLK_BENCH_DIR=folder keeps the files)
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,16 +21,16 @@
 #include "data/TMainDM.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/Export.h"
+#include "support/BenchSupport.h"
 
 namespace fs = std::filesystem;
+using mlk::bench::ChildRun;
+using mlk::bench::RunMeasured;
+using mlk::bench::Stopwatch;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
+constexpr const char* kPending = "440106AGENCY0001";
 
 const char* const kCounties[] = {"440103", "440104", "440105", "440106", "440111", "440112",
                                  "440113", "440114", "440115", "440117", "440118", "441900"};
@@ -77,17 +77,9 @@ mlk::GGJG Row(long long i) {
     return r;
 }
 
-void Register(mlk::TMainDM& dm, const std::string& id, const std::string& name) {
-    dm.ExecSQL(
-        "insert into MLK_CaoZDWXX (DanWID,DanWMC,XingZQH,XingZLSJB,DanWLX,YouZBM,JieDMC,TianBRXM,"
-        "ChuSHSJ,TongJY,DanWFZR) values (?,?,'440106','3','0','440106',?,'填表人','','统计员','')",
-        {id, name, name});
-    dm.LoadCaoZDWXX();
-}
-
 void BuildDirectory(const fs::path& db, long long rows) {
     mlk::TMainDM dm(db);
-    Register(dm, "440106UNIT000001", "天河区节能管理机构");
+    mlk::bench::RegisterUnit(dm, "440106UNIT000001", "天河区节能管理机构", "4", "0");
     mlk::Transaction transaction(dm.Db());
     mlk::Statement insert(dm.Db(), mlk::GGJG::InsertSQL());
     for (long long i = 0; i < rows; ++i) {
@@ -95,6 +87,17 @@ void BuildDirectory(const fs::path& db, long long rows) {
         insert.Reset();
     }
     transaction.Commit();
+}
+
+// A new installation of the upper level with the pending institution the file goes under.
+void NewPrefecture(const fs::path& db) {
+    mlk::TMainDM dm(db);
+    mlk::bench::RegisterUnit(dm, "440100UNIT000002", "广州市节能管理机构", "3", "0");
+    dm.ExecSQL(
+        "insert into MLK_DaiDRJG (JiGID,JiGMC,JieDLB,XingZJB,JieDMC,XingZQH,CaiZJFLYFS,JiGLX,"
+        "DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values (?,'天河区节能管理机构',"
+        "'0','4','天河区','440106','0','9900','0','','0','0','')",
+        {kPending});
 }
 
 std::string CsvField(const std::string& value) {
@@ -107,75 +110,88 @@ std::string CsvField(const std::string& value) {
     return out + "\"";
 }
 
-// The same rows as UTF-8 CSV, taken from the exchange file.
-void WriteCsv(const fs::path& exchange, const fs::path& csv) {
+// The rows of the exchange file as the import stores them, in the table's column order, as
+// UTF-8 CSV.
+void WriteStoredRowsCsv(const fs::path& exchange, const fs::path& csv) {
     std::ofstream out(csv, std::ios::binary);
     mlk::ExchangeReader reader(exchange);
     mlk::GGJG record;
+    std::string line;
     while (reader.Next(record)) {
-        const std::vector<std::string> items = mlk::ExchangeItems(record);
-        std::string line;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (i)
-                line += ',';
-            line += CsvField(items[i]);
+        if (record.ShuJLY == "0") {
+            record.ShuJLY = "1";
+            record.ShangJBMID = kPending;
         }
-        line += "\n";
+        record.ShangBJGID = kPending;
+        ++record.JiC;
+        line.clear();
+        for (const std::string& value : record.InsertParams()) {
+            if (!line.empty())
+                line += ',';
+            line += CsvField(value);
+        }
+        line += '\n';
         out << line;
     }
 }
 
-// User plus system time; the machine is shared, so CPU time is the steadier measure.
-double CpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) {
-        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+std::string IndexNames(const fs::path& db) {
+    mlk::Database database(db);
+    mlk::Statement query(database,
+                         "select group_concat(name, ' ') from (select name from sqlite_master "
+                         "where type = 'index' and tbl_name = 'MLK_JiBXX' order by name)");
+    return query.Step() ? query.Text(0) : "";
 }
 
-struct ChildRun {
-    int code;
-    double seconds;
-    double cpu;
-    long maxRssKiB;
-};
-
-ChildRun RunChild(const std::string& command) {
-    const auto start = Clock::now();
-    const double cpuBefore = CpuSeconds(RUSAGE_CHILDREN);
-    const int status = std::system(command.c_str());
-    ChildRun run{WEXITSTATUS(status), Seconds(start), CpuSeconds(RUSAGE_CHILDREN) - cpuBefore, 0};
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    run.maxRssKiB = usage.ru_maxrss;  // the largest child so far
-    return run;
+long long Rows(const fs::path& db) {
+    mlk::Database database(db);
+    mlk::Statement query(database, "select count(*) from MLK_JiBXX");
+    return query.Step() ? query.Int(0) : -1;
 }
 
-// The quick check that every export runs first, the full check of `mlk check` and the online
-// backup, each against a byte-for-byte copy of the same file (the anchor; the export before
-// has brought the file into the page cache for all of them).
+std::string Quoted(const fs::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+void PrintRun(const char* what, long long rows, const ChildRun& run) {
+    std::printf("%-26s exit %d, %8.2f s wall = %7.0f rows/s, %8.2f s CPU = %7.0f rows/s, peak "
+                "%6.1f MiB\n",
+                what, run.code, run.wall, double(rows) / run.wall, run.cpu,
+                double(rows) / run.cpu, run.peakMiB);
+}
+
+// Speed against the anchor's: its time over ours.
+void PrintRatio(const char* what, const ChildRun& ours, const ChildRun& anchor, double target,
+                double peakLimitMiB) {
+    const double wall = anchor.wall / ours.wall, cpu = anchor.cpu / ours.cpu;
+    std::printf("%s speed / anchor speed: wall %.2f, CPU %.2f (target %.1f: %s); peak %.1f MiB "
+                "(target < %.0f: %s)\n",
+                what, wall, cpu, target, wall >= target && cpu >= target ? "met" : "NOT MET",
+                ours.peakMiB, peakLimitMiB, ours.peakMiB < peakLimitMiB ? "met" : "NOT MET");
+}
+
+// The quick check, the full check and the online backup, each against a byte-for-byte copy of
+// the same file (the export before has brought the file into the page cache for all of them).
 void TimeChecksAndBackup(const fs::path& dir, double exportSeconds) {
     const fs::path db = dir / "county.db";
-    auto start = Clock::now();
+    Stopwatch copying;
     fs::copy_file(db, dir / "plain-copy.db");
-    const double copy = Seconds(start);
+    const double copy = copying.Wall();
     std::printf("file copy (anchor): %.2f s for %.0f MB\n", copy, double(fs::file_size(db)) / 1e6);
 
     mlk::Database source(db, mlk::Database::Access::ReadOnly);
     for (const auto depth : {mlk::CheckDepth::Quick, mlk::CheckDepth::Full}) {
-        start = Clock::now();
+        Stopwatch checking;
         const std::size_t findings = mlk::CheckDatabase(source, depth).size();
-        const double s = Seconds(start);
+        const double s = checking.Wall();
         std::printf("%s: %.2f s = %.1f x the file copy = %.2f x the export (%zu findings)\n",
                     depth == mlk::CheckDepth::Quick ? "quick_check" : "integrity_check", s,
                     s / copy, s / exportSeconds, findings);
     }
     mlk::NoProgress progress;
-    start = Clock::now();
+    Stopwatch backingUp;
     mlk::BackupDatabase(source, dir / "backup.db", progress);
-    const double backup = Seconds(start);
+    const double backup = backingUp.Wall();
     std::printf("backup: %.2f s = %.1f x the file copy\n", backup, backup / copy);
     fs::remove(dir / "plain-copy.db");
     fs::remove(dir / "backup.db");
@@ -188,77 +204,61 @@ int main(int argc, char** argv) {
     const fs::path mlkPath =
         argc > 2 ? fs::path(argv[2])
                  : fs::absolute(fs::path(argv[0])).parent_path().parent_path() / "mlk";
-    // MLK_BENCH_DIR keeps the files for a look afterwards.
     const char* keep = std::getenv("MLK_BENCH_DIR");
     const fs::path dir =
         keep ? fs::path(keep)
              : fs::temp_directory_path() / ("mlk-bench-exchange-" + mlk::TMainDM::NewID());
     fs::remove_all(dir);
     fs::create_directories(dir);
+    std::printf("load average at start: %s\n", mlk::bench::LoadAverage().c_str());
 
-    auto start = Clock::now();
+    Stopwatch build;
     BuildDirectory(dir / "county.db", rows);
-    std::printf("directory of %lld rows built in %.1f s\n", rows, Seconds(start));
+    std::printf("directory of %lld rows built in %.1f s\n", rows, build.Wall());
 
-    double exportSeconds = 0;
+    // ---- Export ----
+    const ChildRun exported =
+        RunMeasured(Quoted(mlkPath) + " --db " + Quoted(dir / "county.db") + " export " +
+                    Quoted(dir / "county.txt") + " >/dev/null 2>&1");
     {
-        mlk::TMainDM dm(dir / "county.db");
-        mlk::NoProgress progress;
-        start = Clock::now();
-        const double cpuBefore = CpuSeconds(RUSAGE_SELF);
-        const long long written = mlk::ExportDirectory(dm, dir / "county.txt", progress);
-        const double s = Seconds(start);
-        exportSeconds = s;
-        const double cpu = CpuSeconds(RUSAGE_SELF) - cpuBefore;
-        std::printf(
-            "export: %lld rows in %.2f s = %.0f rows/s; CPU %.2f s = %.0f rows/s (%.0f MB file)\n",
-            written, s, double(written) / s, cpu, double(written) / cpu,
-            double(fs::file_size(dir / "county.txt")) / 1e6);
+        std::ofstream script(dir / "export.sql");
+        script << ".mode csv\n.output '" << (dir / "anchor-export.csv").string() << "'\n"
+               << mlk::kExportRowsSQL << ";\n";
     }
+    const ChildRun exportAnchor = RunMeasured("sqlite3 " + Quoted(dir / "county.db") + " < " +
+                                              Quoted(dir / "export.sql"));
+    std::printf("file: %.0f MB GBK, %lld lines\n", double(fs::file_size(dir / "county.txt")) / 1e6,
+                rows);
+    PrintRun("mlk export", rows, exported);
+    PrintRun("sqlite3 ordered CSV", rows, exportAnchor);
+    PrintRatio("export", exported, exportAnchor, 1.0, 100);
+    fs::remove(dir / "anchor-export.csv");
+    TimeChecksAndBackup(dir, exported.wall);
 
-    TimeChecksAndBackup(dir, exportSeconds);
-
+    // ---- Import ----
+    NewPrefecture(dir / "prefecture.db");
+    NewPrefecture(dir / "anchor.db");
+    const std::string freshIndexes = IndexNames(dir / "anchor.db");
+    const ChildRun imported =
+        RunMeasured(Quoted(mlkPath) + " --db " + Quoted(dir / "prefecture.db") +
+                    " import --pending " + kPending + " " + Quoted(dir / "county.txt") +
+                    " >/dev/null 2>&1");
+    WriteStoredRowsCsv(dir / "county.txt", dir / "county.csv");
     {
-        mlk::TMainDM dm(dir / "prefecture.db");
-        Register(dm, "440100UNIT000002", "广州市节能管理机构");
-        dm.ExecSQL(
-            "insert into MLK_DaiDRJG (JiGID,JiGMC,JieDLB,XingZJB,JieDMC,XingZQH,CaiZJFLYFS,JiGLX,"
-            "DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values ('440106AGENCY0001','天河区节能管理机构',"
-            "'0','4','天河区','440106','0','9900','0','','0','0','')");
+        std::ofstream script(dir / "import.sql");
+        script << ".mode csv\n.import '" << (dir / "county.csv").string() << "' MLK_JiBXX\n";
     }
-    // The peak memory of mlk itself, as GNU time reads it from the process's own accounting
-    // (a forked child would otherwise be charged with this benchmark's pages).
-    const fs::path rssFile = dir / "import-rss.txt";
-    ChildRun import = RunChild("/usr/bin/time -f %M -o \"" + rssFile.string() + "\" \"" +
-                               mlkPath.string() + "\" --db \"" + (dir / "prefecture.db").string() +
-                               "\" import --pending 440106AGENCY0001 \"" +
-                               (dir / "county.txt").string() + "\" 2>/dev/null");
-    std::ifstream rss(rssFile);
-    if (!(rss >> import.maxRssKiB))
-        import.maxRssKiB = -1;
-    std::printf(
-        "mlk import: exit %d, %lld rows in %.2f s = %.0f rows/s; CPU %.2f s = %.0f rows/s; peak "
-        "RSS %.1f MB\n",
-        import.code, rows, import.seconds, double(rows) / import.seconds, import.cpu,
-        double(rows) / import.cpu, double(import.maxRssKiB) / 1024.0);
-
-    WriteCsv(dir / "county.txt", dir / "county.csv");
-    {
-        std::ofstream script(dir / "floor.sql");
-        script << "create table t (";
-        for (int i = 0; i < 38; ++i)
-            script << (i ? "," : "") << "c" << i << (i < 36 ? " text" : " integer");
-        script << ");\n.mode csv\n.import '" << (dir / "county.csv").string() << "' t\n";
-    }
-    const ChildRun floor = RunChild("sqlite3 \"" + (dir / "floor.db").string() + "\" < \"" +
-                                    (dir / "floor.sql").string() + "\"");
-    std::printf(
-        "sqlite3 .import (floor): exit %d, %lld rows in %.2f s = %.0f rows/s; CPU %.2f s = %.0f "
-        "rows/s\n",
-        floor.code, rows, floor.seconds, double(rows) / floor.seconds, floor.cpu,
-        double(rows) / floor.cpu);
-    std::printf("import speed / floor speed: wall %.2f, CPU %.2f\n", floor.seconds / import.seconds,
-                floor.cpu / import.cpu);
+    const ChildRun importAnchor =
+        RunMeasured("sqlite3 " + Quoted(dir / "anchor.db") + " < " + Quoted(dir / "import.sql"));
+    PrintRun("mlk import", rows, imported);
+    PrintRun("sqlite3 .import (indexed)", rows, importAnchor);
+    PrintRatio("import", imported, importAnchor, 2.0, 150);
+    const std::string indexes = IndexNames(dir / "prefecture.db");
+    std::printf("after the import: %lld rows (anchor %lld); indexes %s as in a new installation "
+                "(%s)\n",
+                Rows(dir / "prefecture.db"), Rows(dir / "anchor.db"),
+                indexes == freshIndexes ? "the same" : "NOT the same", indexes.c_str());
+    std::printf("load average at end: %s\n", mlk::bench::LoadAverage().c_str());
 
     if (!keep)
         fs::remove_all(dir);

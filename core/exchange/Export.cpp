@@ -10,12 +10,7 @@
 
 namespace mlk {
 
-namespace {
-
-constexpr const char* kGuardMessage = "请核查全部机构信息后再导出机构列表！";
-
-// The columns in file order.
-constexpr const char* kExportSQL =
+const char* const kExportRowsSQL =
     "select "
     "JiGID,JiGMC,ZuZJGDM,HangYDM,XingZQH,XingZLSJB,XingZJB,"
     "JieDLB,JieDMC,ShangJHYZGBM,ShangJXZZGBM,CaiZJFLYFS,JiGLX,"
@@ -26,6 +21,10 @@ constexpr const char* kExportSQL =
     "JiC, ShunX "
     "from MLK_JiBXX "
     "order by XingZQH,CaiZJFLYFS,JiGLX,XingZJB ";
+
+namespace {
+
+constexpr const char* kGuardMessage = "请核查全部机构信息后再导出机构列表！";
 
 // One database row as one file line (GBK, CR LF); line is reused from row to row.
 void BuildLine(const Statement& row, std::string& line) {
@@ -89,7 +88,7 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
     ReplacingFile out(file);
     long long rows = 0;
     std::string line;
-    Statement query(dm.Db(), kExportSQL);
+    Statement query(dm.Db(), kExportRowsSQL);
     while (query.Step()) {
         BuildLine(query, line);
         out.Write(line);

@@ -26,6 +26,10 @@ std::string ExportFileName(const CaoZDWXX& unit);
 std::string ExportQuestion(long long count);
 std::string ExportDoneMessage(long long rows);
 
+// The statement of the exported rows: every column in file order, in the order the level above
+// reads them.
+extern const char* const kExportRowsSQL;
+
 // Writes every row of MLK_JiBXX, in the order the level above reads them, to file and returns
 // the number of rows written. The file is replaced only once complete (ReplacingFile), so a
 // failure or a crash never leaves a half-written file under the chosen name. Refuses (MlkError

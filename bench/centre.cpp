@@ -1,0 +1,276 @@
+// The centre: FILES provincial exchange files (31 unless given) of LINES lines each (65,000
+// unless given), each under a pending institution of its own, imported one after another with
+// `mlk import` into one installation. Prints each file's time and peak memory and the last
+// file's time against the first's; then, over the whole directory, the first, middle and last
+// page of the three entry lists and of the import window, and the time and peak memory of each
+// summary table (each built by a process of its own, so that its peak is its own).
+//   bench_centre [FILES [LINES [PATH-OF-mlk]]]   (MLK_BENCH_DIR=folder keeps the files)
+// With "--summary KIND DB" it builds one summary and prints its rows: the child of the above.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "data/GGJG.h"
+#include "data/Gbk.h"
+#include "data/TMainDM.h"
+#include "entry/EntryList.h"
+#include "exchange/ExchangeFile.h"
+#include "exchange/PendingList.h"
+#include "reports/CountSummary.h"
+#include "reports/DirectorySummary.h"
+#include "reports/TypeSummary.h"
+#include "support/BenchSupport.h"
+
+namespace fs = std::filesystem;
+using mlk::bench::ChildRun;
+using mlk::bench::RunMeasured;
+
+namespace {
+
+constexpr const char* kCentre = "110101CENTRE0001";
+constexpr std::array<const char*, 31> kProvinces = {
+    "11", "12", "13", "14", "15", "21", "22", "23", "31", "32", "33", "34", "35", "36", "37", "41",
+    "42", "43", "44", "45", "46", "50", "51", "52", "53", "54", "61", "62", "63", "64", "65"};
+constexpr std::array<const char*, 20> kTypes = {"70",   "7010", "7012", "7015", "7016",
+                                                "8210", "8230", "8240", "7310", "8610",
+                                                "8310", "8320", "8810", "8015", "9410",
+                                                "9490", "8200", "9900", "8250", "8690"};
+// Children per row at levels 2 and 3 below a province's own rows. At the centre these rows are
+// at levels 2 to 4, so the directory summary lists every one of them: its largest case.
+constexpr std::array<int, 2> kFanOut = {36, 35};
+constexpr int kOwnDepartments = 300;
+
+std::string Id(const std::string& province, long long serial) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%010llX", (serial * 2654435761LL) & 0xFFFFFFFFFFLL);
+    return province + "0101" + hex;
+}
+
+mlk::GGJG Row(const std::string& id, long long serial, long long level) {
+    mlk::GGJG r;
+    r.JiGID = id;
+    r.JiGMC = "第" + std::to_string(serial) + "公共机构";
+    r.JieDMC = r.JiGMC;
+    r.ZuZJGDM = std::to_string(100000000 + (serial * 7919) % 899999999);
+    r.HangYDM = "P82";
+    r.XingZQH = id.substr(0, 6);
+    r.XingZLSJB = std::to_string(std::min(level + 1, 4LL));
+    r.XingZJB = std::to_string(serial % 9);
+    r.JieDLB = serial % 25 == 0 ? "0" : "1";
+    r.CaiZJFLYFS = std::to_string(serial % 2);
+    r.JiGLX = kTypes[std::size_t(serial) % kTypes.size()];
+    r.DiZhi_Shen = "某省";
+    r.DiZhi_Shi = "某市";
+    r.DiZhi_Xian = "某县";
+    r.DiZhi_JieD = "人民路";
+    r.DiZhi_HaoP = std::to_string(serial % 1000) + "号";
+    r.YouZBM = "100000";
+    r.LianXRXM = "张三";
+    r.LianXDH = "010-12345678";
+    r.TianBRXM = "李四";
+    r.ChuSHSJ = "2024-03-01";
+    r.GengXZT = "0";
+    r.QueRRXM = "李四";
+    r.QueRSJ = "2024-03-02 10:00:00";
+    r.QueRZT = "1";
+    r.ShenHZT = "0";
+    r.JiC = level;
+    r.ShunX = serial % 97;
+    return r;
+}
+
+// A province's exchange file: its own rows and, depth first, the rows it imported below them.
+class ProvinceFile {
+  public:
+    ProvinceFile(const fs::path& path, std::string province, long long lines, long long& serial)
+        : out_(path, std::ios::binary), province_(std::move(province)), left_(lines),
+          serial_(serial) {
+        while (left_ > 0) {
+            mlk::GGJG row = Row(Id(province_, serial_), serial_, 1);
+            ++serial_;
+            row.ShuJLY = "0";
+            row.ShangJBMID = province_ + "0000PROVINCE";
+            Write(row);
+            Below(row.JiGID, row.JiGID, 2);
+        }
+    }
+
+  private:
+    void Below(const std::string& parent, const std::string& top, long long level) {
+        if (level > 3)
+            return;
+        for (int k = 0; k < kFanOut[std::size_t(level - 2)] && left_ > 0; ++k) {
+            mlk::GGJG row = Row(Id(province_, serial_), serial_, level);
+            ++serial_;
+            row.ShuJLY = "1";
+            row.ShangJBMID = parent;
+            row.ShangBJGID = top;
+            Write(row);
+            Below(row.JiGID, top, level + 1);
+        }
+    }
+    void Write(const mlk::GGJG& row) {
+        out_ << mlk::Utf8ToGbk(mlk::JoinExchangeItems(mlk::ExchangeItems(row))) << "\r\n";
+        --left_;
+    }
+
+    std::ofstream out_;
+    std::string province_;
+    long long left_;
+    long long& serial_;
+};
+
+std::string PendingId(int province) {
+    return std::string(kProvinces[std::size_t(province)]) + "0000AGENCY01";
+}
+
+// The centre's own entries: an agency for every province, each with its pending row, and
+// departments of the same level.
+void NewCentre(const fs::path& db, int provinces) {
+    mlk::TMainDM dm(db);
+    mlk::bench::RegisterUnit(dm, kCentre, "国家节能管理机构", "1", "0");
+    std::vector<mlk::SqlStatement> batch;
+    for (int p = 0; p < provinces + kOwnDepartments; ++p) {
+        const bool agency = p < provinces;
+        mlk::GGJG row = Row(agency ? PendingId(p) : Id("10", 10000000000LL + p), p, 1);
+        row.JieDLB = agency ? "0" : "1";
+        row.ShuJLY = "0";
+        row.ShangJBMID = kCentre;
+        row.ShunX = p;
+        batch.push_back({mlk::GGJG::InsertSQL(), row.InsertParams()});
+        if (agency) {
+            batch.push_back({"insert into MLK_DaiDRJG (JiGID,JiGMC,JieDLB,XingZJB,JieDMC,XingZQH,"
+                             "CaiZJFLYFS,JiGLX,DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values "
+                             "(?,?,'0',?,?,?,'0','9900','0','','0','0','')",
+                             {row.JiGID, row.JiGMC, row.XingZJB, row.JieDMC, row.XingZQH}});
+        }
+    }
+    dm.ExecSQLBatch(batch);
+}
+
+std::string Quoted(const fs::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+void PrintPages(mlk::TMainDM& dm, const char* name, const mlk::ListQueryBuilder& query,
+                const std::function<std::size_t(const mlk::Statement&)>& cells) {
+    long long pages = 0;
+    const double first = mlk::bench::PageMilliseconds(dm, query, 1, pages, cells);
+    const long long middle = std::max(1LL, (pages + 1) / 2), last = std::max(1LL, pages);
+    const double atMiddle = mlk::bench::PageMilliseconds(dm, query, middle, pages, cells);
+    const double atLast = mlk::bench::PageMilliseconds(dm, query, last, pages, cells);
+    const double worst = std::max({first, atMiddle, atLast});
+    std::printf("%-24s %6lld pages: first %7.2f ms, middle %7.2f ms, last %7.2f ms (target < 100: "
+                "%s)\n",
+                name, pages, first, atMiddle, atLast, worst < 100 ? "met" : "NOT MET");
+}
+
+void PrintListPages(const fs::path& db) {
+    mlk::TMainDM dm(db);
+    const struct {
+        const char* name;
+        mlk::EntryListKind kind;
+    } lists[] = {{"录入同级主管部门", mlk::EntryListKind::SameLevelDepartments},
+                 {"录入下级管理机构", mlk::EntryListKind::Agencies},
+                 {"录入下属公共机构", mlk::EntryListKind::SubordinateInstitutions}};
+    for (const auto& list : lists) {
+        PrintPages(dm, list.name, mlk::EntryListQuery(list.kind, kCentre, {}),
+                   [&](const mlk::Statement& row) {
+                       return mlk::EntryCells(list.kind, row, dm.Codes()).size();
+                   });
+    }
+    PrintPages(dm, "导入下级管理机构数据",
+               mlk::PendingListQuery(mlk::PendingKind::Agencies, {}),
+               [&](const mlk::Statement& row) {
+                   return mlk::PendingCells(dm, mlk::PendingKind::Agencies, row).size();
+               });
+}
+
+// The child: one summary over the directory; prints its rows.
+int BuildSummary(const std::string& kind, const fs::path& db) {
+    mlk::TMainDM dm(db);
+    mlk::SummaryTable table;
+    if (kind == "directory")
+        table = mlk::DirectorySummary(dm);
+    else if (kind == "counts")
+        table = mlk::CountSummary(dm);
+    else if (kind == "state-organs")
+        table = mlk::StateOrganSummary(dm);
+    else
+        table = mlk::TypeSummary(dm);
+    std::printf("%zu", table.rows.size());
+    return 0;
+}
+
+void PrintSummaries(const fs::path& self, const fs::path& dir) {
+    const struct {
+        const char* kind;
+        double limitSeconds;
+    } summaries[] = {{"directory", 10}, {"counts", 3}, {"state-organs", 3}, {"types", 3}};
+    for (const auto& summary : summaries) {
+        const fs::path out = dir / "summary-rows.txt";
+        const ChildRun run = RunMeasured(Quoted(self) + " --summary " + summary.kind + " " +
+                                         Quoted(dir / "centre.db") + " >" + Quoted(out));
+        std::ifstream in(out);
+        long long rows = 0;
+        in >> rows;
+        const bool met = run.code == 0 && run.wall < summary.limitSeconds && run.peakMiB < 1024;
+        std::printf("summary %-13s %8lld rows: %6.2f s wall, %6.2f s CPU, peak %7.1f MiB "
+                    "(target < %.0f s, < 1024 MiB: %s)\n",
+                    summary.kind, rows, run.wall, run.cpu, run.peakMiB, summary.limitSeconds,
+                    met ? "met" : "NOT MET");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const fs::path self = fs::absolute(fs::path(argv[0]));
+    if (argc == 4 && std::string(argv[1]) == "--summary")
+        return BuildSummary(argv[2], argv[3]);
+
+    const int files = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, int(kProvinces.size())) : 31;
+    const long long lines = argc > 2 ? std::atoll(argv[2]) : 65000;
+    const fs::path mlkPath = argc > 3 ? fs::path(argv[3]) : self.parent_path().parent_path() / "mlk";
+    const char* keep = std::getenv("MLK_BENCH_DIR");
+    const fs::path dir =
+        keep ? fs::path(keep)
+             : fs::temp_directory_path() / ("mlk-bench-centre-" + mlk::TMainDM::NewID());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::printf("load average at start: %s\n", mlk::bench::LoadAverage().c_str());
+
+    NewCentre(dir / "centre.db", files);
+    long long serial = 0;
+    ChildRun firstRun, lastRun;
+    for (int p = 0; p < files; ++p) {
+        const fs::path file = dir / ("province-" + std::to_string(p + 1) + ".txt");
+        ProvinceFile(file, kProvinces[std::size_t(p)], lines, serial);
+        const ChildRun run = RunMeasured(Quoted(mlkPath) + " --db " + Quoted(dir / "centre.db") +
+                                         " import --pending " + PendingId(p) + " " +
+                                         Quoted(file) + " >/dev/null 2>&1");
+        fs::remove(file);
+        std::printf("file %2d: exit %d, %7.2f s wall, %7.2f s CPU, peak %6.1f MiB (load %s)\n",
+                    p + 1, run.code, run.wall, run.cpu, run.peakMiB,
+                    mlk::bench::LoadAverage().c_str());
+        std::fflush(stdout);
+        (p == 0 ? firstRun : lastRun) = run;
+    }
+    if (files > 1) {
+        const double wall = lastRun.wall / firstRun.wall, cpu = lastRun.cpu / firstRun.cpu;
+        std::printf("file %d / file 1: wall %.2f, CPU %.2f (target at most 2.0: %s)\n", files, wall,
+                    cpu, wall <= 2 && cpu <= 2 ? "met" : "NOT MET");
+    }
+    std::printf("directory: %lld imported rows\n", serial);
+
+    PrintListPages(dir / "centre.db");
+    PrintSummaries(self, dir);
+    std::printf("load average at end: %s\n", mlk::bench::LoadAverage().c_str());
+    if (!keep)
+        fs::remove_all(dir);
+    return 0;
+}

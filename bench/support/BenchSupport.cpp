@@ -1,0 +1,100 @@
+#include "BenchSupport.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "data/TMainDM.h"
+#include "entry/ListQuery.h"
+
+namespace mlk::bench {
+
+namespace {
+
+double ProcessorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+}  // namespace
+
+Stopwatch::Stopwatch() : wall_(std::chrono::steady_clock::now()), cpu_(ProcessorSeconds()) {}
+
+double Stopwatch::Wall() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count();
+}
+
+double Stopwatch::Cpu() const {
+    return ProcessorSeconds() - cpu_;
+}
+
+ChildRun RunMeasured(const std::string& command) {
+    const std::filesystem::path report =
+        std::filesystem::temp_directory_path() / ("mlk-bench-time-" + TMainDM::NewID());
+    // The child's own accounting: a forked child would otherwise be charged with the pages of
+    // this process.
+    std::string quoted;
+    for (char c : command)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    const std::string timed = "/usr/bin/time -f '%e %U %S %M' -o '" + report.string() +
+                              "' sh -c '" + quoted + "'";
+    const int status = std::system(timed.c_str());
+    ChildRun run;
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(report);
+    double user = 0, system = 0, kib = -1;
+    if (in >> run.wall >> user >> system >> kib) {
+        run.cpu = user + system;
+        run.peakMiB = kib / 1024;
+    }
+    in.close();
+    std::filesystem::remove(report);
+    return run;
+}
+
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+void RegisterUnit(TMainDM& dm, const std::string& id, const std::string& name,
+                  const std::string& level, const std::string& type) {
+    dm.ExecSQL(
+        "insert into MLK_CaoZDWXX (DanWID,DanWMC,XingZQH,XingZLSJB,DanWLX,YouZBM,JieDMC,TianBRXM,"
+        "ChuSHSJ,TongJY,DanWFZR) values (?,?,?,?,?,?,?,'填表人','2024-01-01 00:00:00','统计员','')",
+        {id, name, id.substr(0, 6), level, type, id.substr(0, 6), name});
+    dm.LoadCaoZDWXX();
+}
+
+double PageMilliseconds(TMainDM& dm, const ListQueryBuilder& query, long long page,
+                        long long& pages,
+                        const std::function<std::size_t(const Statement&)>& cells) {
+    double times[5];
+    for (double& time : times) {
+        const auto start = std::chrono::steady_clock::now();
+        pages = PageCount(query.Count(dm.Db()), kDefaultPageSize);
+        Statement rows = query.PageStatement(dm.Db(), kDefaultPageSize, page);
+        std::size_t made = 0;
+        while (rows.Step())
+            made += cells(rows);
+        time = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                   .count();
+        if (made == 0 && pages > 0)
+            std::printf("(page %lld came back empty)\n", page);
+    }
+    std::sort(std::begin(times), std::end(times));
+    return times[2];
+}
+
+}  // namespace mlk::bench

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace mlk {
+class TMainDM;
+class ListQueryBuilder;
+class Statement;
+}  // namespace mlk
+
+namespace mlk::bench {
+
+// Wall and processor time of one phase of this process: on a shared machine the second is the
+// steadier measure.
+class Stopwatch {
+  public:
+    Stopwatch();
+    double Wall() const;
+    double Cpu() const;
+
+  private:
+    std::chrono::steady_clock::time_point wall_;
+    double cpu_;
+};
+
+// A child program as /usr/bin/time saw it.
+struct ChildRun {
+    int code = -1;
+    double wall = 0;
+    double cpu = 0;       // user + system
+    double peakMiB = -1;  // the child's own peak resident memory
+};
+
+// Runs a shell command under /usr/bin/time; its output goes where the command sends it.
+ChildRun RunMeasured(const std::string& command);
+
+// The three load averages, as uptime prints them.
+std::string LoadAverage();
+
+// Registers the operating unit directly in MLK_CaoZDWXX and loads it.
+void RegisterUnit(TMainDM& dm, const std::string& id, const std::string& name,
+                  const std::string& level, const std::string& type);
+
+// Milliseconds for one page as a list window shows it: the count statement, the page statement
+// and the cells of its rows; the median of five runs. pages receives the page count.
+// cells returns how many cells it made of a row.
+double PageMilliseconds(TMainDM& dm, const ListQueryBuilder& query, long long page,
+                        long long& pages,
+                        const std::function<std::size_t(const Statement&)>& cells);
+
+}  // namespace mlk::bench
