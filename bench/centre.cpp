@@ -35,10 +35,9 @@ constexpr const char* kCentre = "110101CENTRE0001";
 constexpr std::array<const char*, 31> kProvinces = {
     "11", "12", "13", "14", "15", "21", "22", "23", "31", "32", "33", "34", "35", "36", "37", "41",
     "42", "43", "44", "45", "46", "50", "51", "52", "53", "54", "61", "62", "63", "64", "65"};
-constexpr std::array<const char*, 20> kTypes = {"70",   "7010", "7012", "7015", "7016",
-                                                "8210", "8230", "8240", "7310", "8610",
-                                                "8310", "8320", "8810", "8015", "9410",
-                                                "9490", "8200", "9900", "8250", "8690"};
+constexpr std::array<const char*, 20> kTypes = {
+    "70",   "7010", "7012", "7015", "7016", "8210", "8230", "8240", "7310", "8610",
+    "8310", "8320", "8810", "8015", "9410", "9490", "8200", "9900", "8250", "8690"};
 // Children per row at levels 2 and 3 below a province's own rows. At the centre these rows are
 // at levels 2 to 4, so the directory summary lists every one of them: its largest case.
 constexpr std::array<int, 2> kFanOut = {36, 35};
@@ -87,7 +86,9 @@ mlk::GGJG Row(const std::string& id, long long serial, long long level) {
 class ProvinceFile {
   public:
     ProvinceFile(const fs::path& path, std::string province, long long lines, long long& serial)
-        : out_(path, std::ios::binary), province_(std::move(province)), left_(lines),
+        : out_(path, std::ios::binary),
+          province_(std::move(province)),
+          left_(lines),
           serial_(serial) {
         while (left_ > 0) {
             mlk::GGJG row = Row(Id(province_, serial_), serial_, 1);
@@ -143,10 +144,11 @@ void NewCentre(const fs::path& db, int provinces) {
         row.ShunX = p;
         batch.push_back({mlk::GGJG::InsertSQL(), row.InsertParams()});
         if (agency) {
-            batch.push_back({"insert into MLK_DaiDRJG (JiGID,JiGMC,JieDLB,XingZJB,JieDMC,XingZQH,"
-                             "CaiZJFLYFS,JiGLX,DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values "
-                             "(?,?,'0',?,?,?,'0','9900','0','','0','0','')",
-                             {row.JiGID, row.JiGMC, row.XingZJB, row.JieDMC, row.XingZQH}});
+            batch.push_back(
+                {"insert into MLK_DaiDRJG (JiGID,JiGMC,JieDLB,XingZJB,JieDMC,XingZQH,"
+                 "CaiZJFLYFS,JiGLX,DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values "
+                 "(?,?,'0',?,?,?,'0','9900','0','','0','0','')",
+                 {row.JiGID, row.JiGMC, row.XingZJB, row.JieDMC, row.XingZQH}});
         }
     }
     dm.ExecSQLBatch(batch);
@@ -164,9 +166,10 @@ void PrintPages(mlk::TMainDM& dm, const char* name, const mlk::ListQueryBuilder&
     const double atMiddle = mlk::bench::PageMilliseconds(dm, query, middle, pages, cells);
     const double atLast = mlk::bench::PageMilliseconds(dm, query, last, pages, cells);
     const double worst = std::max({first, atMiddle, atLast});
-    std::printf("%-24s %6lld pages: first %7.2f ms, middle %7.2f ms, last %7.2f ms (target < 100: "
-                "%s)\n",
-                name, pages, first, atMiddle, atLast, worst < 100 ? "met" : "NOT MET");
+    std::printf(
+        "%-24s %6lld pages: first %7.2f ms, middle %7.2f ms, last %7.2f ms (target < 100: "
+        "%s)\n",
+        name, pages, first, atMiddle, atLast, worst < 100 ? "met" : "NOT MET");
 }
 
 void PrintListPages(const fs::path& db) {
@@ -183,8 +186,7 @@ void PrintListPages(const fs::path& db) {
                        return mlk::EntryCells(list.kind, row, dm.Codes()).size();
                    });
     }
-    PrintPages(dm, "导入下级管理机构数据",
-               mlk::PendingListQuery(mlk::PendingKind::Agencies, {}),
+    PrintPages(dm, "导入下级管理机构数据", mlk::PendingListQuery(mlk::PendingKind::Agencies, {}),
                [&](const mlk::Statement& row) {
                    return mlk::PendingCells(dm, mlk::PendingKind::Agencies, row).size();
                });
@@ -219,10 +221,11 @@ void PrintSummaries(const fs::path& self, const fs::path& dir) {
         long long rows = 0;
         in >> rows;
         const bool met = run.code == 0 && run.wall < summary.limitSeconds && run.peakMiB < 1024;
-        std::printf("summary %-13s %8lld rows: %6.2f s wall, %6.2f s CPU, peak %7.1f MiB "
-                    "(target < %.0f s, < 1024 MiB: %s)\n",
-                    summary.kind, rows, run.wall, run.cpu, run.peakMiB, summary.limitSeconds,
-                    met ? "met" : "NOT MET");
+        std::printf(
+            "summary %-13s %8lld rows: %6.2f s wall, %6.2f s CPU, peak %7.1f MiB "
+            "(target < %.0f s, < 1024 MiB: %s)\n",
+            summary.kind, rows, run.wall, run.cpu, run.peakMiB, summary.limitSeconds,
+            met ? "met" : "NOT MET");
     }
 }
 
@@ -235,7 +238,8 @@ int main(int argc, char** argv) {
 
     const int files = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, int(kProvinces.size())) : 31;
     const long long lines = argc > 2 ? std::atoll(argv[2]) : 65000;
-    const fs::path mlkPath = argc > 3 ? fs::path(argv[3]) : self.parent_path().parent_path() / "mlk";
+    const fs::path mlkPath =
+        argc > 3 ? fs::path(argv[3]) : self.parent_path().parent_path() / "mlk";
     const char* keep = std::getenv("MLK_BENCH_DIR");
     const fs::path dir =
         keep ? fs::path(keep)
@@ -251,8 +255,8 @@ int main(int argc, char** argv) {
         const fs::path file = dir / ("province-" + std::to_string(p + 1) + ".txt");
         ProvinceFile(file, kProvinces[std::size_t(p)], lines, serial);
         const ChildRun run = RunMeasured(Quoted(mlkPath) + " --db " + Quoted(dir / "centre.db") +
-                                         " import --pending " + PendingId(p) + " " +
-                                         Quoted(file) + " >/dev/null 2>&1");
+                                         " import --pending " + PendingId(p) + " " + Quoted(file) +
+                                         " >/dev/null 2>&1");
         fs::remove(file);
         std::printf("file %2d: exit %d, %7.2f s wall, %7.2f s CPU, peak %6.1f MiB (load %s)\n",
                     p + 1, run.code, run.wall, run.cpu, run.peakMiB,

@@ -154,20 +154,22 @@ std::string Quoted(const fs::path& path) {
 }
 
 void PrintRun(const char* what, long long rows, const ChildRun& run) {
-    std::printf("%-26s exit %d, %8.2f s wall = %7.0f rows/s, %8.2f s CPU = %7.0f rows/s, peak "
-                "%6.1f MiB\n",
-                what, run.code, run.wall, double(rows) / run.wall, run.cpu,
-                double(rows) / run.cpu, run.peakMiB);
+    std::printf(
+        "%-26s exit %d, %8.2f s wall = %7.0f rows/s, %8.2f s CPU = %7.0f rows/s, peak "
+        "%6.1f MiB\n",
+        what, run.code, run.wall, double(rows) / run.wall, run.cpu, double(rows) / run.cpu,
+        run.peakMiB);
 }
 
 // Speed against the anchor's: its time over ours.
 void PrintRatio(const char* what, const ChildRun& ours, const ChildRun& anchor, double target,
                 double peakLimitMiB) {
     const double wall = anchor.wall / ours.wall, cpu = anchor.cpu / ours.cpu;
-    std::printf("%s speed / anchor speed: wall %.2f, CPU %.2f (target %.1f: %s); peak %.1f MiB "
-                "(target < %.0f: %s)\n",
-                what, wall, cpu, target, wall >= target && cpu >= target ? "met" : "NOT MET",
-                ours.peakMiB, peakLimitMiB, ours.peakMiB < peakLimitMiB ? "met" : "NOT MET");
+    std::printf(
+        "%s speed / anchor speed: wall %.2f, CPU %.2f (target %.1f: %s); peak %.1f MiB "
+        "(target < %.0f: %s)\n",
+        what, wall, cpu, target, wall >= target && cpu >= target ? "met" : "NOT MET", ours.peakMiB,
+        peakLimitMiB, ours.peakMiB < peakLimitMiB ? "met" : "NOT MET");
 }
 
 // The quick check, the full check and the online backup, each against a byte-for-byte copy of
@@ -225,8 +227,8 @@ int main(int argc, char** argv) {
         script << ".mode csv\n.output '" << (dir / "anchor-export.csv").string() << "'\n"
                << mlk::kExportRowsSQL << ";\n";
     }
-    const ChildRun exportAnchor = RunMeasured("sqlite3 " + Quoted(dir / "county.db") + " < " +
-                                              Quoted(dir / "export.sql"));
+    const ChildRun exportAnchor =
+        RunMeasured("sqlite3 " + Quoted(dir / "county.db") + " < " + Quoted(dir / "export.sql"));
     std::printf("file: %.0f MB GBK, %lld lines\n", double(fs::file_size(dir / "county.txt")) / 1e6,
                 rows);
     PrintRun("mlk export", rows, exported);
@@ -239,10 +241,9 @@ int main(int argc, char** argv) {
     NewPrefecture(dir / "prefecture.db");
     NewPrefecture(dir / "anchor.db");
     const std::string freshIndexes = IndexNames(dir / "anchor.db");
-    const ChildRun imported =
-        RunMeasured(Quoted(mlkPath) + " --db " + Quoted(dir / "prefecture.db") +
-                    " import --pending " + kPending + " " + Quoted(dir / "county.txt") +
-                    " >/dev/null 2>&1");
+    const ChildRun imported = RunMeasured(
+        Quoted(mlkPath) + " --db " + Quoted(dir / "prefecture.db") + " import --pending " +
+        kPending + " " + Quoted(dir / "county.txt") + " >/dev/null 2>&1");
     WriteStoredRowsCsv(dir / "county.txt", dir / "county.csv");
     {
         std::ofstream script(dir / "import.sql");
@@ -254,10 +255,11 @@ int main(int argc, char** argv) {
     PrintRun("sqlite3 .import (indexed)", rows, importAnchor);
     PrintRatio("import", imported, importAnchor, 2.0, 150);
     const std::string indexes = IndexNames(dir / "prefecture.db");
-    std::printf("after the import: %lld rows (anchor %lld); indexes %s as in a new installation "
-                "(%s)\n",
-                Rows(dir / "prefecture.db"), Rows(dir / "anchor.db"),
-                indexes == freshIndexes ? "the same" : "NOT the same", indexes.c_str());
+    std::printf(
+        "after the import: %lld rows (anchor %lld); indexes %s as in a new installation "
+        "(%s)\n",
+        Rows(dir / "prefecture.db"), Rows(dir / "anchor.db"),
+        indexes == freshIndexes ? "the same" : "NOT the same", indexes.c_str());
     std::printf("load average at end: %s\n", mlk::bench::LoadAverage().c_str());
 
     if (!keep)

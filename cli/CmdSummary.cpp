@@ -23,8 +23,11 @@ SummaryTable BuildTable(TMainDM& dm, const std::string& kind, const CommandConte
 
 void PrintTable(std::ostream& out, const SummaryTable& table) {
     out << Join(table.Captions(), "\t") << "\n";
-    for (const std::vector<std::string>& row : table.rows)
-        out << Join(row, "\t") << "\n";
+    for (const TextRows::Row row : table.rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            out << (i ? "\t" : "") << row[i];
+        out << "\n";
+    }
 }
 
 int RunSummary(CommandContext& context) {

@@ -45,8 +45,8 @@ ChildRun RunMeasured(const std::string& command) {
     std::string quoted;
     for (char c : command)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    const std::string timed = "/usr/bin/time -f '%e %U %S %M' -o '" + report.string() +
-                              "' sh -c '" + quoted + "'";
+    const std::string timed =
+        "/usr/bin/time -f '%e %U %S %M' -o '" + report.string() + "' sh -c '" + quoted + "'";
     const int status = std::system(timed.c_str());
     ChildRun run;
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -31,9 +31,10 @@ bool SameName(std::string_view a, const char* b) {
 Database::Database(const std::filesystem::path& path, Access access) : path_(path) {
     // URI names ("file:GGJGMLK.DB?mode=ro") let support staff open a copy without any chance of
     // changing it, just as the engine opens a file that the system will not let it write.
+    // A connection is used by one thread only: no locking around every call into the engine.
     const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY
                                                   : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
-                      SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX;
+                      SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(PathText(path).c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
@@ -164,10 +165,14 @@ int Statement::ColumnIndex(std::string_view name) const {
 }
 
 std::string Statement::Text(int index) const {
+    return std::string(TextView(index));
+}
+
+std::string_view Statement::TextView(int index) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
     if (!text)
         return {};
-    return std::string(text, std::size_t(sqlite3_column_bytes(stmt_, index)));
+    return {text, std::size_t(sqlite3_column_bytes(stmt_, index))};
 }
 
 std::string Statement::Text(std::string_view name) const {

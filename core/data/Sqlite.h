@@ -44,6 +44,8 @@ class Statement {
     int ColumnIndex(std::string_view name) const;  // case-insensitive; throws when absent
     std::string Text(int index) const;             // NULL reads as empty
     std::string Text(std::string_view name) const;
+    // The text in place, valid until the next Step or Reset.
+    std::string_view TextView(int index) const;
     long long Int(int index) const;
     long long Int(std::string_view name) const;
     bool IsNull(int index) const;

@@ -1,7 +1,6 @@
 #include "reports/DirectorySummary.h"
 
-#include <optional>
-#include <unordered_map>
+#include <array>
 #include <unordered_set>
 
 #include "data/TMainDM.h"
@@ -39,20 +38,10 @@ const std::string kTopQuery = std::string(kColumnList) +
                               " where JG.ShuJLY='0' and JG.QueRZT='1' "
                               " and JG.ShangJBMID =? order by JG.ShunX ";
 
-// Every row that the child query could return for any parent, in one pass: grouped by the
-// parent and, within a parent, in the child query's order. Listing a parent's children then
-// takes its group instead of running the child query once per listed row.
-const std::string kChildrenQuery = std::string(kColumnList) +
-                                   ",JG.ShangJBMID From MLK_JiBXX JG "
-                                   " where JG.ShuJLY='1' and JG.QueRZT='1' "
-                                   " order by JG.ShangJBMID,JG.ShunX ";
-
-// One listed row: its cells (column 0 left for the number) and what the walk needs.
-struct Entry {
-    std::vector<std::string> cells;
-    std::string id;
-    long long level = 0;
-};
+const std::string kChildQuery = std::string(kColumnList) +
+                                " From MLK_JiBXX JG "
+                                " where JG.ShuJLY='1' and JG.QueRZT='1' "
+                                " and JG.ShangJBMID =? order by JG.ShangJBMID,JG.ShunX ";
 
 // Column positions of a query, looked up once rather than by name on every row.
 struct Positions {
@@ -79,131 +68,106 @@ struct Positions {
         Shi, Xian, JieD, HaoP, YouZBM, LianXRXM, LianXDH;
 };
 
-Entry ReadEntry(const Statement& q, const Positions& at, LabelCache& labels) {
-    Entry entry;
-    entry.id = q.Text(at.JiGID);
-    entry.level = q.IsNull(at.JiC) ? 0 : q.Int(at.JiC);
-    std::vector<std::string>& cells = entry.cells;
-    cells.resize(kColumns.size());
-    cells[1] = entry.id;
-    cells[2] = q.Text(at.JieDMC);
-    // An energy-saving management agency shows its number, id and name only.
-    if (q.Text(at.JieDLB) != "1")
-        return entry;
-    const std::string type = q.Text(at.JiGLX);
-    const std::string rank = q.Text(at.XingZJB);
-    const std::string funding = q.Text(at.CaiZJFLYFS);
-    cells[3] = labels.Label(type, "JiGLX");
-    cells[4] = q.Text(at.ZuZJGDM);
-    cells[5] = q.Text(at.HangYDM);
-    cells[6] = q.Text(at.XingZQH);
-    cells[7] = labels.Label(rank, "XingZJB");
-    cells[8] = cells[2];
-    cells[9] = labels.Label(funding, "CaiZJFSY");
-    cells[10] =
-        q.Text(at.Shen) + q.Text(at.Shi) + q.Text(at.Xian) + q.Text(at.JieD) + q.Text(at.HaoP);
-    cells[11] = q.Text(at.YouZBM);
-    cells[12] = q.Text(at.LianXRXM);
-    cells[13] = q.Text(at.LianXDH);
-    cells[14] = rank;
-    cells[15] = type;
-    cells[16] = funding;
-    return entry;
-}
-
-// The imported rows grouped by their ShangJBMID.
-class Children {
-  public:
-    Children(TMainDM& dm, LabelCache& labels) {
-        Statement query(dm.Db(), kChildrenQuery);
-        std::optional<Positions> at;
-        int parentAt = 0;
-        std::string parent;
-        Range* group = nullptr;
-        while (query.Step()) {
-            if (!at) {
-                at.emplace(query);
-                parentAt = query.ColumnIndex("ShangJBMID");
-            }
-            std::string rowParent = query.Text(parentAt);
-            if (!group || rowParent != parent) {
-                parent = std::move(rowParent);
-                group = &groups_.try_emplace(parent, Range{entries_.size(), 0}).first->second;
-            }
-            entries_.push_back(ReadEntry(query, *at, labels));
-            group->end = entries_.size();
-        }
-        listedAt_.assign(entries_.size(), kNotListed);
-    }
-
-    struct Range {
-        std::size_t begin = 0, end = 0;
-    };
-    Range Of(const std::string& parent) const {
-        const auto found = groups_.find(parent);
-        return found == groups_.end() ? Range{} : found->second;
-    }
-    const Entry& At(std::size_t index) const { return entries_[index]; }
-
-    // Adds the entry's row to the table. Its cells move there the first time; a row listed
-    // again (possible only where two rows share an id) copies them from its first listing.
-    void List(std::size_t index, SummaryTable& table, std::string number) {
-        if (listedAt_[index] == kNotListed) {
-            listedAt_[index] = table.rows.size();
-            table.rows.push_back(std::move(entries_[index].cells));
-        } else {
-            table.rows.push_back(table.rows[listedAt_[index]]);
-        }
-        table.rows.back()[0] = std::move(number);
-    }
-    std::size_t Size() const { return entries_.size(); }
-
-  private:
-    static constexpr std::size_t kNotListed = std::size_t(-1);
-    std::vector<Entry> entries_;
-    std::vector<std::size_t> listedAt_;
-    std::unordered_map<std::string, Range> groups_;
+// The rows of one query: each row's cells from column 1 on (the number is added when it is
+// listed) and its level.
+struct Rows {
+    TextRows cells;
+    std::vector<long long> levels;
 };
 
-void AddRow(SummaryTable& table, Entry& entry, std::string number) {
-    table.rows.push_back(std::move(entry.cells));
-    table.rows.back()[0] = std::move(number);
-}
+// Runs the top or the child query for one key and reads its rows.
+class RowReader {
+  public:
+    RowReader(TMainDM& dm, const std::string& sql, LabelCache& labels)
+        : query_(dm.Db(), sql), at_(query_), labels_(labels) {}
 
-// Lists everything below a top row, depth first. An explicit stack instead of recursion: a long
-// chain of imported rows must not exhaust the call stack.
-void ListBelow(SummaryTable& table, Children& children, const Entry& top,
+    Rows Read(std::string_view key) {
+        Rows rows;
+        query_.Bind(1, key);
+        while (query_.Step()) {
+            rows.levels.push_back(query_.IsNull(at_.JiC) ? 0 : query_.Int(at_.JiC));
+            AddCells(rows.cells);
+        }
+        query_.Reset();
+        return rows;
+    }
+
+  private:
+    void AddCells(TextRows& into) {
+        const Statement& q = query_;
+        std::array<std::string_view, kCells - 1> cells{};
+        cells[0] = q.TextView(at_.JiGID);
+        cells[1] = q.TextView(at_.JieDMC);
+        // An energy-saving management agency shows its number, id and name only.
+        if (q.TextView(at_.JieDLB) == "1") {
+            const std::string_view type = q.TextView(at_.JiGLX);
+            const std::string_view rank = q.TextView(at_.XingZJB);
+            const std::string_view funding = q.TextView(at_.CaiZJFLYFS);
+            address_.clear();
+            for (const int part : {at_.Shen, at_.Shi, at_.Xian, at_.JieD, at_.HaoP})
+                address_ += q.TextView(part);
+            cells[2] = labels_.Label(type, "JiGLX");
+            cells[3] = q.TextView(at_.ZuZJGDM);
+            cells[4] = q.TextView(at_.HangYDM);
+            cells[5] = q.TextView(at_.XingZQH);
+            cells[6] = labels_.Label(rank, "XingZJB");
+            cells[7] = cells[1];
+            cells[8] = labels_.Label(funding, "CaiZJFSY");
+            cells[9] = address_;
+            cells[10] = q.TextView(at_.YouZBM);
+            cells[11] = q.TextView(at_.LianXRXM);
+            cells[12] = q.TextView(at_.LianXDH);
+            cells[13] = rank;
+            cells[14] = type;
+            cells[15] = funding;
+        }
+        into.push_back(cells);
+    }
+
+    static constexpr std::size_t kCells = 17;
+    Statement query_;
+    Positions at_;
+    LabelCache& labels_;
+    std::string address_;
+};
+
+// Lists everything below a top row, depth first, one child query per row whose children are
+// listed, so the directory of a whole country is held once, in the table. An explicit stack
+// instead of recursion: a long chain of imported rows must not exhaust the call stack.
+void ListBelow(SummaryTable& table, RowReader& children, std::string_view topId,
                const std::string& topNumber) {
     struct Level {
-        Children::Range range;
+        Rows rows;
         std::size_t next;
         std::string number;
         std::string id;
     };
     std::vector<Level> stack;
-    std::unordered_multiset<std::string> path;  // the ids from the top row down
+    // The ids from the top row down.
+    std::unordered_multiset<std::string, TextHash, std::equal_to<>> path;
 
-    const auto enter = [&](const Entry& entry, const std::string& number) {
-        const Children::Range range = children.Of(entry.id);
-        if (range.begin == range.end)
+    const auto enter = [&](std::string_view id, const std::string& number) {
+        Rows below = children.Read(id);
+        if (below.levels.empty())
             return;
-        path.insert(entry.id);
-        stack.push_back(Level{range, range.begin, number, entry.id});
+        path.emplace(id);
+        stack.push_back(Level{std::move(below), 0, number, std::string(id)});
     };
-    enter(top, topNumber);
+    enter(topId, topNumber);
     while (!stack.empty()) {
         Level& level = stack.back();
-        if (level.next == level.range.end) {
+        if (level.next == level.rows.levels.size()) {
             path.erase(path.find(level.id));
             stack.pop_back();
             continue;
         }
         const std::size_t index = level.next++;
-        const Entry& child = children.At(index);
-        std::string number = level.number + "." + std::to_string(index - level.range.begin + 1);
-        children.List(index, table, number);
-        if (child.level < kDirectoryDepthLimit && !path.contains(child.id))
-            enter(child, number);
+        const TextRows::Row child = level.rows.cells[index];
+        std::string number = level.number + "." + std::to_string(index + 1);
+        table.rows.push_back(number, child);
+        // Entering pushes onto the stack: level is not used after it.
+        if (level.rows.levels[index] < kDirectoryDepthLimit && !path.contains(child[0]))
+            enter(child[0], number);
     }
 }
 
@@ -213,27 +177,13 @@ SummaryTable DirectorySummary(TMainDM& dm) {
     SummaryTable table;
     table.columns = ParseColumnDefs(kColumns);
     LabelCache labels(dm);
-
-    std::vector<Entry> tops;
-    {
-        Statement query(dm.Db(), kTopQuery);
-        query.Bind(1, dm.Unit().DanWID);
-        std::optional<Positions> at;
-        while (query.Step()) {
-            if (!at)
-                at.emplace(query);
-            tops.push_back(ReadEntry(query, *at, labels));
-        }
-    }
-    if (tops.empty())
-        return table;
-
-    Children children(dm, labels);
-    table.rows.reserve(tops.size() + children.Size());
-    for (std::size_t i = 0; i < tops.size(); ++i) {
+    const Rows tops = RowReader(dm, kTopQuery, labels).Read(dm.Unit().DanWID);
+    RowReader children(dm, kChildQuery, labels);
+    for (std::size_t i = 0; i < tops.levels.size(); ++i) {
         const std::string number = std::to_string(i + 1);
-        AddRow(table, tops[i], number);
-        ListBelow(table, children, tops[i], number);
+        const TextRows::Row top = tops.cells[i];
+        table.rows.push_back(number, top);
+        ListBelow(table, children, top[0], number);
     }
     return table;
 }

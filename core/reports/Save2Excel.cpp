@@ -28,7 +28,7 @@ void PutRecordHead(std::string& out, std::uint16_t type, std::uint16_t length) {
     PutWord(out, length);
 }
 
-void PutLabel(std::string& out, std::size_t row, std::size_t column, const std::string& utf8) {
+void PutLabel(std::string& out, std::size_t row, std::size_t column, std::string_view utf8) {
     const std::string gbk = Utf8ToGbk(utf8);
     if (gbk.size() > kXlsMaxCellBytes) {
         throw MlkError("第" + std::to_string(row + 1) + "行第" + std::to_string(column + 1) +
@@ -80,10 +80,9 @@ std::string XlsRecords(bool withCaptions, const std::vector<std::string>& captio
         }
         ++row;
     }
-    static const std::string kEmpty;
-    for (const std::vector<std::string>& cells : rows) {
+    for (const TextRows::Row cells : rows) {
         for (std::size_t column = 0; column < columns; ++column) {
-            PutLabel(out, row, column, column < cells.size() ? cells[column] : kEmpty);
+            PutLabel(out, row, column, column < cells.size() ? cells[column] : std::string_view());
         }
         ++row;
     }

@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "reports/TextRows.h"
+
 namespace mlk {
 
-// The rows of a list as the spreadsheet writer sees them: cell texts (UTF-8), column 0 first.
-// The captions give the column count. A row may hold fewer cells than there are columns; the
-// missing cells are written empty, and cells past the last column are not written.
-using TextRows = std::vector<std::vector<std::string>>;
+// The captions give the column count of the rows written. A row may hold fewer cells than there
+// are columns; the missing cells are written empty, and cells past the last column are not
+// written.
 
 // The most rows a sheet of this format can address (row numbers are 16-bit).
 inline constexpr std::size_t kXlsMaxRows = 65536;

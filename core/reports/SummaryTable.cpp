@@ -15,14 +15,14 @@ std::vector<std::string> SummaryTable::Captions() const {
     return captions;
 }
 
-const std::string& LabelCache::Label(const std::string& code, std::string_view key) {
+const std::string& LabelCache::Label(std::string_view code, std::string_view key) {
     auto table = std::find_if(labels_.begin(), labels_.end(),
                               [&](const auto& entry) { return entry.first == key; });
     if (table == labels_.end())
         table = labels_.emplace(labels_.end(), std::string(key), LabelsOfKey{});
     auto found = table->second.find(code);
     if (found == table->second.end())
-        found = table->second.emplace(code, dm_.CodeLabel(code, key)).first;
+        found = table->second.emplace(std::string(code), dm_.CodeLabel(code, key)).first;
     return found->second;
 }
 

@@ -21,16 +21,24 @@ struct SummaryTable {
     std::vector<std::string> Captions() const;
 };
 
+// Lets a set or map of strings be searched with a string view, without making a string of it.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
 // CodeLabel remembered per code: a summary labels the same few codes on every row.
 class LabelCache {
   public:
     explicit LabelCache(const TMainDM& dm) : dm_(dm) {}
-    const std::string& Label(const std::string& code, std::string_view key);
+    const std::string& Label(std::string_view code, std::string_view key);
 
   private:
     const TMainDM& dm_;
     // Per key, per code; a few keys, so a short list of them.
-    using LabelsOfKey = std::unordered_map<std::string, std::string>;
+    using LabelsOfKey = std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>;
     std::vector<std::pair<std::string, LabelsOfKey>> labels_;
 };
 

@@ -25,9 +25,12 @@ QVariant SummaryModel::data(const QModelIndex& index, int role) const {
         return int(Qt::AlignCenter);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
-    const std::vector<std::string>& row = table_.rows[std::size_t(index.row())];
+    const TextRows::Row row = table_.rows[std::size_t(index.row())];
     const auto column = std::size_t(index.column());
-    return column < row.size() ? Q(row[column]) : QString();
+    if (column >= row.size())
+        return QString();
+    const std::string_view cell = row[column];
+    return QString::fromUtf8(cell.data(), qsizetype(cell.size()));
 }
 
 QVariant SummaryModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -39,15 +39,23 @@ TEST_F(DataModuleTest, NewDatabaseHasTablesAndReferenceRows) {
     EXPECT_FALSE(Dm().Unit().ZhuCeBZ);
 }
 
-TEST_F(DataModuleTest, ReopeningKeepsRowsAndCompletesMissingTables) {
+// A file of an older build is brought up to date: missing tables and reference rows, and the
+// index that the current schema no longer has.
+TEST_F(DataModuleTest, ReopeningKeepsRowsAndUpgradesAnOlderFile) {
     RegisterUnit("1");
     Dm().ExecSQL("drop table MLK_ShenHRZ");
     Dm().ExecSQL("delete from MLK_JiGLX");
+    Dm().ExecSQL("drop index IX_JiBXX_TypeCounts");
+    Dm().ExecSQL(
+        "create index IX_JiBXX_ShangJBMID on MLK_JiBXX (ShangJBMID, ShuJLY, JieDLB, ShunX)");
+    Dm().ExecSQL("pragma user_version = 2");
     Reopen();
     EXPECT_TRUE(Dm().Unit().ZhuCeBZ);
     EXPECT_EQ(Count("MLK_ShenHRZ"), 0);
     EXPECT_GT(Count("MLK_JiGLX"), 10);  // an emptied reference table gets its rows again
-    EXPECT_EQ(Dm().QueryInt("pragma user_version"), 2);
+    EXPECT_FALSE(Dm().HasRow("select 1 from sqlite_master where name = 'IX_JiBXX_ShangJBMID'"));
+    EXPECT_TRUE(Dm().HasRow("select 1 from sqlite_master where name = 'IX_JiBXX_TypeCounts'"));
+    EXPECT_EQ(Dm().QueryInt("pragma user_version"), 3);
 }
 
 TEST_F(DataModuleTest, BatchCommitsEveryStatementSkipsEmptyOnesAndReportsProgress) {

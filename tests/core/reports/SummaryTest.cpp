@@ -66,12 +66,12 @@ class SummaryTest : public DbTest {
         return outline;
     }
 
-    static const Cells& RowOf(const SummaryTable& table, const std::string& id) {
-        const auto found = std::find_if(table.rows.begin(), table.rows.end(),
-                                        [&](const Cells& row) { return row[1] == id; });
-        if (found == table.rows.end())
-            throw std::runtime_error("no row " + id);
-        return *found;
+    static Cells RowOf(const SummaryTable& table, const std::string& id) {
+        for (const Cells& row : table.rows) {
+            if (row[1] == id)
+                return row;
+        }
+        throw std::runtime_error("no row " + id);
     }
 
     // The counts of a row (everything after number, id and name).
@@ -242,20 +242,19 @@ TEST_F(SummaryTest, OwnRowCountsItselfByTheFirstMatchingTypeRule) {
 TEST_F(SummaryTest, StateOrgansByKindForOwnRowsThatHaveAny) {
     SummaryTable table = StateOrganSummary(Dm());
     // The database sets the order; compare by id.
-    std::sort(table.rows.begin(), table.rows.end(),
-              [](const Cells& a, const Cells& b) { return a[1] < b[1]; });
+    std::vector<Cells> rows(table.rows.begin(), table.rows.end());
+    std::sort(rows.begin(), rows.end(), [](const Cells& a, const Cells& b) { return a[1] < b[1]; });
     // heji gongcd rend zhengf zhengx minzdp shenp(7016) jianc(7015) qit
     const std::vector<Cells> expected = {
         {"T1", "教育局", "1", "1", "0", "0", "0", "0", "0", "0", "0"},
         // g1 is an agency and still counts; h1 is unconfirmed.
         {"T3", "卫生局", "4", "0", "0", "1", "0", "0", "1", "1", "1"},
     };
-    ASSERT_EQ(table.rows.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(Cells(table.rows[i].begin() + 1, table.rows[i].end()), expected[i]);
-    }
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(Cells(rows[i].begin() + 1, rows[i].end()), expected[i]);
     std::vector<std::string> numbers;
-    for (const Cells& row : table.rows)
+    for (const Cells& row : rows)
         numbers.push_back(row[0]);
     std::sort(numbers.begin(), numbers.end());
     EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2"}));
