@@ -55,7 +55,9 @@ int Run(const CommandSpec& spec, const std::vector<std::string>& args,
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = mlk::platform::Arguments(argc, argv);
+    if (!args.empty())
+        args.erase(args.begin());  // the program's own name
     std::filesystem::path db = mlk::TMainDM::DefaultPath();
     // Options before the command: the database, or the general help.
     std::size_t first = 0;

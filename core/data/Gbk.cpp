@@ -1,37 +1,12 @@
 #include "data/Gbk.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_err.h>
-#include <unicode/ustring.h>
-
-#include <memory>
-#include <vector>
-
 #include "data/MlkError.h"
+#include "data/Platform.h"
 #include "data/Text.h"
 
 namespace mlk {
 
 namespace {
-
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-
-// One converter per thread, opened once: opening costs far more than converting a line.
-// It stops at the first byte or character that code page 936 does not hold.
-UConverter& Converter() {
-    thread_local std::unique_ptr<UConverter, ConverterCloser> converter = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        UConverter* c = ucnv_open("windows-936", &status);
-        if (U_FAILURE(status))
-            throw MlkError("无法打开GBK编码转换器：" + std::string(u_errorName(status)));
-        ucnv_setToUCallBack(c, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-        ucnv_setFromUCallBack(c, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-        return std::unique_ptr<UConverter, ConverterCloser>(c);
-    }();
-    return *converter;
-}
 
 bool IsAscii(std::string_view text) {
     for (unsigned char c : text) {
@@ -41,51 +16,34 @@ bool IsAscii(std::string_view text) {
     return true;
 }
 
+// 0xFF is no GBK byte, neither alone nor in a pair, yet some converters read it as U+F8F5 and
+// write it back for that character: refused both ways, whichever converter runs.
+bool HoldsFF(std::string_view gbk) {
+    return gbk.find('\xFF') != std::string_view::npos;
+}
+
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk, std::size_t line) {
     if (IsAscii(gbk))
         return std::string(gbk);
-    UConverter& converter = Converter();
-    ucnv_resetToUnicode(&converter);
-    thread_local std::vector<UChar> wide;
-    wide.resize(gbk.size() + 1);
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_toUChars(&converter, wide.data(), int32_t(wide.size()), gbk.data(),
-                                         int32_t(gbk.size()), &status);
-    if (U_FAILURE(status)) {
+    std::string utf8;
+    if (HoldsFF(gbk) || !platform::DecodeGbk(gbk, utf8)) {
         const std::string where = line ? "第" + std::to_string(line) + "行" : std::string("文本");
         throw MlkError(where + "含有不是GBK编码的字节，无法读取。");
     }
-    std::string utf8(std::size_t(length) * 3, '\0');
-    int32_t written = 0;
-    status = U_ZERO_ERROR;
-    u_strToUTF8(utf8.data(), int32_t(utf8.size()), &written, wide.data(), length, &status);
-    utf8.resize(std::size_t(written));
     return utf8;
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
     if (IsAscii(utf8))
         return std::string(utf8);
-    thread_local std::vector<UChar> wide;
-    wide.resize(utf8.size() + 1);
-    int32_t length = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8(wide.data(), int32_t(wide.size()), &length, utf8.data(), int32_t(utf8.size()),
-                  &status);
-    if (U_FAILURE(status))
+    std::string gbk;
+    const platform::Encoded result = platform::EncodeGbk(utf8, gbk);
+    if (result == platform::Encoded::kNotUtf8)
         throw MlkError("文本不是有效的UTF-8编码：" + Excerpt(utf8));
-    UConverter& converter = Converter();
-    ucnv_resetFromUnicode(&converter);
-    std::string gbk(std::size_t(length) * 2 + 2, '\0');
-    status = U_ZERO_ERROR;
-    const int32_t written =
-        ucnv_fromUChars(&converter, gbk.data(), int32_t(gbk.size()), wide.data(), length, &status);
-    if (U_FAILURE(status)) {
+    if (result == platform::Encoded::kNotInGbk || HoldsFF(gbk))
         throw MlkError("文本含有GBK编码无法表示的字符：" + Excerpt(utf8));
-    }
-    gbk.resize(std::size_t(written));
     return gbk;
 }
 

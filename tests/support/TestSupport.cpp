@@ -4,18 +4,25 @@
 #include <random>
 #include <sstream>
 
+#include "data/Platform.h"
+
 namespace mlk::test {
 
 TempDir::TempDir() {
     std::random_device device;
-    path_ = std::filesystem::temp_directory_path() /
+    root_ = std::filesystem::temp_directory_path() /
             ("mlk-test-" + std::to_string(device()) + std::to_string(device()));
+    path_ = root_ / PathFromText("测试 目录");
     std::filesystem::create_directories(path_);
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(root_, ignored);
+}
+
+std::filesystem::path TempDir::operator/(const std::string& name) const {
+    return path_ / PathFromText(name);
 }
 
 void DbTest::SetUp() {

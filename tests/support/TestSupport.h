@@ -10,7 +10,8 @@
 
 namespace mlk::test {
 
-// A fresh folder under the system's temporary directory, removed again with its contents.
+// A fresh folder "测试 目录" (a blank and Chinese, as users' folders have) in a folder of its
+// own under the system's temporary directory, removed again with its contents.
 class TempDir {
   public:
     TempDir();
@@ -18,9 +19,11 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    // The name is UTF-8, whatever the system's own code page.
+    std::filesystem::path operator/(const std::string& name) const;
 
   private:
+    std::filesystem::path root_;
     std::filesystem::path path_;
 };
 

@@ -1,4 +1,5 @@
 #include "MlkRunner.h"
+#include "data/Platform.h"
 #include "data/TMainDM.h"
 
 namespace mlk::test {
@@ -12,6 +13,8 @@ const char* const kAgency =
 TEST_F(CliTest, InitRegisterUnitFromACleanFolder) {
     EXPECT_EQ(Run("init").code, 0);
     EXPECT_TRUE(std::filesystem::exists(Db()));
+    const std::string other = PathText(dir_ / "另一个 库.DB");
+    EXPECT_EQ(Run({"--db", other, "init"}).out, "数据库已就绪：" + other + "\n");
     const MlkRun before = Run("unit");
     EXPECT_EQ(before.code, 1);
     EXPECT_NE(before.err.find("尚未注册"), std::string::npos) << before.err;
