@@ -44,8 +44,8 @@ void DbTest::RegisterUnit(const std::string& type, const std::string& county,
     dm_->LoadCaoZDWXX();
 }
 
-std::string ReadOnlyName(const std::filesystem::path& db) {
-    return "file:" + db.generic_string() + "?mode=ro";
+std::filesystem::path ReadOnlyName(const std::filesystem::path& db) {
+    return PathFromText("file:" + PathText(db) + "?mode=ro");
 }
 
 void DamageBTree(const std::filesystem::path& db, const std::string& name) {

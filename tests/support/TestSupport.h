@@ -46,7 +46,7 @@ class DbTest : public ::testing::Test {
 // The name under which the engine opens db read-only. Tests run as root, whom the system lets
 // write a file without write permission; a read-only open is what the engine falls back to
 // when the system refuses it the file, so it stands for a write-protected file or folder.
-std::string ReadOnlyName(const std::filesystem::path& db);
+std::filesystem::path ReadOnlyName(const std::filesystem::path& db);
 
 // Overwrites the first page of the named table's or index's b-tree with garbage, as a failing
 // disk would, leaving the file's header and schema intact.

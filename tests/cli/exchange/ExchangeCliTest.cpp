@@ -90,7 +90,7 @@ TEST_F(ExchangeCliTest, BackupAndCheck) {
         other.Exec("begin immediate");
         other.Exec("delete from MLK_CaoZDWXX");
         EXPECT_EQ(Run("unit").code, 0);
-        EXPECT_EQ(Run({"--db", ReadOnlyName(Db()), "list", "agencies"}).code, 0);
+        EXPECT_EQ(Run({"--db", PathText(ReadOnlyName(Db())), "list", "agencies"}).code, 0);
         const MlkRun run = Run({"backup", copy});
         EXPECT_EQ(run.code, 0) << run.err;
     }
