@@ -33,15 +33,13 @@ const ListKind& KindOf(const CommandContext& context) {
                      "（departments、agencies 或 institutions）");
 }
 
-// A filter box chosen by its code; a code the box does not offer is refused.
+// The item a filter box shows once its code is chosen, as the list reads it; none for "--全部--".
 std::optional<std::string> CodeFilter(const TMainDM& dm, const CommandContext& context,
                                       const char* option, const char* key, const char* what) {
-    if (!context.Has(option))
+    const std::string item = dm.Codes().ChooseCode(context.Option(option), key, what);
+    if (item == kAllItem)
         return std::nullopt;
-    const std::string code = context.Option(option);
-    if (dm.CodeLabel(code, key).empty())
-        throw MlkError(std::string(what) + "代码无效：" + code);
-    return code;
+    return item;
 }
 
 long long PositiveNumber(const CommandContext& context, const char* option, const char* what) {
@@ -87,7 +85,9 @@ int RunList(CommandContext& context) {
                                    ? PositiveNumber(context, "page-size", "每页条数")
                                : context.Has("page") ? kDefaultPageSize
                                                      : std::max(count, 1LL);
-    const long long page = context.Has("page") ? PositiveNumber(context, "page", "页码") : 1;
+    const long long page =
+        PageToShow(context.Has("page") ? PositiveNumber(context, "page", "页码") : 1,
+                   PageCount(count, pageSize));
 
     const std::vector<ColumnDef> columns = ParseColumnDefs(EntryColumnDescriptions(kind.kind));
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -115,7 +115,7 @@ const Registrar registrar(
                  {"level", "代码", "行政级别代码（0 至 8）"},
                  {"type", "代码", "机构分类代码（最末一级，如 8230）；agencies 没有此条件"},
                  {"finance", "代码", "财政经费保障方式：0 全额，1 部分；agencies 没有此条件"},
-                 {"page", "N", "只显示第 N 页（每页条数默认 15）"},
+                 {"page", "N", "只显示第 N 页（每页条数默认 15；超过末页时显示末页）"},
                  {"page-size", "N", "每页条数"}},
      .minArguments = 1,
      .maxArguments = 1,

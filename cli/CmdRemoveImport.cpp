@@ -17,9 +17,9 @@ int RunRemoveImport(CommandContext& context) {
     if (!pending)
         throw MlkError("没有机构ID为 " + id + " 的待导入机构");
     if (!context.Has("yes")) {
-        context.out << "将删除" << pending->JiGMC << "下已导入的" << ImportedRowCount(dm, *pending)
-                    << "条机构信息；确认删除请加 --yes。\n";
-        return kExitRefused;
+        throw MlkError("将删除" + pending->JiGMC + "下已导入的" +
+                       std::to_string(ImportedRowCount(dm, *pending)) +
+                       "条机构信息；确认删除请加 --yes。");
     }
     const long long removed = RemoveImport(dm, *pending);
     context.out << "已删除" << removed << "条导入的机构信息数据。\n";

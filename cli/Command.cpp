@@ -147,7 +147,7 @@ void PrintCommandHelp(std::ostream& out, const CommandSpec& spec) {
         PrintColumns(out, OptionText(option),
                      std::string(option.required ? "（必需）" : "") + option.help, width);
     }
-    if (spec.details)
+    if (!spec.details.empty())
         out << "\n" << spec.details << "\n";
 }
 

@@ -58,7 +58,7 @@ struct CommandSpec {
     std::size_t minArguments = 0;
     std::size_t maxArguments = 0;
     CommandFn run = nullptr;
-    const char* details = nullptr;  // further lines of `mlk help COMMAND`
+    std::string details = {};  // further lines of `mlk help COMMAND`
 };
 
 inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);

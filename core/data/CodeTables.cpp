@@ -1,5 +1,6 @@
 #include "data/CodeTables.h"
 
+#include "data/MlkError.h"
 #include "data/Text.h"
 
 namespace mlk {
@@ -42,6 +43,16 @@ std::string CodeTables::CodeLabel(std::string_view code, std::string_view key) c
             return pieces.size() > 1 ? pieces[1] : "";
     }
     return {};
+}
+
+std::string CodeTables::ChooseCode(std::string_view code, std::string_view key,
+                                   std::string_view what) const {
+    if (code.empty())
+        return std::string(kAllItem);
+    const std::string label = CodeLabel(code, key);
+    if (label.empty())
+        throw MlkError(std::string(what) + "代码无效：" + std::string(code));
+    return std::string(code) + "-" + label;
 }
 
 std::vector<std::string> CodeTables::ComboItems(std::string_view key) const {

@@ -28,6 +28,11 @@ class CodeTables {
     const std::vector<std::string>* CodeList(std::string_view key) const;
     // The label behind a code; empty when no entry carries it.
     std::string CodeLabel(std::string_view code, std::string_view key) const;
+    // The item a box of the table shows once a user has chosen the code: "code-label", or
+    // "--全部--" for an empty code. A code the table does not hold raises an MlkError
+    // "<what>代码无效：<code>" (codes come from the command line).
+    std::string ChooseCode(std::string_view code, std::string_view key,
+                           std::string_view what) const;
     // What FillCodeCombo shows: "--全部--" followed by every entry.
     std::vector<std::string> ComboItems(std::string_view key) const;
 

@@ -1,7 +1,23 @@
 // The division and type lookups of the data module.
+#include <algorithm>
+
+#include "data/MlkError.h"
 #include "data/TMainDM.h"
+#include "data/Text.h"
 
 namespace mlk {
+
+namespace {
+
+// The item of the list with this code, or "--全部--" when the list offers none.
+std::string ItemWithCode(const std::vector<std::string>& items, const std::string& code) {
+    const auto found = std::find_if(items.begin(), items.end(), [&](const std::string& item) {
+        return item != kAllItem && ItemCode(item) == code;
+    });
+    return found == items.end() ? std::string(kAllItem) : *found;
+}
+
+}  // namespace
 
 std::vector<std::string> TMainDM::ProvinceItems() {
     std::vector<std::string> items{std::string(kAllItem)};
@@ -90,6 +106,19 @@ XingZQH TMainDM::GetXingZQH(const std::string& code) {
         }
     }
     return result;
+}
+
+TMainDM::DivisionItems TMainDM::ChooseDivision(const std::string& code) {
+    const XingZQH division = GetXingZQH(code);
+    if (division.ssbm.empty())
+        throw MlkError("行政区划代码不存在：" + code);
+    DivisionItems items{ItemWithCode(ProvinceItems(), division.ssbm), std::string(kAllItem),
+                        std::string(kAllItem)};
+    if (items.province != kAllItem)
+        items.city = ItemWithCode(CityItems(division.ssbm), division.dsbm);
+    if (items.city != kAllItem)
+        items.county = ItemWithCode(CountyItems(division.dsbm), division.xqbm);
+    return items;
 }
 
 XingZQH TMainDM::FindXingZQHByNames(const std::string& province, const std::string& city,

@@ -89,6 +89,14 @@ class TMainDM {
     std::string LongestDivisionItem(const std::string& level);
     std::string LongestTypeItem();
     XingZQH GetXingZQH(const std::string& code);
+    // The items the province, city and county boxes show once a user has walked the cascade to
+    // the division with this code; a box the division is not reached in, and those below it,
+    // stay at "--全部--". A city without counties is its own county. An unknown code raises an
+    // MlkError naming it.
+    struct DivisionItems {
+        std::string province, city, county;
+    };
+    DivisionItems ChooseDivision(const std::string& code);
     XingZQH FindXingZQHByNames(const std::string& province, const std::string& city,
                                const std::string& county);
     std::string LookupDivisionName(const std::string& code);

@@ -20,6 +20,10 @@ void FillAgency(GGJG& r, const AgencyForm& form) {
 
 }  // namespace
 
+AgencyForm AgencyFormOf(const GGJG& r) {
+    return {r.JiGMC, r.LianXRXM, r.LianXDH, r.JieDMC, std::to_string(r.ShunX)};
+}
+
 CheckResult CheckAgency(const AgencyForm& form) {
     const struct {
         const std::string& text;

@@ -14,6 +14,9 @@ struct AgencyForm {
     std::string JiGMC, LianXR, LianXDH, JieDMC, ShunX;
 };
 
+// The five fields as the editor shows a loaded agency.
+AgencyForm AgencyFormOf(const GGJG& record);
+
 // Five required fields in order, then the order field must be a whole number.
 CheckResult CheckAgency(const AgencyForm& form);
 

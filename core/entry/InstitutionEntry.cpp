@@ -1,9 +1,13 @@
 #include "entry/InstitutionEntry.h"
 
+#include <algorithm>
+
 #include "data/CodeTables.h"
 #include "data/Gbk.h"
+#include "data/MlkError.h"
 #include "data/TMainDM.h"
 #include "data/Text.h"
+#include "entry/EditorMode.h"
 #include "entry/EntryActions.h"
 
 namespace mlk {
@@ -88,6 +92,16 @@ CheckResult CheckAddress(const InstitutionForm& form) {
     return std::nullopt;
 }
 
+// The item a box shows after the editor selects text in it: the text when the box offers it.
+std::string Selected(const std::vector<std::string>& items, const std::string& text) {
+    const bool offered = std::find(items.begin(), items.end(), text) != items.end();
+    return offered ? text : std::string(kAllItem);
+}
+
+std::string CodeItem(const TMainDM& dm, const std::string& code, const char* key) {
+    return Selected(dm.CodeComboItems(key), code + "-" + dm.CodeLabel(code, key));
+}
+
 // The code digit of a "code-label" item.
 std::string FirstCharacter(const std::string& item) {
     return item.substr(0, 1);
@@ -99,6 +113,45 @@ std::string DivisionName(const std::string& item) {
 }
 
 }  // namespace
+
+InstitutionForm InsertForm(const TMainDM& dm, int mode) {
+    InstitutionForm form;
+    form.XingZJB = form.CaiZJFSY = std::string(kAllItem);
+    form.Xingzqhss = form.Xingzqhds = form.Xingzqhxq = std::string(kAllItem);
+    form.JieDLB = CodeItem(dm, mode == mode::kInsertAgency ? "0" : "1", "JieDLB");
+    form.TianBRQ = TMainDM::TodayText();
+    return form;
+}
+
+InstitutionForm LoadedForm(TMainDM& dm, const GGJG& r) {
+    InstitutionForm f;
+    const XingZQH division = dm.GetXingZQH(r.XingZQH);
+    const std::vector<std::string> none{std::string(kAllItem)};
+    f.Xingzqhss = Selected(dm.ProvinceItems(), division.ssbm + "-" + division.ssmc);
+    f.Xingzqhds = Selected(division.ssbm.empty() ? none : dm.CityItems(division.ssbm),
+                           division.dsbm + "-" + division.dsmc);
+    f.Xingzqhxq = Selected(division.ssbm.empty() ? none : dm.CountyItems(division.dsbm),
+                           division.xqbm + "-" + division.xqmc);
+    f.XingZJB = CodeItem(dm, r.XingZJB, "XingZJB");
+    f.CaiZJFSY = CodeItem(dm, r.CaiZJFLYFS, "CaiZJFSY");
+    f.JieDLB = CodeItem(dm, r.JieDLB, "JieDLB");
+    f.Jigfl = r.JiGLX + "-" + dm.CodeLabel(r.JiGLX, "JiGLX");
+    f.JiGMC = r.JiGMC;
+    f.ZuZJGDM = r.ZuZJGDM;
+    f.HangYDM = r.HangYDM;
+    f.ZhiSZGBMQC = r.ShangJHYZGBM;
+    f.YeWZGBMQC = r.ShangJXZZGBM;
+    f.JieD = r.DiZhi_JieD;
+    f.HaoP = r.DiZhi_HaoP;
+    f.YouZBM = r.YouZBM;
+    f.LianXR = r.LianXRXM;
+    f.LianXDH = r.LianXDH;
+    f.XingZQH = r.XingZQH;
+    f.TianBRQ = r.ChuSHSJ;
+    f.JieDMC = r.JieDMC;
+    f.ShunX = std::to_string(r.ShunX);
+    return f;
+}
 
 CheckResult CheckInstitution(TMainDM& dm, InstitutionForm& form, const GGJG& working, int mode) {
     if (CheckResult failure = CheckCodes(dm, form, working))
@@ -163,6 +216,32 @@ void UpdateInstitution(TMainDM& dm, GGJG working, const InstitutionForm& form) {
     FillFromForm(working, form);
     working.GengXZT = "1";
     UpdateEntry(dm, working);
+}
+
+std::string ChooseType(TMainDM& dm, const std::string& code) {
+    // The type and its ancestors, the top level first; the boxes go three levels deep.
+    std::vector<std::string> chain;
+    for (std::string at = code; !at.empty() && at != "0" && chain.size() < 3;
+         at = dm.QueryText("select parent from MLK_JiGLX where LXBM = ?", {at})) {
+        chain.insert(chain.begin(), at);
+    }
+    std::vector<std::string> offered = dm.TopTypeItems();
+    for (std::size_t level = 0; level < chain.size(); ++level) {
+        const auto found = std::find_if(offered.begin(), offered.end(), [&](const std::string& i) {
+            return i != kAllItem && ItemCode(i) == chain[level];
+        });
+        if (found == offered.end())
+            break;
+        const std::string item = *found;
+        // The third box is the last: what is chosen there is the type.
+        offered = level < 2 ? ChildTypesOfItem(dm, item) : std::vector<std::string>{};
+        if (level + 1 < chain.size())
+            continue;
+        if (!offered.empty())
+            throw MlkError("机构类型 " + item + " 下还有分类，请给出下一级的类型代码");
+        return item;
+    }
+    throw MlkError("机构类型代码无效：" + code);
 }
 
 std::vector<std::string> ChildTypesOfItem(TMainDM& dm, const std::string& chosen) {

@@ -25,6 +25,15 @@ struct InstitutionForm {
     std::string JieDMC, ZhiSZGBMQC, YeWZGBMQC;
 };
 
+// The form as the editor opens in an insert mode: every box at "--全部--" except the node type,
+// which the mode presets ("0-节能管理机构" in mode 7, else "1-主管部门"), and the fill-in date
+// today.
+InstitutionForm InsertForm(const TMainDM& dm, int mode);
+
+// The form as the editor shows a loaded entry: each box at the entry's item where the box
+// offers it, else at "--全部--"; the type as "code-name".
+InstitutionForm LoadedForm(TMainDM& dm, const GGJG& record);
+
 // The completeness check guarding save and confirm. Stops at the first failure and names the
 // control to focus. On the way it sets the node name to the unit name and the competent
 // department (in mode 9 also the administrative one) to the operating unit's name, whether or
@@ -46,6 +55,10 @@ void UpdateInstitution(TMainDM& dm, GGJG working, const InstitutionForm& form);
 // The type cascade: the items "lxbm-lxmc" of the children of a chosen type item (the code is
 // the text before its first "-"); empty when the type has none and is itself the choice.
 std::vector<std::string> ChildTypesOfItem(TMainDM& dm, const std::string& chosen);
+
+// The type item a user ends at who chooses the type with this code level by level in the type
+// boxes. A code the boxes do not offer, or one with types below it, raises an MlkError.
+std::string ChooseType(TMainDM& dm, const std::string& code);
 
 // The placeholder that heads a list of child types; choosing it chooses nothing.
 inline constexpr const char* kChooseItem = "--请选择--";

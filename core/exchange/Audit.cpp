@@ -106,8 +106,16 @@ std::vector<std::string> AuditListCells(TMainDM& dm, const GGJG& r, int number) 
             r.JieDLB};
 }
 
+CheckResult CheckApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows) {
+    if (node.JiGID.empty() || node.ShangJBMID != unit.DanWID)
+        return CheckFailure{node.JieDMC + "不是本单位的直属下级单位，不能审核。", ""};
+    if (!hasRows)
+        return CheckFailure{node.JieDMC + "下没有机构信息，不能审核。", ""};
+    return std::nullopt;
+}
+
 bool CanApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows) {
-    return hasRows && !node.JiGID.empty() && node.ShangJBMID == unit.DanWID;
+    return !CheckApprove(unit, node, hasRows);
 }
 
 std::string ApproveQuestion(const GGJG& node) {

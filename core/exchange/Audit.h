@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Check.h"
 #include "data/GGJG.h"
 
 namespace mlk {
@@ -23,7 +24,9 @@ std::vector<GGJG> AuditList(TMainDM& dm, const std::string& key);
 // The cells of one list row, numbered from 1.
 std::vector<std::string> AuditListCells(TMainDM& dm, const GGJG& row, int number);
 
-// Only a unit directly under the operating unit, with institutions under it, can be approved.
+// Only a unit directly under the operating unit, with institutions under it, can be approved:
+// the refusal otherwise (the window keeps its button disabled then).
+CheckResult CheckApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows);
 bool CanApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows);
 std::string ApproveQuestion(const GGJG& node);
 

@@ -1,8 +1,5 @@
 #include "setup/ZhuCe.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "data/CodeTables.h"
 #include "data/MlkError.h"
 #include "data/TMainDM.h"
@@ -24,23 +21,6 @@ CheckResult CheckNameLevelDivision(const ZhuCeInput& input) {
     if (!IsItemChosen(input.cbXingZQHXQ))
         return CheckFailure{"行政区划县区不能为空。", "cbXingZQHXQ"};
     return std::nullopt;
-}
-
-std::string Pick(const std::vector<std::string>& items, const std::string& code) {
-    const auto found = std::find_if(items.begin(), items.end(), [&](const std::string& item) {
-        return IsItemChosen(item) && ItemCode(item) == code;
-    });
-    return found == items.end() ? std::string(kAllItem) : *found;
-}
-
-std::string CodeItem(const TMainDM& dm, const std::string& key, const std::string& code,
-                     const char* what) {
-    if (code.empty())
-        return std::string(kAllItem);
-    const std::string label = dm.CodeLabel(code, key);
-    if (label.empty())
-        throw MlkError(std::string(what) + "代码无效：" + code);
-    return code + "-" + label;
 }
 
 }  // namespace
@@ -105,22 +85,16 @@ CheckResult ZhuCe(TMainDM& dm, const ZhuCeInput& input) {
 ZhuCeInput InputFromCodes(TMainDM& dm, const ZhuCeCodes& codes) {
     ZhuCeInput input;
     input.editJgmc = codes.name;
-    input.cbXingZLSJB = CodeItem(dm, "XingZLSJB", codes.level, "行政隶属级别");
-    input.cbJieDLB = CodeItem(dm, "JieDLB", codes.type, "单位类型");
+    input.cbXingZLSJB = dm.Codes().ChooseCode(codes.level, "XingZLSJB", "行政隶属级别");
+    input.cbJieDLB = dm.Codes().ChooseCode(codes.type, "JieDLB", "单位类型");
     input.editTianBRXM = codes.person;
     input.EditTianBSJ = TMainDM::NowText();
     input.cbXingZQHSS = input.cbXingZQHDS = input.cbXingZQHXQ = std::string(kAllItem);
     if (!codes.division.empty()) {
-        // Walk the cascade as the window does: the province, then its cities, then the
-        // counties of the city; a division that is not a county entry stays unchosen there.
-        const XingZQH division = dm.GetXingZQH(codes.division);
-        if (division.ssbm.empty())
-            throw MlkError("行政区划代码不存在：" + codes.division);
-        input.cbXingZQHSS = Pick(dm.ProvinceItems(), division.ssbm);
-        input.cbXingZQHDS = Pick(dm.CityItems(division.ssbm), division.dsbm);
-        if (IsItemChosen(input.cbXingZQHDS)) {
-            input.cbXingZQHXQ = Pick(dm.CountyItems(division.dsbm), division.xqbm);
-        }
+        const TMainDM::DivisionItems chosen = dm.ChooseDivision(codes.division);
+        input.cbXingZQHSS = chosen.province;
+        input.cbXingZQHDS = chosen.city;
+        input.cbXingZQHXQ = chosen.county;
     }
     input.EditJieDMC = codes.nodeName.empty() ? DeriveJieDMC(input).name : codes.nodeName;
     return input;

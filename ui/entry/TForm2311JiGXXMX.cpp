@@ -222,46 +222,44 @@ void TForm2311JiGXXMX::PrepareInsert() {
     cbJigfl1->show();
     EDGengxzt->setText(QStringLiteral("0-新增"));
     EDXingZQH->setReadOnly(true);
-    EDTianBRQ->setText(Q(TMainDM::TodayText()));
-    SelectComboItem(cbJieDLB, mode_ == mode::kInsertAgency ? "0-节能管理机构" : "1-主管部门");
+    ShowForm(InsertForm(dm_, mode_));
 }
 
 void TForm2311JiGXXMX::LoadRecord() {
-    const GGJG& r = working_;
-    const XingZQH division = dm_.GetXingZQH(r.XingZQH);
+    const XingZQH division = dm_.GetXingZQH(working_.XingZQH);
     SetEditable(action_ == EditorAction::Update);
-    {
-        // Loading sets the boxes to the record; the cascades must not refill them meanwhile.
-        const QSignalBlocker province(cbXingzqhss), city(cbXingzqhds), county(cbXingzqhxq);
-        if (!division.ssbm.empty()) {
-            FillCombo(cbXingzqhds, dm_.CityItems(division.ssbm));
-            FillCombo(cbXingzqhxq, dm_.CountyItems(division.dsbm));
-        }
-        SelectComboItem(cbXingzqhss, division.ssbm + "-" + division.ssmc);
-        SelectComboItem(cbXingzqhds, division.dsbm + "-" + division.dsmc);
-        SelectComboItem(cbXingzqhxq, division.xqbm + "-" + division.xqmc);
+    if (!division.ssbm.empty()) {
+        const QSignalBlocker city(cbXingzqhds), county(cbXingzqhxq);
+        FillCombo(cbXingzqhds, dm_.CityItems(division.ssbm));
+        FillCombo(cbXingzqhxq, dm_.CountyItems(division.dsbm));
     }
-    SelectComboItem(cbXingZJB, r.XingZJB + "-" + r.XingZJBMC);
-    SelectComboItem(cbCaiZJFSY, r.CaiZJFLYFS + "-" + r.CaiZJFLYFSMC);
-    SelectComboItem(cbJieDLB, r.JieDLB + "-" + r.JieDLBMC);
     cbJigfl1->setVisible(action_ == EditorAction::Update);
+    EDGengxzt->setText(Q(working_.GengXZT));
+    ShowForm(LoadedForm(dm_, working_));
+}
 
-    EDJiGMC->setText(Q(r.JiGMC));
-    EDZuZJGDM->setText(Q(r.ZuZJGDM));
-    EDHangYDM->setText(Q(r.HangYDM));
-    EDZhiSZGBMQC->setText(Q(r.ShangJHYZGBM));
-    EDYeWZGBMQC->setText(Q(r.ShangJXZZGBM));
-    EDJieD->setText(Q(r.DiZhi_JieD));
-    EDHaoP->setText(Q(r.DiZhi_HaoP));
-    EDYouZBM->setText(Q(r.YouZBM));
-    EDLianXR->setText(Q(r.LianXRXM));
-    EDLianXDH->setText(Q(r.LianXDH));
-    EDGengxzt->setText(Q(r.GengXZT));
-    EDXingZQH->setText(Q(r.XingZQH));
-    EDTianBRQ->setText(Q(r.ChuSHSJ));
-    EDJieDMC->setText(Q(r.JieDMC));
-    EDShunX->setText(QString::number(r.ShunX));
-    cbJigfl->setText(Q(r.JiGLX + "-" + r.JiGLXMC));
+void TForm2311JiGXXMX::ShowForm(const InstitutionForm& f) {
+    {
+        // The boxes are set to the form; the cascades must not refill them meanwhile.
+        const QSignalBlocker province(cbXingzqhss), city(cbXingzqhds), county(cbXingzqhxq);
+        SelectComboItem(cbXingzqhss, f.Xingzqhss);
+        SelectComboItem(cbXingzqhds, f.Xingzqhds);
+        SelectComboItem(cbXingzqhxq, f.Xingzqhxq);
+    }
+    SelectComboItem(cbXingZJB, f.XingZJB);
+    SelectComboItem(cbCaiZJFSY, f.CaiZJFSY);
+    SelectComboItem(cbJieDLB, f.JieDLB);
+    cbJigfl->setText(Q(f.Jigfl));
+    const std::pair<QLineEdit*, const std::string&> fields[] = {
+        {EDJiGMC, f.JiGMC},         {EDZuZJGDM, f.ZuZJGDM},
+        {EDHangYDM, f.HangYDM},     {EDZhiSZGBMQC, f.ZhiSZGBMQC},
+        {EDYeWZGBMQC, f.YeWZGBMQC}, {EDJieD, f.JieD},
+        {EDHaoP, f.HaoP},           {EDYouZBM, f.YouZBM},
+        {EDLianXR, f.LianXR},       {EDLianXDH, f.LianXDH},
+        {EDXingZQH, f.XingZQH},     {EDTianBRQ, f.TianBRQ},
+        {EDJieDMC, f.JieDMC},       {EDShunX, f.ShunX}};
+    for (const auto& [field, text] : fields)
+        field->setText(Q(text));
 }
 
 void TForm2311JiGXXMX::SetEditable(bool editable) {

@@ -39,6 +39,8 @@ class TForm2311JiGXXMX final : public QDialog {
     void ConnectCascades();
     void PrepareInsert();
     void LoadRecord();
+    // Sets every control to what the form holds.
+    void ShowForm(const InstitutionForm& form);
     void SetEditable(bool editable);
 
     void TypeChosen(QComboBox* box, QComboBox* below, QComboBox* belowThat);

@@ -61,11 +61,12 @@ TForm2411JiGXXMX::TForm2411JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QW
     working_.AssignFrom(*record);
     working_.ShunX = record->ShunX;
     working_.JiC = record->JiC;
-    EDJiGMC->setText(Q(working_.JiGMC));
-    EDLianXR->setText(Q(working_.LianXRXM));
-    EDLianXDH->setText(Q(working_.LianXDH));
-    EDJieDMC->setText(Q(working_.JieDMC));
-    EDShunX->setText(QString::number(working_.ShunX));
+    const AgencyForm shown = AgencyFormOf(working_);
+    EDJiGMC->setText(Q(shown.JiGMC));
+    EDLianXR->setText(Q(shown.LianXR));
+    EDLianXDH->setText(Q(shown.LianXDH));
+    EDJieDMC->setText(Q(shown.JieDMC));
+    EDShunX->setText(Q(shown.ShunX));
     for (QLineEdit* field : {EDJiGMC, EDLianXR, EDLianXDH, EDJieDMC, EDShunX}) {
         field->setReadOnly(action_ != EditorAction::Update);
     }

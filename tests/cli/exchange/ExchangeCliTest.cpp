@@ -18,56 +18,6 @@ class ExchangeCliTest : public CliTest {
     std::string File(const char* name) const { return PathText(dir_ / name); }
 };
 
-TEST_F(ExchangeCliTest, ImportListRemoveAndLog) {
-    WriteFile(dir_ / "in.txt", GbkLine(SampleRecord("A")) + GbkLine(SampleRecord("B")));
-    MlkRun run = Run({"import", "--pending", "110101DEPT000001", File("in.txt")});
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "已成功导入2条机构信息数据。\n");
-    EXPECT_NE(run.err.find("导入: "), std::string::npos);
-
-    run = Run("pending");
-    EXPECT_NE(run.out.find("110101DEPT000001\t东城区教育局\t主管部门\t已导入\t"), std::string::npos)
-        << run.out;
-    run = Run("log imports");
-    EXPECT_NE(run.out.find("\t2\t"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\t统计员\n"), std::string::npos) << run.out;
-
-    run = Run({"import", "--pending", "110101DEPT000001", File("in.txt")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("已经导入"), std::string::npos);
-
-    run = Run("remove-import --pending 110101DEPT000001");
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "将删除东城区教育局下已导入的2条机构信息；确认删除请加 --yes。\n");
-    run = Run("remove-import --pending 110101DEPT000001 --yes");
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "已删除2条导入的机构信息数据。\n");
-    EXPECT_NE(Run("pending").out.find("\t未导入\t"), std::string::npos);
-}
-
-TEST_F(ExchangeCliTest, ExportWithGuard) {
-    const std::vector<std::string> exportTo = {"export", File("out.txt")};
-    MlkRun run = Run(exportTo);
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("没有已确认的机构"), std::string::npos) << run.err;
-    {
-        TMainDM dm(Db());
-        SampleRecord("A").Insert(dm);
-        GGJG open = SampleRecord("B");
-        open.QueRZT = "0";
-        open.Insert(dm);
-    }
-    run = Run(exportTo);
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("请核查全部机构信息后再导出机构列表！"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.txt"));
-    TMainDM(Db()).ExecSQL("update MLK_JiBXX set QueRZT='1'");
-    run = Run(exportTo);
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "导出完成，共导出2条数据！\n");
-    EXPECT_TRUE(std::filesystem::exists(dir_ / "out.txt"));
-}
-
 TEST_F(ExchangeCliTest, Refusals) {
     const std::pair<const char*, const char*> cases[] = {
         {"import --pending NONE x.txt", "没有机构ID为 NONE 的待导入机构"},

@@ -5,6 +5,10 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "data/GGJG.h"
+#include "data/Gbk.h"
+#include "data/Platform.h"
+#include "data/Text.h"
 
 namespace mlk::test {
 
@@ -20,11 +24,27 @@ MlkRun Mlk(const std::filesystem::path& folder, const std::vector<std::string>& 
 // The same with the arguments written as one line of words separated by single blanks.
 MlkRun Mlk(const std::filesystem::path& folder, const std::string& line);
 
+// Runs a command that must succeed; the first line of its output.
+inline std::string MlkDone(const std::filesystem::path& folder, const std::string& line) {
+    const MlkRun run = Mlk(folder, line);
+    EXPECT_EQ(run.code, 0) << line << "\n" << run.err;
+    return run.out.substr(0, run.out.find('\n'));
+}
+
+// The field options of a complete institution entry in the county 110101.
+inline std::string InstitutionFields(const std::string& name, const std::string& code,
+                                     const std::string& type = "8230") {
+    return " --jigmc " + name + " --zuzjgdm " + code + " --hangydm P8230 --jiglx " + type +
+           " --caizjflyfs 0 --xingzjb 4 --xingzqh 110101 --dizhi_jied 东华门街道 --dizhi_haop 12"
+           " --youzbm 100010 --lianxrxm 王老师 --lianxdh 01065123456 --shunx 1";
+}
+
 // A test with a folder of its own in which mlk runs.
 class CliTest : public ::testing::Test {
   protected:
     MlkRun Run(const std::string& line) { return Mlk(dir_.Path(), line); }
     MlkRun Run(const std::vector<std::string>& args) { return Mlk(dir_.Path(), args); }
+    std::string Done(const std::string& line) { return MlkDone(dir_.Path(), line); }
     std::filesystem::path Db() const { return dir_ / "GGJGMLK.DB"; }
 
     TempDir dir_;

@@ -3,6 +3,7 @@
 #include "ExchangeFixtures.h"
 #include "data/MlkError.h"
 #include "data/Text.h"
+#include "exchange/Export.h"
 
 namespace mlk::test {
 namespace {
@@ -207,6 +208,21 @@ TEST_F(ImportTest, PendingList) {
     EXPECT_EQ(list[0].JiGID, "AGENCY");  // not imported first
     EXPECT_EQ(list[1].DaoRZT, "1");
     EXPECT_FALSE(LoadPending(Dm(), "NONE"));
+}
+
+// Whatever the export writes, the import reads back: here a value of 20 MB.
+TEST_F(ImportTest, ARecordOfAnyLengthComesBack) {
+    GGJG record = SampleRecord("110101SCHOOL0001");
+    while (record.QiT.size() < (20u << 20))
+        record.QiT += "长文本，含逗号, 引号\"和换行\r\n";
+    TempDir below;
+    {
+        TMainDM source(below / "GGJGMLK.DB");
+        record.Insert(source);
+        ExportDirectory(source, below / "out.txt", progress_);
+    }
+    EXPECT_EQ(Import(ReadFile(below / "out.txt")), 1);
+    EXPECT_TRUE(GGJG::LoadByJiGID(Dm(), record.JiGID).QiT == record.QiT);
 }
 
 }  // namespace

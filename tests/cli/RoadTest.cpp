@@ -1,0 +1,109 @@
+// The yearly road through three installations, each a folder of its own, driven by mlk alone:
+// a county department enters and confirms its institutions and exports them; the county agency
+// imports them under its entry for the department, audits and exports; the prefecture agency
+// imports the county's file under its entry for the county agency.
+#include "MlkRunner.h"
+
+namespace mlk::test {
+namespace {
+
+struct Installation {
+    TempDir dir;
+
+    MlkRun Run(const std::string& line) { return Mlk(dir.Path(), line); }
+    std::string Done(const std::string& line) { return MlkDone(dir.Path(), line); }
+    std::string File(const std::string& name) const { return PathText(dir / name); }
+};
+
+TEST(Road, ThreeInstallationsThroughMlkAlone) {
+    Installation department;
+    department.Done(
+        "register --name 东城区教育局 --level 4 --county 110101 --type 1 --person 李四");
+    EXPECT_EQ(department.Run("export x.txt").err, "名录库中没有已确认的机构，无法导出。\n");
+    const std::string school1 =
+        department.Done("add institution" + InstitutionFields("第一中学", "100000001", "8230"));
+    // The second school comes from the initial data, without its codes: it cannot be confirmed
+    // until it is completed.
+    WriteFile(department.dir / "下发.txt",
+              Utf8ToGbk("A1,第二中学,x,北京市,市辖区,东城区,x,x,路2,x,x,x,x\r\n"));
+    department.Done("load-initial " + department.File("下发.txt"));
+    department.Done("select --all-unselected");
+    const std::string school2 =
+        SplitText(SplitText(department.Run("list institutions --name 第二").out, '\n')[1], '\t')[1];
+    MlkRun run = department.Run("confirm --all");
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "已通过核查：" + school1 + "\t第一中学\n通过核查 1 条，未通过 1 条\n");
+    EXPECT_EQ(run.err, "未通过核查：" + school2 + "\t第二中学\t组织机构代码不能为空！\n");
+    EXPECT_EQ(department.Run("export x.txt").err, "请核查全部机构信息后再导出机构列表！\n");
+    department.Done("update " + school2 + InstitutionFields("第二中学", "100000002", "8240") +
+                    " --chushsj 2024-05-06");
+    department.Done("confirm " + school2);
+    const std::string departmentFile = department.File("教育局.txt");
+    EXPECT_EQ(department.Done("export " + departmentFile), "导出完成，共导出2条数据！");
+
+    Installation county;
+    county.Done(
+        "register --name 东城区节能监察中心 --level 4 --county 110101 --type 0 --person 张三");
+    EXPECT_EQ(county.Run("add institution --jigmc 一中").err,
+              "本单位是节能管理机构，录入同级主管部门和下级管理机构，不录入下属公共机构。\n");
+    const std::string dept =
+        county.Done("add department" + InstitutionFields("东城区教育局", "100000009", "7012"));
+    county.Done("confirm " + dept);
+    EXPECT_NE(
+        county.Run("pending").out.find(dept + "\t东城区教育局\t主管部门\t未导入\t\t0\t未审核\n"),
+        std::string::npos);
+    const std::string importLine = "import --pending " + dept + " " + departmentFile;
+    EXPECT_EQ(county.Done(importLine), "已成功导入2条机构信息数据。");
+    EXPECT_NE(county.Run(importLine).err.find("已经导入"), std::string::npos);
+    EXPECT_EQ(county.Run("remove-import --pending " + dept).err,
+              "将删除东城区教育局下已导入的2条机构信息；确认删除请加 --yes。\n");
+    EXPECT_EQ(county.Done("remove-import --pending " + dept + " --yes"),
+              "已删除2条导入的机构信息数据。");
+    county.Done(importLine);
+    EXPECT_EQ(county.Run("audit --unit " + school1).err,
+              "第一中学不是本单位的直属下级单位，不能审核。\n");
+    EXPECT_EQ(county.Done("audit --unit " + dept), "已审核通过东城区教育局下的2条机构信息。");
+    // Audited data can be neither removed nor imported again.
+    for (const std::string& line : {"remove-import --yes --pending " + dept, importLine})
+        EXPECT_EQ(county.Run(line).err, "该机构的数据已审核，不能再导入或删除。\n") << line;
+    EXPECT_EQ(SplitText(county.Run("summary counts").out, '\n')[1].rfind(
+                  "1\t" + dept + "\t东城区教育局\t", 0),
+              0u);
+    const std::string countyFile = county.File("东城区.txt");
+    EXPECT_EQ(county.Done("export " + countyFile), "导出完成，共导出3条数据！");
+
+    Installation prefecture;
+    prefecture.Done(
+        "register --name 北京市节能监察中心 --level 3 --county 110101 --type 0 --person 王五");
+    const std::string agencyFields = " --jiedmc 东城 --lianxrxm 张三 --lianxdh 0101 --shunx 1";
+    const std::string mistake = prefecture.Done("add agency --jigmc 朝阳区节能中心" + agencyFields);
+    EXPECT_EQ(prefecture.Done("delete " + mistake + " --yes"),
+              "已删除：" + mistake + "\t朝阳区节能中心");
+    const std::string agency =
+        prefecture.Done("add agency --jigmc 东城区节能监察中心" + agencyFields);
+    EXPECT_EQ(agency.size(), 10u);
+    prefecture.Done("update " + agency + " --jiedmc 东城区");
+    prefecture.Done("confirm " + agency);
+    EXPECT_EQ(prefecture.Done("import --pending " + agency + " " + countyFile),
+              "已成功导入3条机构信息数据。");
+    EXPECT_EQ(prefecture.Done("audit --unit " + agency), "已审核通过东城区下的1条机构信息。");
+
+    // Each row keeps the unit that entered it and names the unit it came through.
+    TMainDM dm(prefecture.dir / "GGJGMLK.DB");
+    const GGJG d = GGJG::LoadByJiGID(dm, dept);
+    EXPECT_EQ(d.ShuJLY + "|" + d.ShangJBMID + "|" + d.ShangBJGID + "|" + std::to_string(d.JiC),
+              "1|" + agency + "|" + agency + "|2");
+    for (const std::string& id : {school1, school2}) {
+        const GGJG s = GGJG::LoadByJiGID(dm, id);
+        EXPECT_EQ(s.ShuJLY + "|" + s.ShangJBMID + "|" + s.ShangBJGID + "|" + s.QueRZT + s.ShenHZT +
+                      "|" + s.ShangJHYZGBM,
+                  "1|" + dept + "|" + agency + "|11|东城区教育局")
+            << id;
+    }
+    // Two imports above the department that entered it (an entry taken from the initial data
+    // carries no level of its own).
+    EXPECT_EQ(GGJG::LoadByJiGID(dm, school1).JiC, 3);
+}
+
+}  // namespace
+}  // namespace mlk::test
