@@ -53,6 +53,12 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
         county.Run("pending").out.find(dept + "\t东城区教育局\t主管部门\t未导入\t\t0\t未审核\n"),
         std::string::npos);
     const std::string importLine = "import --pending " + dept + " " + departmentFile;
+    const std::pair<std::string, std::string> refusals[] = {
+        {"import --pending NONE " + departmentFile, "没有机构ID为 NONE 的待导入机构\n"},
+        {"remove-import --pending NONE", "没有机构ID为 NONE 的待导入机构\n"},
+        {"import --pending " + dept + " " + county.File("无此文件.txt"), "无法打开文件"}};
+    for (const auto& [line, message] : refusals)
+        EXPECT_EQ(county.Run(line).err.rfind(message, 0), 0u) << line;
     EXPECT_EQ(county.Done(importLine), "已成功导入2条机构信息数据。");
     EXPECT_NE(county.Run(importLine).err.find("已经导入"), std::string::npos);
     EXPECT_EQ(county.Run("remove-import --pending " + dept).err,

@@ -24,7 +24,6 @@ TEST_F(EntryCommandsTest, CodesAreChosenAsInTheEditorAndRefusedWhereItCannot) {
         {"add department --jigmc 甲", 1, "本单位是主管部门，只录入下属公共机构。"},
         {"add institution --jiedmc 甲", 2,
          "同级主管部门和下属公共机构的节点名称取单位详细名称，不能给出 --jiedmc"},
-        {"add firm", 2, "未知的机构种类：firm（department、agency 或 institution）"},
         {"add institution --jiglx 8200", 1,
          "机构类型 8200-教育 下还有分类，请给出下一级的类型代码"},
         {"add institution --jiglx 9900", 1, "机构类型代码无效：9900"},
@@ -34,6 +33,8 @@ TEST_F(EntryCommandsTest, CodesAreChosenAsInTheEditorAndRefusedWhereItCannot) {
         {"add institution --jigmc 甲 --zuzjgdm 123456789 --hangydm P82 --jiglx 8230", 1,
          "行政级别不能为空！"},
         {"update NOPE --jigmc 甲", 1, "本单位录入的机构中没有机构ID为 NOPE 的机构"},
+        {"list departments --type 8200", 1, "机构分类代码无效：8200"},
+        {"list departments --page-size 0", 1, "每页条数必须是正整数：0"},
         {"update NOPE", 2, "请给出要修改的项目，如 --jigmc 名称"},
         {"confirm NOPE --all", 2, "请给出机构ID，或者 --all（两者不能同时给出）"},
     };
@@ -71,6 +72,34 @@ TEST_F(EntryCommandsTest, AnEntryIsChangedDeletedAndConfirmedUntilItIsConfirmed)
         const MlkRun run = Run(line);
         EXPECT_EQ(run.code, 1) << line;
         EXPECT_EQ(run.err, message) << line;
+    }
+}
+
+TEST_F(EntryCommandsTest, ListShowsTheFilteredEntriesWithThePagerLine) {
+    const std::string first = Done("add institution" + InstitutionFields("甲中", "100000001"));
+    Done("add institution" + InstitutionFields("乙中", "100000002", "8240"));
+    Done("confirm " + first);
+    const struct {
+        const char* line;
+        std::vector<std::string> names;  // the third cell of each row
+        const char* pager;
+    } cases[] = {
+        {"list institutions", {"乙中", "甲中"}, "共 2 条，分 1 页，当前第 1 页"},
+        {"list departments --confirm-state 1", {"甲中"}, "共 1 条，分 1 页，当前第 1 页"},
+        {"list institutions --name 乙 --type 8240", {"乙中"}, "共 1 条，分 1 页，当前第 1 页"},
+        {"list institutions --finance 1", {}, "共 0 条，分 0 页，当前第 1 页"},
+        {"list agencies", {}, "共 0 条，分 0 页，当前第 1 页"},
+        {"list institutions --page 5 --page-size 1", {"甲中"}, "共 2 条，分 2 页，当前第 2 页"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> lines = SplitText(Run(c.line).out, '\n');
+        ASSERT_EQ(lines.size(), c.names.size() + 2) << c.line;
+        EXPECT_EQ(lines[0].rfind("序号\t机构ID\t机构名称\t", 0), 0u) << c.line;
+        for (std::size_t i = 0; i < c.names.size(); ++i) {
+            const std::vector<std::string> cells = SplitText(lines[i + 1], '\t');
+            EXPECT_EQ(cells[0] + cells[2], std::to_string(i + 1) + c.names[i]) << c.line;
+        }
+        EXPECT_EQ(lines.back(), c.pager) << c.line;
     }
 }
 

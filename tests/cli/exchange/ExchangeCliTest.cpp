@@ -1,6 +1,5 @@
 #include "../../core/exchange/ExchangeFixtures.h"
 #include "MlkRunner.h"
-#include "data/Platform.h"
 
 namespace mlk::test {
 namespace {
@@ -8,28 +7,10 @@ namespace {
 class ExchangeCliTest : public CliTest {
   protected:
     void SetUp() override {
-        TMainDM dm(Db());
-        dm.ExecSQL(
-            "insert into MLK_CaoZDWXX (DanWID,DanWMC,XingZQH,XingZLSJB,DanWLX,YouZBM,JieDMC,"
-            "TianBRXM,ChuSHSJ,TongJY,DanWFZR) values ('110101UNIT000001','东城区节能管理机构',"
-            "'110101','4','0','110101','东城区','填表人','2024-01-01 00:00:00','统计员','')");
-        AddPending(dm, "110101DEPT000001", "东城区教育局");
+        Run("register --name 东城区节能管理机构 --level 4 --county 110101 --type 0 --person 张三");
     }
     std::string File(const char* name) const { return PathText(dir_ / name); }
 };
-
-TEST_F(ExchangeCliTest, Refusals) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"import --pending NONE x.txt", "没有机构ID为 NONE 的待导入机构"},
-        {"remove-import --pending NONE", "没有机构ID为 NONE"},
-        {"import --pending 110101DEPT000001 missing.txt", "无法打开文件"},
-    };
-    for (const auto& [line, message] : cases) {
-        const MlkRun run = Run(line);
-        EXPECT_EQ(run.code, 1) << line;
-        EXPECT_NE(run.err.find(message), std::string::npos) << line << ": " << run.err;
-    }
-}
 
 // Start-up only reads a complete database: reading commands and a backup run while another
 // program writes, and on a read-only file. Check finds damage, and export refuses it.
