@@ -12,7 +12,10 @@ struct Installation {
 
     MlkRun Run(const std::string& line) { return Mlk(dir.Path(), line); }
     std::string Done(const std::string& line) { return MlkDone(dir.Path(), line); }
-    std::string File(const std::string& name) const { return PathText(dir / name); }
+    // Files travel between installations by copy; each command names them in its own folder.
+    void Receive(const Installation& from, const std::string& file) {
+        std::filesystem::copy_file(from.dir / file, dir / file);
+    }
 };
 
 TEST(Road, ThreeInstallationsThroughMlkAlone) {
@@ -26,7 +29,7 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     // until it is completed.
     WriteFile(department.dir / "下发.txt",
               Utf8ToGbk("A1,第二中学,x,北京市,市辖区,东城区,x,x,路2,x,x,x,x\r\n"));
-    department.Done("load-initial " + department.File("下发.txt"));
+    department.Done("load-initial 下发.txt");
     department.Done("select --all-unselected");
     const std::string school2 =
         SplitText(SplitText(department.Run("list institutions --name 第二").out, '\n')[1], '\t')[1];
@@ -38,8 +41,7 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     department.Done("update " + school2 + InstitutionFields("第二中学", "100000002", "8240") +
                     " --chushsj 2024-05-06");
     department.Done("confirm " + school2);
-    const std::string departmentFile = department.File("教育局.txt");
-    EXPECT_EQ(department.Done("export " + departmentFile), "导出完成，共导出2条数据！");
+    EXPECT_EQ(department.Done("export 教育局.txt"), "导出完成，共导出2条数据！");
 
     Installation county;
     county.Done(
@@ -52,11 +54,12 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_NE(
         county.Run("pending").out.find(dept + "\t东城区教育局\t主管部门\t未导入\t\t0\t未审核\n"),
         std::string::npos);
-    const std::string importLine = "import --pending " + dept + " " + departmentFile;
+    county.Receive(department, "教育局.txt");
+    const std::string importLine = "import --pending " + dept + " 教育局.txt";
     const std::pair<std::string, std::string> refusals[] = {
-        {"import --pending NONE " + departmentFile, "没有机构ID为 NONE 的待导入机构\n"},
+        {"import --pending NONE 教育局.txt", "没有机构ID为 NONE 的待导入机构\n"},
         {"remove-import --pending NONE", "没有机构ID为 NONE 的待导入机构\n"},
-        {"import --pending " + dept + " " + county.File("无此文件.txt"), "无法打开文件"}};
+        {"import --pending " + dept + " 无此文件.txt", "无法打开文件"}};
     for (const auto& [line, message] : refusals)
         EXPECT_EQ(county.Run(line).err.rfind(message, 0), 0u) << line;
     EXPECT_EQ(county.Done(importLine), "已成功导入2条机构信息数据。");
@@ -75,8 +78,7 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_EQ(SplitText(county.Run("summary counts").out, '\n')[1].rfind(
                   "1\t" + dept + "\t东城区教育局\t", 0),
               0u);
-    const std::string countyFile = county.File("东城区.txt");
-    EXPECT_EQ(county.Done("export " + countyFile), "导出完成，共导出3条数据！");
+    EXPECT_EQ(county.Done("export 东城区.txt"), "导出完成，共导出3条数据！");
 
     Installation prefecture;
     prefecture.Done(
@@ -90,7 +92,8 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_EQ(agency.size(), 10u);
     prefecture.Done("update " + agency + " --jiedmc 东城区");
     prefecture.Done("confirm " + agency);
-    EXPECT_EQ(prefecture.Done("import --pending " + agency + " " + countyFile),
+    prefecture.Receive(county, "东城区.txt");
+    EXPECT_EQ(prefecture.Done("import --pending " + agency + " 东城区.txt"),
               "已成功导入3条机构信息数据。");
     EXPECT_EQ(prefecture.Done("audit --unit " + agency), "已审核通过东城区下的1条机构信息。");
 

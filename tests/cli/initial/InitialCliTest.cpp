@@ -6,12 +6,10 @@ namespace {
 
 TEST_F(CliTest, SelectsByIdSkippingRowsAlreadyAddedAndRemovesTheInitialData) {
     // A folder is no file: refused with the reason.
-    EXPECT_NE(Run("load-initial " + PathText(dir_.Path())).err.find("：这是一个文件夹，不是文件"),
-              std::string::npos);
+    EXPECT_NE(Run("load-initial .").err.find("：这是一个文件夹，不是文件"), std::string::npos);
     WriteFile(dir_ / "下发.txt", Utf8ToGbk("A1,东城一中,x,北京市,市辖区,东城区,x,x,路1,x,x,x,x\r\n"
                                            "A2,火星学校,x,火星省,甲市,乙县,x,x,路2,x,x,x,x\r\n"));
-    EXPECT_EQ(Run("load-initial " + PathText(dir_ / "下发.txt")).out,
-              "已成功导入2条机构信息数据。\n");
+    EXPECT_EQ(Run("load-initial 下发.txt").out, "已成功导入2条机构信息数据。\n");
     EXPECT_EQ(Run("select --all-unselected").err, "操作单位尚未注册，不能添加到名录库。\n");
     Run("register --name 单位 --level 4 --county 110101 --type 1 --person 张三");
     EXPECT_EQ(Run("select --ids A1").out, "1条机构信息成功添加到名录库中！\n");
