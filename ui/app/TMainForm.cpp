@@ -251,7 +251,9 @@ void TMainForm::ShowModal(QDialog& window) {
         window.adjustSize();
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (screen) {
+        // A window larger than the screen, as at a high display scaling, is made to fit it.
         const QRect area = screen->availableGeometry();
+        window.resize(window.size().boundedTo(area.size()));
         window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
     }
     window.exec();

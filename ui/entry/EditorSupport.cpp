@@ -40,7 +40,10 @@ void EditorButtons::ShowFor(EditorAction action) {
     for (const auto& [button, own] : buttons) {
         button->setVisible(own == action);
         button->setEnabled(own == action);
+        button->setDefault(own == action);
     }
+    // Enter presses the window's one action; in view mode it closes the window.
+    Button2->setDefault(action == EditorAction::View);
 }
 
 void EditorButtons::Connect(QWidget* editor, std::function<void()> insert,

@@ -23,7 +23,7 @@ struct EditorButtons {
     QPushButton* Button2;
 
     EditorButtons(QDialog* editor, QBoxLayout* layout);
-    // Shows and enables the one button of the action; view shows none.
+    // Shows and enables the one button of the action, which Enter presses; view shows none.
     void ShowFor(EditorAction action);
     // Connects the four action buttons to the editor's handlers, each run guarded.
     void Connect(QWidget* editor, std::function<void()> insert, std::function<void()> update,

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,6 +56,7 @@ TBrowserBase::TBrowserBase(TMainDM& dm, QWidget* parent)
     layout_->addLayout(buttonArea_);
 
     EDPageSize->setText(QString::number(kDefaultPageSize));
+    list_->installEventFilter(this);
     connect(list_, &QTableWidget::cellClicked, this,
             [this](int row, int) { Guarded(this, [&] { RowClicked(row); }); });
     connect(list_, &QTableWidget::cellDoubleClicked, this,
@@ -62,6 +64,32 @@ TBrowserBase::TBrowserBase(TMainDM& dm, QWidget* parent)
 }
 
 TBrowserBase::~TBrowserBase() = default;
+
+QPushButton* TBrowserBase::AddSearchButton(int row, int column) {
+    auto* button = new QPushButton(QStringLiteral("查   询"), this);
+    button->setObjectName(QStringLiteral("BTSearch"));
+    button->setAutoDefault(false);
+    button->setDefault(true);
+    searchArea_->addWidget(button, row, column);
+    connect(button, &QPushButton::clicked, this, [this] { Guarded(this, [&] { Search(); }); });
+    return button;
+}
+
+bool TBrowserBase::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != list_ || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int row = list_->currentRow();
+    if (key == Qt::Key_Space && row >= 0) {
+        Guarded(this, [&] { RowClicked(row); });
+        return true;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && row >= 0) {
+        Guarded(this, [&] { RowDoubleClicked(row); });
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 QLineEdit* TBrowserBase::AddPagerField(QHBoxLayout* strip, const char* name, bool editable) {
     auto* field = new QLineEdit(this);

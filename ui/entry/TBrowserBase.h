@@ -32,10 +32,10 @@ namespace mlk::ui {
 //   FillFromQuery    empties the list and adds one row per result row, in one batch
 //   RowNumber        the caption of column 0: the running number on this page, from 1
 //   RowColour        the background of a row from its cells (default: none)
-//   RowClicked       the tick rule (default: a click ticks the row and unticks every other,
-//                    a click on a ticked row unticks it), then TickChanged
+//   RowClicked       the tick rule, on a click or Space (default: it ticks the row and unticks
+//                    every other, on a ticked row it unticks it), then TickChanged
 //   TickChanged      after the tick rule; a window enables its row buttons here
-//   RowDoubleClicked a double click on a row (default: nothing)
+//   RowDoubleClicked a double click on a row or Enter (default: nothing)
 //   UpdatePager      writes count, pages and page and sets the four pager buttons
 //
 // Search() reads the filters anew (BuildQuery), counts, reads the page size and the current
@@ -51,8 +51,10 @@ class TBrowserBase : public QDialog {
     void Search();
 
   protected:
-    // Filters go into this grid; "查   询" and the like as well.
+    // Filters go into this grid.
     QGridLayout* SearchArea() const { return searchArea_; }
+    // "查   询" at a place in the search area: it searches, and Enter in a filter presses it.
+    QPushButton* AddSearchButton(int row, int column);
     // Buttons below the list.
     QHBoxLayout* ButtonArea() const { return buttonArea_; }
     // The window's column of parts, for a row below the buttons.
@@ -78,6 +80,9 @@ class TBrowserBase : public QDialog {
     std::string Cell(int row, int column) const;
     bool IsTicked(int row) const;
     void SetTicked(int row, bool ticked);
+
+    // Space applies the tick rule to the current row, Enter does what a double click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void MovePage(PageMove move);

@@ -12,6 +12,7 @@
 #include "data/TMainDM.h"
 #include "entry/EditorMode.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Keyboard.h"
 
 namespace mlk::ui {
 
@@ -42,10 +43,7 @@ TEntryBrowser::TEntryBrowser(TMainDM& dm, const EntryBrowserSetup& setup, QWidge
     }
     cbQueRZT = AddFilter("确认状态：", "cbQueRZT", "QueRZT", 1, 2);
     cbGengXZT = AddFilter("更新状态：", "cbGengXZT", "GengXZT", 1, 4);
-    BTSearch = new QPushButton(QStringLiteral("查   询"), this);
-    BTSearch->setObjectName(QStringLiteral("BTSearch"));
-    SearchArea()->addWidget(BTSearch, 1, 6);
-    connect(BTSearch, &QPushButton::clicked, this, [this] { Guarded(this, [&] { Search(); }); });
+    AddSearchButton(1, 6);
 
     SetUpColumns(EntryColumnDescriptions(setup.kind));
 
@@ -67,6 +65,7 @@ TEntryBrowser::TEntryBrowser(TMainDM& dm, const EntryBrowserSetup& setup, QWidge
     connect(BTQueR, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { Act(ListAction::Confirm, mode::kConfirm); }); });
     TickChanged(false);
+    OrderTabsByLayout(this);
 }
 
 QComboBox* TEntryBrowser::AddFilter(const char* label, const char* name, const char* key, int row,

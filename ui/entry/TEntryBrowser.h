@@ -51,7 +51,6 @@ class TEntryBrowser : public TBrowserBase {
     QComboBox* cbJigfl = nullptr;
     QComboBox* cbQueRZT;
     QComboBox* cbGengXZT;
-    QPushButton* BTSearch;
     QPushButton* BTAdd;
     QPushButton* BTUpdate;
     QPushButton* BTQueR;

@@ -11,6 +11,7 @@
 #include "entry/InitialData.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
+#include "ui/app/Keyboard.h"
 #include "ui/entry/BarProgress.h"
 
 namespace mlk::ui {
@@ -65,6 +66,7 @@ TForm21DaoRYSSJ::TForm21DaoRYSSJ(TMainDM& dm, QWidget* parent)
             [this] { Guarded(this, [&] { Button2Click(); }); });
     connect(btDeleteData, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { btDeleteDataClick(); }); });
+    OrderTabsByLayout(this);
 }
 
 void TForm21DaoRYSSJ::Button1Click() {

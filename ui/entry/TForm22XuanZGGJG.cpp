@@ -12,6 +12,7 @@
 #include "data/TMainDM.h"
 #include "entry/Selection.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Keyboard.h"
 
 namespace mlk::ui {
 
@@ -35,7 +36,6 @@ TForm22XuanZGGJG::TForm22XuanZGGJG(TMainDM& dm, QWidget* parent)
       EDJiGMC(new QLineEdit(this)),
       EDDiZhi(new QLineEdit(this)),
       cbXuanZBZ(new QComboBox(this)),
-      BTSearch(new QPushButton(QStringLiteral("查   询"), this)),
       BTXuanZ(new QPushButton(QStringLiteral("添加到名录库"), this)) {
     setObjectName(QStringLiteral("TForm22XuanZGGJG"));
     setWindowTitle(QStringLiteral("选择公共机构"));
@@ -45,16 +45,15 @@ TForm22XuanZGGJG::TForm22XuanZGGJG(TMainDM& dm, QWidget* parent)
     EDDiZhi->setObjectName(QStringLiteral("EDDiZhi"));
     cbXuanZBZ->setObjectName(QStringLiteral("cbXuanZBZ"));
     cbXuanZBZ->setEditable(true);
+    cbXuanZBZ->setInsertPolicy(QComboBox::NoInsert);  // Enter searches with the typed text
     FillCombo(cbXuanZBZ, Dm().CodeComboItems("XuanZBZ"));
-    BTSearch->setObjectName(QStringLiteral("BTSearch"));
     SearchArea()->addWidget(new QLabel(QStringLiteral("机构名称："), this), 0, 0);
     SearchArea()->addWidget(EDJiGMC, 0, 1);
     SearchArea()->addWidget(new QLabel(QStringLiteral("地址："), this), 0, 2);
     SearchArea()->addWidget(EDDiZhi, 0, 3);
     SearchArea()->addWidget(new QLabel(QStringLiteral("入库状态："), this), 0, 4);
     SearchArea()->addWidget(cbXuanZBZ, 0, 5);
-    SearchArea()->addWidget(BTSearch, 0, 6);
-    connect(BTSearch, &QPushButton::clicked, this, [this] { Guarded(this, [&] { Search(); }); });
+    AddSearchButton(0, 6);
 
     List()->setObjectName(QStringLiteral("lvJGLB"));
     SetUpColumns(ColumnDescriptions());
@@ -72,6 +71,7 @@ TForm22XuanZGGJG::TForm22XuanZGGJG(TMainDM& dm, QWidget* parent)
     ButtonArea()->addWidget(BTXuanZ);
     connect(BTXuanZ, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { BTXuanZClick(); }); });
+    OrderTabsByLayout(this);
 }
 
 ListQueryBuilder TForm22XuanZGGJG::BuildQuery() {

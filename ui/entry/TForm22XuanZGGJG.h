@@ -24,7 +24,6 @@ class TForm22XuanZGGJG final : public TBrowserBase {
     QLineEdit* EDJiGMC;
     QLineEdit* EDDiZhi;
     QComboBox* cbXuanZBZ;
-    QPushButton* BTSearch;
     QPushButton* BTXuanZ;
 };
 

@@ -62,6 +62,8 @@ TForm2311JiGXXMX::TForm2311JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QW
     }
     LBTitle->setText(IsSubordinateMode(mode) ? QStringLiteral("下级公共机构基本信息")
                                              : QStringLiteral("同级公共机构基本信息"));
+    OrderTabsByLayout(this);
+    opened_.Take(this);
 }
 
 TForm2311JiGXXMX::~TForm2311JiGXXMX() = default;
@@ -72,6 +74,11 @@ int TForm2311JiGXXMX::Run() {
         return QDialog::Rejected;
     }
     return exec();
+}
+
+void TForm2311JiGXXMX::reject() {
+    if (MayDiscard(this, opened_))
+        QDialog::reject();
 }
 
 void TForm2311JiGXXMX::BuildControls() {

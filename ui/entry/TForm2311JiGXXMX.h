@@ -6,6 +6,7 @@
 #include "data/GGJG.h"
 #include "entry/EditorMode.h"
 #include "entry/InstitutionEntry.h"
+#include "ui/app/Keyboard.h"
 
 class QComboBox;
 class QLabel;
@@ -32,6 +33,8 @@ class TForm2311JiGXXMX final : public QDialog {
 
     // Shows the window modally; a mode outside the known ones is refused with "非法操作！".
     int Run();
+    // Closing (Esc, "关闭", the close box) asks first when typed input would be lost.
+    void reject() override;
 
   private:
     void BuildControls();
@@ -60,6 +63,7 @@ class TForm2311JiGXXMX final : public QDialog {
     const int mode_;
     const EditorAction action_;
     GGJG working_;
+    InputSnapshot opened_;
 
     QLabel* LBTitle;
     QLineEdit *EDJiGMC, *EDZuZJGDM, *EDHangYDM, *cbJigfl;

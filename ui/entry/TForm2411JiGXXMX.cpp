@@ -56,11 +56,16 @@ TForm2411JiGXXMX::TForm2411JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QW
         this, [this] { SaveNew(); }, [this] { SaveChanges(); }, [this] { Delete(); },
         [this] { Confirm(); });
 
-    if (action_ == EditorAction::Insert || action_ == EditorAction::Invalid || !record)
-        return;
-    working_.AssignFrom(*record);
-    working_.ShunX = record->ShunX;
-    working_.JiC = record->JiC;
+    if (action_ != EditorAction::Insert && action_ != EditorAction::Invalid && record)
+        LoadRecord(*record);
+    OrderTabsByLayout(this);
+    opened_.Take(this);
+}
+
+void TForm2411JiGXXMX::LoadRecord(const GGJG& record) {
+    working_.AssignFrom(record);
+    working_.ShunX = record.ShunX;
+    working_.JiC = record.JiC;
     const AgencyForm shown = AgencyFormOf(working_);
     EDJiGMC->setText(Q(shown.JiGMC));
     EDLianXR->setText(Q(shown.LianXR));
@@ -70,6 +75,11 @@ TForm2411JiGXXMX::TForm2411JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QW
     for (QLineEdit* field : {EDJiGMC, EDLianXR, EDLianXDH, EDJieDMC, EDShunX}) {
         field->setReadOnly(action_ != EditorAction::Update);
     }
+}
+
+void TForm2411JiGXXMX::reject() {
+    if (MayDiscard(this, opened_))
+        QDialog::reject();
 }
 
 TForm2411JiGXXMX::~TForm2411JiGXXMX() = default;

@@ -6,6 +6,7 @@
 #include "data/GGJG.h"
 #include "entry/AgencyEntry.h"
 #include "entry/EditorMode.h"
+#include "ui/app/Keyboard.h"
 
 class QLineEdit;
 
@@ -30,8 +31,11 @@ class TForm2411JiGXXMX final : public QDialog {
 
     // Shows the window modally; a mode outside the known ones is refused with "非法操作！".
     int Run();
+    // Closing (Esc, "关闭", the close box) asks first when typed input would be lost.
+    void reject() override;
 
   private:
+    void LoadRecord(const GGJG& record);
     AgencyForm ReadForm() const;
     bool Check();
     void SaveNew();
@@ -42,6 +46,7 @@ class TForm2411JiGXXMX final : public QDialog {
     TMainDM& dm_;
     const EditorAction action_;
     GGJG working_;
+    InputSnapshot opened_;
     QLineEdit *EDJiGMC, *EDLianXR, *EDLianXDH, *EDJieDMC, *EDShunX, *EDXingZQH;
     std::unique_ptr<EditorButtons> buttons_;
 };

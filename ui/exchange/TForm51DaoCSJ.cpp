@@ -9,6 +9,7 @@
 #include "exchange/Export.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
+#include "ui/app/Keyboard.h"
 #include "ui/entry/BarProgress.h"
 
 namespace mlk::ui {
@@ -41,6 +42,7 @@ TForm51DaoCSJ::TForm51DaoCSJ(TMainDM& dm, QWidget* parent) : QDialog(parent), dm
     PBDaoC->hide();
     layout->addWidget(PBDaoC);
     connect(BTDaoC, &QPushButton::clicked, this, [this] { Guarded(this, [&] { BTDaoCClick(); }); });
+    OrderTabsByLayout(this);
 }
 
 QLabel* TForm51DaoCSJ::AddLabel(const char* name, const QString& text) {

@@ -16,6 +16,7 @@
 #include "data/Text.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
+#include "ui/app/Keyboard.h"
 #include "ui/entry/BarProgress.h"
 
 namespace mlk::ui {
@@ -55,10 +56,7 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     FillCombo(cbDaoRZT, dm.CodeComboItems("DaoRZT"));
     cbShenHZT = AddFilter("审核状态：", "cbShenHZT", column + 2);
     FillCombo(cbShenHZT, dm.CodeComboItems("ShenHZT"));
-    BTSearch = new QPushButton(QStringLiteral("查   询"), this);
-    BTSearch->setObjectName(QStringLiteral("BTSearch"));
-    SearchArea()->addWidget(BTSearch, 0, column + 4);
-    connect(BTSearch, &QPushButton::clicked, this, [this] { Guarded(this, [&] { Search(); }); });
+    AddSearchButton(0, column + 4);
 
     SetUpColumns(PendingColumns(setup.kind));
 
@@ -80,6 +78,7 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     connect(BTDelete, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { BTDeleteClick(); }); });
     DisableActions();
+    OrderTabsByLayout(this);
 }
 
 QComboBox* TImportBrowser::AddFilter(const char* label, const char* name, int column) {

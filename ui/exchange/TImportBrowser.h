@@ -48,7 +48,6 @@ class TImportBrowser : public TBrowserBase {
     QComboBox* cbJigfl = nullptr;
     QComboBox* cbDaoRZT;
     QComboBox* cbShenHZT;
-    QPushButton* BTSearch;
     QLineEdit* EDFileName;
     QPushButton* BTSelectFile;
     QProgressBar* PBImport;

@@ -10,6 +10,7 @@
 #include "data/TMainDM.h"
 #include "exchange/Audit.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"
 
 namespace mlk::ui {
@@ -58,6 +59,7 @@ TForm41ShenHSJ::TForm41ShenHSJ(TMainDM& dm, QWidget* parent)
             [this](QTreeWidgetItem* node) { Guarded(this, [&] { tvDanWChange(node); }); });
     connect(BTShenH, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { BTShenHClick(); }); });
+    OrderTabsByLayout(this);
 }
 
 const GGJG* TForm41ShenHSJ::RecordOf(const QTreeWidgetItem* node) const {

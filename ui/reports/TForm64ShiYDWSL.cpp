@@ -10,6 +10,7 @@
 #include "data/Text.h"
 #include "reports/TypeSummary.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Keyboard.h"
 
 namespace mlk::ui {
 
@@ -65,6 +66,9 @@ TForm64ShiYDWSL::TForm64ShiYDWSL(TMainDM& dm, QWidget* parent)
             [this] { Guarded(this, [&] { cbJigfl2Change(); }); });
     connect(search, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { btSearchClick(); }); });
+    search->setAutoDefault(false);
+    search->setDefault(true);  // Enter on a type box searches
+    OrderTabsByLayout(this);
 }
 
 // A new second-level type forgets the former third-level choice.

@@ -10,6 +10,7 @@
 
 #include "data/TMainDM.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"
 #include "ui/reports/SummaryModel.h"
 
@@ -73,6 +74,7 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     main->addWidget(panel);
     main->addWidget(list_, 1);
     main->addLayout(buttons);
+    OrderTabsByLayout(this);
 }
 
 const SummaryTable& TSummaryTableForm::Table() const {

@@ -49,6 +49,15 @@ TForm11ZhuCe::TForm11ZhuCe(TMainDM& dm, QWidget* parent) : QDialog(parent), dm_(
     resize(500, 320);
     EditTianBSJ_->setReadOnly(true);
     showCaoZDW();
+    // Enter registers; once registered, it closes the window.
+    (Button1_->isHidden() ? Button2_ : Button1_)->setDefault(true);
+    OrderTabsByLayout(this);
+    opened_.Take(this);
+}
+
+void TForm11ZhuCe::reject() {
+    if (MayDiscard(this, opened_))
+        QDialog::reject();
 }
 
 void TForm11ZhuCe::BuildControls() {

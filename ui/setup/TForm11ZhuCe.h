@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <string>
 
+#include "ui/app/Keyboard.h"
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -23,6 +25,8 @@ class TForm11ZhuCe final : public QDialog {
 
   public:
     explicit TForm11ZhuCe(TMainDM& dm, QWidget* parent = nullptr);
+    // Closing (Esc, "关闭", the close box) asks first when typed input would be lost.
+    void reject() override;
 
   signals:
     // The unit was registered and the window closed; the menu must follow.
@@ -51,6 +55,7 @@ class TForm11ZhuCe final : public QDialog {
     QLineEdit* EditTianBSJ_;
     QPushButton* Button1_;
     QPushButton* Button2_;
+    InputSnapshot opened_;
 };
 
 }  // namespace mlk::ui

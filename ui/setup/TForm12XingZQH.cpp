@@ -12,6 +12,7 @@
 #include "data/TMainDM.h"
 #include "setup/DivisionTree.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Keyboard.h"
 
 namespace mlk::ui {
 
@@ -78,6 +79,7 @@ TForm12XingZQH::TForm12XingZQH(TMainDM& dm, QWidget* parent)
     for (const XingZQH& province : ProvinceDivisions(dm_))
         AddNode(nullptr, province);
     SetAdding(false);
+    OrderTabsByLayout(this);
 
     connect(TreeView1, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* node) { Guarded(this, [&] { LoadChildren(node); }); });
@@ -143,6 +145,18 @@ void TForm12XingZQH::SetAdding(bool adding) {
     EDCode->setEnabled(adding);
     Button2->setVisible(adding);
     Button3->setVisible(adding);
+    // Enter presses "保存" while adding and "新增" while browsing.
+    Button2->setDefault(adding);
+    Button1->setDefault(!adding);
+}
+
+void TForm12XingZQH::keyPressEvent(QKeyEvent* event) {
+    // Esc while adding leaves the adding, as "取消" does; otherwise it closes the window.
+    if (event->key() == Qt::Key_Escape && Button3->isVisibleTo(this)) {
+        Guarded(this, [&] { Button3Click(); });
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TForm12XingZQH::TreeView1Change() {

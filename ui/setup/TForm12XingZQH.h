@@ -27,6 +27,7 @@ class TForm12XingZQH final : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const XingZQH& division);
