@@ -51,6 +51,7 @@ inline GGJG SampleRecord(const SampleRow& s) {
     row.YouZBM = "100010";
     row.LianXRXM = "张三";
     row.LianXDH = "010-1234567";
+    row.ChuSHSJ = "2024-03-01";
     row.GengXZT = "0";
     row.ShenHZT = "0";
     return row;
@@ -98,5 +99,15 @@ inline SampleRow ImportedRow(std::string id, std::string name, std::string super
                      order,
                      std::move(confirmed)};
 }
+
+// The directory the window tests share, under the registered operating unit:
+//   own entries   T1 教育局 (8210), T2 卫生局 (8015), T4 民政局 (9900), A1 朝阳节能中心 (an
+//                 agency), all confirmed; T3 文化局 and the agency A2 西城节能中心 not confirmed
+//   imported      a1 一中 (8220) and a2 党委 (7010) from T1's file, a3 体育场 (8810) from T2's;
+//                 a4 一中分校 (8230) below a1, from the same file
+//   pending       T1 imported, T2 imported and audited, T4 and A1 awaiting their files
+//   initial data  C1 第一小学, C2 第二中学 (和平路, 和平街, 东城区) not yet taken, C3 第三中学
+//                 (西城区) taken into the directory
+void AddSampleDirectory(TMainDM& dm);
 
 }  // namespace mlk::test

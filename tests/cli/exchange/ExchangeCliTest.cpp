@@ -1,4 +1,4 @@
-#include "../../core/exchange/ExchangeFixtures.h"
+#include "ExchangeFixtures.h"
 #include "MlkRunner.h"
 
 namespace mlk::test {

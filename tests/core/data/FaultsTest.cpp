@@ -2,7 +2,7 @@
 #include <functional>
 #include <thread>
 
-#include "../exchange/ExchangeFixtures.h"
+#include "ExchangeFixtures.h"
 #include "data/MlkError.h"
 #include "data/Platform.h"
 

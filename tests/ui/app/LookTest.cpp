@@ -1,15 +1,207 @@
-// How the windows look and handle, checked on the shared widgets every window uses.
+// How every window looks and handles: nothing cut short, at the usual font and a larger one;
+// Tab row by row; and the progress gauge readable at every position.
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QImage>
-#include <QtMath>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
+#include <QTableView>
+#include <QTreeWidget>
 
-#include "TestSupport.h"
+#include "WindowTest.h"
+#include "data/GGJG.h"
+#include "entry/EditorMode.h"
 #include "ui/app/Gauge.h"
+#include "ui/entry/TForm21DaoRYSSJ.h"
+#include "ui/entry/TForm22XuanZGGJG.h"
+#include "ui/entry/TForm2311JiGXXMX.h"
+#include "ui/entry/TForm23LuRTJZGBM.h"
+#include "ui/entry/TForm2411JiGXXMX.h"
+#include "ui/entry/TForm24LuRXJGLJG.h"
+#include "ui/exchange/TForm31DaoRTJBMSJ.h"
+#include "ui/exchange/TForm32DaoRXJGLJGSJ.h"
+#include "ui/exchange/TForm51DaoCSJ.h"
+#include "ui/reports/TForm41ShenHSJ.h"
+#include "ui/reports/TForm61MingLKHZB.h"
+#include "ui/reports/TForm62ShuLHZB.h"
+#include "ui/reports/TForm64ShiYDWSL.h"
+#include "ui/setup/TForm11ZhuCe.h"
+#include "ui/setup/TForm12XingZQH.h"
 
 namespace mlk::test {
 namespace {
 
-int Lightness(QRgb pixel) {
-    return qGray(pixel);
+QString NameOf(const QWidget* widget) {
+    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                          : widget->objectName();
+}
+
+// Every text of the window that does not fit its control, as "control: text".
+QStringList ClippedTexts(QWidget* window) {
+    QStringList clipped;
+    for (QComboBox* box : window->findChildren<QComboBox*>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.editable = box->isEditable();
+        const int room =
+            box->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
+                .width();
+        for (int i = 0; box->isVisible() && i < box->count(); ++i) {
+            if (box->fontMetrics().horizontalAdvance(box->itemText(i)) > room)
+                clipped << NameOf(box) + ": " + box->itemText(i);
+        }
+    }
+    for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
+        // What a field shows of its own (not what the user types) must fit whole.
+        if (!field->isVisible() || (field->isEnabled() && !field->isReadOnly()))
+            continue;
+        QStyleOptionFrame option;
+        option.initFrom(field);
+        option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        const int room =
+            field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field).width();
+        if (field->fontMetrics().horizontalAdvance(field->text()) > room - 4)
+            clipped << NameOf(field) + ": " + field->text();
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->isVisible() && label->pixmap().isNull() &&
+            label->width() < label->sizeHint().width())
+            clipped << NameOf(label) + ": " + label->text();
+    }
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->width() < button->sizeHint().width())
+            clipped << NameOf(button) + ": " + button->text();
+    }
+    for (QTableView* list : window->findChildren<QTableView*>()) {
+        const QAbstractItemView* view = list;
+        for (int c = 0; list->isVisible() && c < list->model()->columnCount(); ++c) {
+            const int needed =
+                std::max(list->horizontalHeader()->sectionSizeHint(c), view->sizeHintForColumn(c));
+            if (!list->isColumnHidden(c) && list->columnWidth(c) < needed)
+                clipped << NameOf(list) + ": " +
+                               list->model()->headerData(c, Qt::Horizontal).toString();
+        }
+    }
+    return clipped;
+}
+
+// Pairs of controls where Tab goes back up, or left within a row, starting from the control
+// that has the focus when the window opens.
+QStringList TabBreaks(QWidget* window) {
+    QWidget* start = window->focusWidget();
+    if (!start)
+        return {"no control has the focus"};
+    QList<QWidget*> chain{start};
+    for (QWidget* w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain()) {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+            !w->focusProxy())
+            chain << w;
+    }
+    QStringList breaks;
+    for (int i = 1; i < chain.size(); ++i) {
+        const QRect a(chain[i - 1]->mapTo(window, QPoint()), chain[i - 1]->size());
+        const QRect b(chain[i]->mapTo(window, QPoint()), chain[i]->size());
+        const int overlap = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
+        const bool sameRow = overlap * 2 >= std::min(a.height(), b.height());
+        if (sameRow ? b.left() <= a.left() : b.center().y() <= a.center().y())
+            breaks << NameOf(chain[i - 1]) + " -> " + NameOf(chain[i]);
+    }
+    return breaks;
+}
+
+struct WindowCase {
+    const char* name;
+    std::function<QWidget*(TMainDM&)> make;
+    std::function<void(QWidget*)> fill;  // what a user does first, so the lists show rows
+};
+
+QTreeWidgetItem* FirstUnit(QWidget* window) {
+    auto* tree = window->findChild<QTreeWidget*>();
+    tree->topLevelItem(0)->setExpanded(true);
+    return tree->topLevelItem(0)->child(0);
+}
+
+const std::vector<WindowCase>& Windows() {
+    using namespace ui;
+    const auto search = [](QWidget* w) { Click(w, "BTSearch"); };
+    static const std::vector<WindowCase> windows = {
+        {"registration", [](TMainDM& dm) { return new TForm11ZhuCe(dm); },
+         [](QWidget* w) {
+             Choose(w, "cbXingZQHSS", "530000-");
+             Choose(w, "cbXingZQHDS", "530900-");
+             Choose(w, "cbXingZQHXQ", "530925-");  // the longest county name
+         }},
+        {"divisions", [](TMainDM& dm) { return new TForm12XingZQH(dm); }, {}},
+        {"initial data", [](TMainDM& dm) { return new TForm21DaoRYSSJ(dm); }, {}},
+        {"selection", [](TMainDM& dm) { return new TForm22XuanZGGJG(dm); }, search},
+        {"departments", [](TMainDM& dm) { return new TForm23LuRTJZGBM(dm); }, search},
+        {"agencies", [](TMainDM& dm) { return new TForm24LuRXJGLJG(dm); }, search},
+        {"editor",
+         [](TMainDM& dm) {
+             const GGJG record = GGJG::LoadByJiGID(dm, "T1");
+             return new TForm2311JiGXXMX(dm, mode::kUpdateSameLevel, &record);
+         },
+         [](QWidget* w) {
+             Choose(w, "cbJigfl1", "80-");
+             Choose(w, "cbJigfl2", "8300-");
+             Choose(w, "cbXingzqhss", "530000-");
+             Choose(w, "cbXingzqhds", "530900-");
+         }},
+        {"agency editor",
+         [](TMainDM& dm) {
+             const GGJG record = GGJG::LoadByJiGID(dm, "A1");
+             return new TForm2411JiGXXMX(dm, mode::kView, &record);
+         },
+         {}},
+        {"department import", [](TMainDM& dm) { return new TForm31DaoRTJBMSJ(dm); }, search},
+        {"agency import", [](TMainDM& dm) { return new TForm32DaoRXJGLJGSJ(dm); }, search},
+        {"audit", [](TMainDM& dm) { return new TForm41ShenHSJ(dm); },
+         [](QWidget* w) { w->findChild<QTreeWidget*>()->setCurrentItem(FirstUnit(w)); }},
+        {"export", [](TMainDM& dm) { return new TForm51DaoCSJ(dm); }, {}},
+        {"directory summary", [](TMainDM& dm) { return new TForm61MingLKHZB(dm); }, {}},
+        {"count summary", [](TMainDM& dm) { return new TForm62ShuLHZB(dm); }, {}},
+        {"type summary", [](TMainDM& dm) { return new TForm64ShiYDWSL(dm); },
+         [](QWidget* w) {
+             Choose(w, "cbJigfl2", "8200-");
+             Click(w, "btSearch");
+         }},
+    };
+    return windows;
+}
+
+class LookTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Open("0");
+    }
+};
+
+// At the usual font and at one half larger, as on a laptop set to 150 %.
+TEST_F(LookTest, NothingIsCutShortAndTabGoesRowByRow) {
+    const QFont usual = QApplication::font();
+    for (const double scale : {1.0, 1.5}) {
+        QFont font = usual;
+        font.setPointSizeF(usual.pointSizeF() * scale);
+        QApplication::setFont(font);
+        for (const WindowCase& c : Windows()) {
+            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(scale));
+            const std::unique_ptr<QWidget> window(c.make(Dm()));
+            window->show();
+            if (c.fill)
+                c.fill(window.get());
+            QApplication::processEvents();
+            EXPECT_EQ(ClippedTexts(window.get()).join(" | ").toStdString(), "");
+            EXPECT_EQ(TabBreaks(window.get()).join(" | ").toStdString(), "");
+        }
+    }
+    QApplication::setFont(usual);
+    EXPECT_TRUE(dialogs_.all.isEmpty()) << dialogs_.all.join('\n').toStdString();
 }
 
 // The percentage must read on the navy bar and on the white beside it, wherever the bar ends:
@@ -18,27 +210,24 @@ TEST(Look, GaugeTextReadsAtEveryPosition) {
     ui::Gauge gauge;
     gauge.resize(300, 24);
     gauge.setRange(0, 1000);
+    const auto picture = [&](bool text) {
+        gauge.setTextVisible(text);
+        return gauge.grab().toImage();
+    };
     for (const int value : {0, 250, 500, 750, 1000}) {
         gauge.setValue(value);
-        gauge.setTextVisible(false);
-        const QImage plain = gauge.grab().toImage();
-        gauge.setTextVisible(true);
-        const QImage text = gauge.grab().toImage();
-        int onBar = -1, beside = -1;  // the strongest contrast of a text pixel, -1 for none
+        const QImage plain = picture(false), text = picture(true);
+        int contrast[2] = {-1, -1};  // the strongest of a text pixel on the bar and beside it
         for (int y = 0; y < text.height(); ++y) {
             for (int x = 0; x < text.width(); ++x) {
-                const QRgb under = plain.pixel(x, y);
-                if (text.pixel(x, y) == under)
-                    continue;
-                const int contrast = qAbs(Lightness(text.pixel(x, y)) - Lightness(under));
-                int& strongest = Lightness(under) < 128 ? onBar : beside;
-                strongest = qMax(strongest, contrast);
+                const int under = qGray(plain.pixel(x, y)), over = qGray(text.pixel(x, y));
+                if (text.pixel(x, y) != plain.pixel(x, y))
+                    contrast[under < 128] = std::max(contrast[under < 128], qAbs(over - under));
             }
         }
-        SCOPED_TRACE(value);
-        EXPECT_TRUE(onBar >= 0 || beside >= 0) << "no text drawn";
-        EXPECT_TRUE(onBar < 0 || onBar > 150) << "text on the bar: " << onBar;
-        EXPECT_TRUE(beside < 0 || beside > 150) << "text beside the bar: " << beside;
+        EXPECT_GE(std::max(contrast[0], contrast[1]), 0) << value << ": no text drawn";
+        for (const int strongest : contrast)
+            EXPECT_TRUE(strongest < 0 || strongest > 150) << value << ": " << strongest;
     }
 }
 

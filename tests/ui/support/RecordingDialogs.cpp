@@ -2,37 +2,19 @@
 
 namespace mlk::test {
 
-RecordingDialogs::RecordingDialogs() {
-    ui::SetDialogs(this);
-}
-
-RecordingDialogs::~RecordingDialogs() {
-    ui::SetDialogs(nullptr);
-}
-
 void RecordingDialogs::Clear() {
-    messages.clear();
-    notices.clear();
-    confirms.clear();
-    errors.clear();
-    fileCaptions.clear();
-    fileFilters.clear();
-    all.clear();
+    for (QStringList* kind :
+         {&messages, &notices, &confirms, &errors, &fileCaptions, &fileFilters, &all})
+        kind->clear();
 }
 
-void RecordingDialogs::Message(QWidget*, const QString& text) {
-    messages << text;
+void RecordingDialogs::Record(QStringList& kind, const QString& text) {
+    kind << text;
     all << text;
 }
 
-void RecordingDialogs::Notice(QWidget*, const QString& title, const QString& text) {
-    notices << title + ": " + text;
-    all << notices.last();
-}
-
 bool RecordingDialogs::Confirm(QWidget*, const QString& title, const QString& text) {
-    confirms << title + ": " + text;
-    all << confirms.last();
+    Record(confirms, title + ": " + text);
     if (confirmAnswers.empty())
         return true;
     const bool answer = confirmAnswers.front();
@@ -40,35 +22,15 @@ bool RecordingDialogs::Confirm(QWidget*, const QString& title, const QString& te
     return answer;
 }
 
-void RecordingDialogs::Error(QWidget*, const QString& text) {
-    errors << text;
-    all << text;
-}
-
-namespace {
-
-QString Take(std::deque<QString>& queue) {
-    if (queue.empty())
+QString RecordingDialogs::AskFile(std::deque<QString>& answers, const QString& caption,
+                                  const QString& filter) {
+    fileCaptions << caption;
+    fileFilters << filter;
+    if (answers.empty())
         return {};
-    QString name = queue.front();
-    queue.pop_front();
+    QString name = answers.front();
+    answers.pop_front();
     return name;
-}
-
-}  // namespace
-
-QString RecordingDialogs::OpenFile(QWidget*, const QString& caption, const QString&,
-                                   const QString& filter) {
-    fileCaptions << caption;
-    fileFilters << filter;
-    return Take(openFiles);
-}
-
-QString RecordingDialogs::SaveFile(QWidget*, const QString& caption, const QString&,
-                                   const QString& filter) {
-    fileCaptions << caption;
-    fileFilters << filter;
-    return Take(saveFiles);
 }
 
 }  // namespace mlk::test

@@ -13,8 +13,8 @@ namespace mlk::test {
 // i.e. cancelled, when none is queued).
 class RecordingDialogs final : public ui::Dialogs {
   public:
-    RecordingDialogs();
-    ~RecordingDialogs() override;
+    RecordingDialogs() { ui::SetDialogs(this); }
+    ~RecordingDialogs() override { ui::SetDialogs(nullptr); }
     RecordingDialogs(const RecordingDialogs&) = delete;
     RecordingDialogs& operator=(const RecordingDialogs&) = delete;
 
@@ -25,27 +25,35 @@ class RecordingDialogs final : public ui::Dialogs {
     QStringList errors;        // standard error boxes
     QStringList fileCaptions;  // captions of the file dialogs asked for
     QStringList fileFilters;   // and their filters
+    QStringList all;           // every text of every kind, for a quick look in a failing test
 
     // Answers for the coming questions and file dialogs, taken from the front.
     std::deque<bool> confirmAnswers;
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
 
-    // Every text of every kind, in order, for a quick look in a failing test.
-    QStringList all;
-
     // The last plain message, empty when there was none.
     QString LastMessage() const { return messages.isEmpty() ? QString() : messages.last(); }
     void Clear();
 
-    void Message(QWidget* parent, const QString& text) override;
-    void Notice(QWidget* parent, const QString& title, const QString& text) override;
-    bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
-    void Error(QWidget* parent, const QString& text) override;
-    QString OpenFile(QWidget* parent, const QString& caption, const QString& directory,
-                     const QString& filter) override;
-    QString SaveFile(QWidget* parent, const QString& caption, const QString& directory,
-                     const QString& filter) override;
+    void Message(QWidget*, const QString& text) override { Record(messages, text); }
+    void Notice(QWidget*, const QString& title, const QString& text) override {
+        Record(notices, title + ": " + text);
+    }
+    bool Confirm(QWidget*, const QString& title, const QString& text) override;
+    void Error(QWidget*, const QString& text) override { Record(errors, text); }
+    QString OpenFile(QWidget*, const QString& caption, const QString&,
+                     const QString& filter) override {
+        return AskFile(openFiles, caption, filter);
+    }
+    QString SaveFile(QWidget*, const QString& caption, const QString&,
+                     const QString& filter) override {
+        return AskFile(saveFiles, caption, filter);
+    }
+
+  private:
+    void Record(QStringList& kind, const QString& text);
+    QString AskFile(std::deque<QString>& answers, const QString& caption, const QString& filter);
 };
 
 }  // namespace mlk::test

@@ -1,0 +1,211 @@
+// The audit window and the summary windows over the shared sample directory.
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QLabel>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "WindowTest.h"
+#include "data/GGJG.h"
+#include "data/Platform.h"
+#include "reports/Save2Excel.h"
+#include "ui/exchange/TForm31DaoRTJBMSJ.h"
+#include "ui/reports/TForm41ShenHSJ.h"
+#include "ui/reports/TForm61MingLKHZB.h"
+#include "ui/reports/TForm62ShuLHZB.h"
+#include "ui/reports/TForm63GuoJJGSL.h"
+#include "ui/reports/TForm64ShiYDWSL.h"
+
+namespace mlk::test {
+namespace {
+
+using ui::Q;
+using ui::S;
+
+class ReportWindowsTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Open("0", "东城区节能管理办公室");
+        Dm().ExecSQL("update MLK_CaoZDWXX set JieDMC='东城区'");
+        Dm().LoadCaoZDWXX();
+    }
+};
+
+// ---- Audit -----------------------------------------------------------------------------
+
+QTreeWidgetItem* NodeAt(QWidget* window, std::initializer_list<const char*> path) {
+    QTreeWidgetItem* node = Find<QTreeWidget>(window, "tvDanW")->topLevelItem(0);
+    for (const char* step : path) {
+        node->setExpanded(true);
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < node->childCount(); ++i) {
+            if (node->child(i)->text(0) == QString::fromUtf8(step))
+                next = node->child(i);
+        }
+        if (!next)
+            ADD_FAILURE() << "no node " << step;
+        node = next;
+    }
+    return node;
+}
+
+TEST_F(ReportWindowsTest, AuditTreeLoadsOnExpansionAndApprovalIsForDirectChildren) {
+    ui::TForm41ShenHSJ window(Dm());
+    QTreeWidget* tree = Find<QTreeWidget>(&window, "tvDanW");
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "东城区");
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0) << "children come on expansion";
+    const struct {
+        std::initializer_list<const char*> path;
+        int rows;
+        bool approve;
+    } cases[] = {{{}, 6, false},
+                 {{"教育局"}, 2, true},
+                 {{"文化局"}, 0, false},
+                 {{"教育局", "一中"}, 1, false}};
+    for (const auto& c : cases) {
+        QTreeWidgetItem* node = NodeAt(&window, c.path);
+        tree->setCurrentItem(node);
+        EXPECT_EQ(ListOf(&window)->rowCount(), c.rows) << node->text(0).toStdString();
+        EXPECT_EQ(Enabled(&window, "BTShenH"), c.approve) << node->text(0).toStdString();
+    }
+    NodeAt(&window, {"教育局"})->setExpanded(false);
+    EXPECT_EQ(NodeAt(&window, {"教育局"})->childCount(), 2) << "not loaded twice";
+
+    // Approval asks, marks the rows below and ends what the import windows offer on the unit.
+    Find<QTreeWidget>(&window, "tvDanW")->setCurrentItem(NodeAt(&window, {"教育局"}));
+    dialogs_.confirmAnswers = {false, true};
+    for (const char* audited : {"0", "1"}) {
+        Click(&window, "BTShenH");
+        EXPECT_EQ(GGJG::LoadByJiGID(Dm(), "a1").ShenHZT, audited);
+    }
+    EXPECT_EQ(dialogs_.confirms.last(),
+              "是否确认: 请确认审核通过教育局下所有机构信息，审核后不能再次审核或删除！");
+    EXPECT_EQ(ListOf(&window)->item(0, 14)->text(), "已审核");
+    EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_ShenHRZ"), 1);
+
+    ui::TForm31DaoRTJBMSJ imports(Dm());  // the unit is audited: nothing is offered on it
+    Click(&imports, "BTSearch");
+    ClickRow(&imports, RowOf(&imports, "T1", 1));
+    EXPECT_FALSE(Enabled(&imports, "BTDelete") || Enabled(&imports, "BTSelectFile"));
+}
+
+// ---- Summaries -------------------------------------------------------------------------
+
+// The list's rows as "cell|cell|..." of the given columns.
+QStringList Rows(QWidget& form, std::vector<int> columns) {
+    const QAbstractItemModel* model = Find<QTableView>(&form, "lvJGLB")->model();
+    QStringList rows;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c : columns)
+            cells << model->index(r, c).data().toString();
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+TEST_F(ReportWindowsTest, EachSummaryFillsWhenCreated) {
+    const struct {
+        std::function<ui::TSummaryTableForm*(TMainDM&)> make;
+        const char* unit;
+        std::vector<int> columns;
+        QStringList rows;
+    } cases[] = {
+        {[](TMainDM& dm) { return new ui::TForm61MingLKHZB(dm); },
+         "东城区",
+         {0, 1, 2, 3},
+         {"1|T1|教育局|高等教育", "1.1|a1|一中|中等职业教育", "1.1.1|a4|一中分校|普通中学",
+          "1.2|a2|党委|中国共产党机关", "2|T2|卫生局|其他事业单位", "2.1|a3|体育场|体育场馆",
+          "3|T4|民政局|", "4|A1|朝阳节能中心|"}},
+        {[](TMainDM& dm) { return new ui::TForm62ShuLHZB(dm); },
+         "东城区",
+         {0, 2, 3, 4, 5, 6, 10, 11},
+         {"1|教育局|4|1|3|3|0|0", "2|卫生局|2|0|2|0|1|1", "3|民政局|1|0|0|0|0|0",
+          "4|朝阳节能中心|0|0|0|0|0|0", "5|合计|7|1|5|3|1|1"}},
+        {[](TMainDM& dm) { return new ui::TForm63GuoJJGSL(dm); },
+         "东城区节能管理办公室",
+         {0, 1, 2, 3, 4},
+         {"1|T1|教育局|1|1"}},
+    };
+    for (const auto& c : cases) {
+        const std::unique_ptr<ui::TSummaryTableForm> form(c.make(Dm()));
+        SCOPED_TRACE(form->windowTitle().toStdString());
+        EXPECT_EQ(Find<QLabel>(form.get(), "LBUnit")->text(), c.unit);
+        EXPECT_EQ(Rows(*form, c.columns), c.rows);
+    }
+    EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
+}
+
+TEST_F(ReportWindowsTest, SummaryExportWritesTheListAndTellsTheOutcome) {
+    const QString dir = Q(PathText(dir_.Path()));
+    const struct {
+        const char* name;
+        QString chosen;   // empty: the dialog is cancelled
+        QString written;  // the file that must hold the list, empty for none
+        QString notice;   // the notice shown, empty for none
+    } cases[] = {
+        {"no extension", dir + "/汇总表", dir + "/汇总表.xls", "提示信息: EXCEL数据导出成功!"},
+        {"cancelled", "", "", ""},
+        {"failed", dir + "/无此目录/汇总.xls", "",
+         "提示信息: Excel没有安装！\n无法创建文件 " + dir + "/无此目录/汇总.xls：文件夹不存在"},
+    };
+    ui::TForm61MingLKHZB form(Dm());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs_.Clear();
+        if (!c.chosen.isEmpty())
+            dialogs_.saveFiles.push_back(c.chosen);
+        Click(&form, "bt_export");
+        EXPECT_EQ(dialogs_.fileFilters, QStringList{"Excel 97-2003 工作簿 (*.xls)"});
+        EXPECT_EQ(dialogs_.notices.size(), c.notice.isEmpty() ? 0 : 1);
+        if (!c.notice.isEmpty()) {
+            EXPECT_TRUE(dialogs_.notices.value(0).startsWith(c.notice))
+                << dialogs_.notices.value(0).toStdString();
+        }
+        if (!c.written.isEmpty()) {
+            EXPECT_EQ(ReadFile(PathFromText(S(c.written))),
+                      XlsRecords(true, form.Table().Captions(), form.Table().rows));
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "无此目录"));
+}
+
+TEST_F(ReportWindowsTest, TypeSummaryNarrowsByTheTwoTypeLevels) {
+    ui::TForm64ShiYDWSL form(Dm());
+    auto* second = Find<QComboBox>(&form, "cbJigfl2");
+    auto* third = Find<QComboBox>(&form, "cbJigfl3");
+    EXPECT_EQ(Rows(form, {0}), QStringList()) << "empty until the first search";
+    EXPECT_EQ(second->count(), 7);
+    EXPECT_TRUE(third->isHidden());
+    const QStringList education = {"1|教育局|8210|1", "2|教育局|8220|1", "3|教育局|8230|1"};
+    const QStringList all = education + QStringList{"4|卫生局|8015|1", "5|卫生局|8810|1"};
+    const struct {
+        const char* name;
+        QString secondItem;  // chosen in cbJigfl2, empty to leave it
+        QString thirdItem;   // chosen in cbJigfl3, empty to leave it
+        bool thirdShown;
+        QStringList rows;  // number|name|type code|count
+    } steps[] = {
+        {"all", "", "", false, all},
+        {"education", "8200-教育", "", true, education},
+        {"secondary vocational", "", "8220-中等职业教育", true, {"1|教育局|8220|1"}},
+        {"other has no third level", "8015-其他事业单位", "", false, {"1|卫生局|8015|1"}},
+        {"back to all", "--全部--", "", false, all},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        if (!step.secondItem.isEmpty())
+            second->setCurrentText(step.secondItem);
+        if (!step.thirdItem.isEmpty())
+            third->setCurrentText(step.thirdItem);
+        EXPECT_EQ(!third->isHidden(), step.thirdShown);
+        Click(&form, "btSearch");
+        EXPECT_EQ(Rows(form, {0, 2, 3, 5}), step.rows);
+    }
+    EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace mlk::test

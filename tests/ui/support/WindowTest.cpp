@@ -1,0 +1,100 @@
+#include "WindowTest.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace mlk::test {
+
+void WindowTest::Open(const std::string& unitType, const std::string& name) {
+    RegisterUnit(unitType, "110101", name);
+    AddSampleDirectory(Dm());
+}
+
+void Click(QWidget* window, const char* name) {
+    Find<QPushButton>(window, name)->click();
+}
+
+bool Enabled(QWidget* window, const char* name) {
+    return Find(window, name)->isEnabled();
+}
+
+bool Shown(QWidget* window, const char* name) {
+    return Find(window, name)->isVisibleTo(window);
+}
+
+QString TextOf(QWidget* window, const char* name) {
+    if (auto* box = window->findChild<QComboBox*>(QString::fromLatin1(name)))
+        return box->currentText();
+    return Find<QLineEdit>(window, name)->text();
+}
+
+void Type(QWidget* window, const char* name, const QString& text) {
+    Find<QLineEdit>(window, name)->setText(text);
+}
+
+void Type(QWidget* window, std::initializer_list<std::pair<const char*, const char*>> fields) {
+    for (const auto& [name, text] : fields)
+        Type(window, name, QString::fromUtf8(text));
+}
+
+void Choose(QWidget* window, const char* name, const QString& start) {
+    auto* box = Find<QComboBox>(window, name);
+    const int index = box->findText(start, Qt::MatchStartsWith);
+    ASSERT_GE(index, 0) << name << " has no " << start.toStdString();
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+void Press(QWidget* window, const char* name, int key) {
+    QTest::keyClick(name ? Find(window, name) : window, Qt::Key(key));
+}
+
+QTableWidget* ListOf(QWidget* window) {
+    return window->findChild<QTableWidget*>();
+}
+
+void ClickRow(QWidget* window, int row) {
+    QTableWidget* list = ListOf(window);
+    list->setCurrentCell(row, 2);
+    emit list->cellClicked(row, 2);
+}
+
+int RowOf(QWidget* window, const QString& cell, int column) {
+    const QTableWidget* list = ListOf(window);
+    for (int r = 0; r < list->rowCount(); ++r) {
+        if (list->item(r, column) && list->item(r, column)->text() == cell)
+            return r;
+    }
+    return -1;
+}
+
+bool Ticked(QWidget* window, int row) {
+    return ListOf(window)->item(row, 0)->checkState() == Qt::Checked;
+}
+
+QStringList ShownRows(QWidget* window, int column) {
+    const QTableWidget* list = ListOf(window);
+    QStringList rows;
+    for (int r = 0; r < list->rowCount(); ++r) {
+        const QTableWidgetItem* cell = list->item(r, column);
+        rows << (cell->background().color() == QColor(166, 202, 240) ? "*" : "") + cell->text();
+    }
+    return rows;
+}
+
+void WhenModal(std::function<void(QDialog*)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        action(dialog);
+        dialog->reject();
+    });
+}
+
+}  // namespace mlk::test
