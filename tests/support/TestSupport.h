@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "data/MlkError.h"
 #include "data/TMainDM.h"
 
 namespace mlk::test {
@@ -38,6 +39,9 @@ class DbTest : public ::testing::Test {
                       const std::string& name = "测试单位", const std::string& level = "4");
     // Closes and opens the database again, as a new start of the program would.
     void Reopen();
+    long long Count(const std::string& table) {
+        return dm_->QueryInt("select count(*) from " + table);
+    }
 
     TempDir dir_;
     std::unique_ptr<TMainDM> dm_;
@@ -51,6 +55,17 @@ std::filesystem::path ReadOnlyName(const std::filesystem::path& db);
 // Overwrites the first page of the named table's or index's b-tree with garbage, as a failing
 // disk would, leaving the file's header and schema intact.
 void DamageBTree(const std::filesystem::path& db, const std::string& name);
+
+// The message of the error that act raises, or "" when it does not.
+template <typename Act>
+std::string ErrorOf(Act&& act) {
+    try {
+        act();
+    } catch (const MlkError& error) {
+        return error.what();
+    }
+    return "";
+}
 
 // Writes bytes to a file as they are.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);

@@ -2,7 +2,6 @@
 // (ICU) and on Windows (the system's own conversion): both must agree byte for byte.
 #include "TestSupport.h"
 #include "data/Gbk.h"
-#include "data/MlkError.h"
 
 namespace mlk::test {
 namespace {
@@ -13,17 +12,6 @@ std::string Bytes(const std::string& hex) {
     for (std::size_t i = 0; i + 1 < hex.size(); i += 3)
         bytes.push_back(char(std::stoi(hex.substr(i, 2), nullptr, 16)));
     return bytes;
-}
-
-// What the converter's message says, or "" when it converted.
-template <typename Convert>
-std::string Refusal(Convert convert) {
-    try {
-        convert();
-        return "";
-    } catch (const MlkError& error) {
-        return error.what();
-    }
 }
 
 TEST(GbkTest, ConvertsBothWaysByteForByte) {
@@ -59,9 +47,9 @@ TEST(GbkTest, RefusesBytesThatAreNotGbkAndNamesTheLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        EXPECT_EQ(Refusal([&] { GbkToUtf8(Bytes(c.gbk), 17); }),
+        EXPECT_EQ(ErrorOf([&] { GbkToUtf8(Bytes(c.gbk), 17); }),
                   "第17行含有不是GBK编码的字节，无法读取。");
-        EXPECT_EQ(Refusal([&] { GbkToUtf8(Bytes(c.gbk)); }),
+        EXPECT_EQ(ErrorOf([&] { GbkToUtf8(Bytes(c.gbk)); }),
                   "文本含有不是GBK编码的字节，无法读取。");
     }
 }
@@ -80,11 +68,11 @@ TEST(GbkTest, RefusesCharactersWithoutAnExactGbkForm) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        EXPECT_EQ(Refusal([&] { Utf8ToGbk(c.text); }),
+        EXPECT_EQ(ErrorOf([&] { Utf8ToGbk(c.text); }),
                   std::string("文本含有GBK编码无法表示的字符：") + c.text);
         EXPECT_EQ(GbkLength(c.text), c.length);
     }
-    EXPECT_EQ(Refusal([] { Utf8ToGbk("\xE4\xB8"); }), "文本不是有效的UTF-8编码：\xE4\xB8");
+    EXPECT_EQ(ErrorOf([] { Utf8ToGbk("\xE4\xB8"); }), "文本不是有效的UTF-8编码：\xE4\xB8");
 }
 
 }  // namespace

@@ -42,9 +42,6 @@ class EntryTest : public DbTest {
     std::string Column(const std::string& id, const std::string& column) {
         return Dm().QueryText("select " + column + " from MLK_JiBXX where JiGID = ?", {id});
     }
-    long long Rows(const std::string& table) {
-        return Dm().QueryInt("select count(*) from " + table);
-    }
 };
 
 }  // namespace mlk::test

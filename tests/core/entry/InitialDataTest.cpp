@@ -26,15 +26,9 @@ class InitialDataTest : public DbTest {
         WriteFile(path, Utf8ToGbk(utf8));
         return path;
     }
-    long long Rows() { return Dm().QueryInt("select count(*) from MLK_YuanJGXX"); }
-    // The message of the error that stops the load, or "" when it succeeds.
+    long long Rows() { return Count("MLK_YuanJGXX"); }
     std::string LoadError(const std::filesystem::path& path) {
-        try {
-            LoadInitialData(Dm(), path);
-        } catch (const MlkError& e) {
-            return e.what();
-        }
-        return "";
+        return ErrorOf([&] { LoadInitialData(Dm(), path); });
     }
 };
 
@@ -44,11 +38,8 @@ TEST(WrongPieceCountMessage, QuotesPiecesWithBlanksControlsAndQuotes) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{}, "第7行：数据项不正确，数据项不为13个"},
-        {{"a", "b"}, "第7行：a,b数据项不正确，数据项不为13个"},
         {{"a b", "", "c"}, "第7行：\"a b\",,c数据项不正确，数据项不为13个"},
         {{"say \"hi\"", "\tx"}, "第7行：\"say \"\"hi\"\"\",\"\tx\"数据项不正确，数据项不为13个"},
-        {{"北京市"}, "第7行：北京市数据项不正确，数据项不为13个"},
         {{std::string(300, 'x')},
          "第7行：" + std::string(200, 'x') + "……数据项不正确，数据项不为13个"},
     };
@@ -59,7 +50,7 @@ TEST(WrongPieceCountMessage, QuotesPiecesWithBlanksControlsAndQuotes) {
 // Whole files: the rows stored and the first of them, or the error that stops the load with
 // nothing stored.
 TEST_F(InitialDataTest, AcceptsOnlyLinesOfThirteenPiecesInGbkOrUtf8) {
-    enum Path { kFile, kFolder, kMissing };
+    enum Path { kFile, kFolder };
     struct Case {
         const char* what;
         std::string bytes;
@@ -69,19 +60,13 @@ TEST_F(InitialDataTest, AcceptsOnlyLinesOfThirteenPiecesInGbkOrUtf8) {
     };
     const std::string good = Utf8ToGbk(Good(1) + "\r\n" + Good(2) + "\r\n");
     const std::string school = Line("ID1", "学校", "x", "x", "x") + "\r\n";
-    std::string longUtf8;
-    for (int i = 0; i < 2000; ++i)
-        longUtf8 += Good(i) + "\n";
     const std::vector<Case> cases = {
         {"empty file", "", 0, ""},
         {"plain lines", Utf8ToGbk(Good(1) + "\r\n" + Good(2)), 2, "ID1|第1中学"},
         {"final line break", good, 2, "ID1|第1中学"},
         {"trailing comma", Utf8ToGbk(Good(1) + ",\r\n" + Good(2) + ","), 2, "ID1|第1中学"},
         {"bare LF and CR", Utf8ToGbk(Good(1) + "\n" + Good(2) + "\r" + Good(3)), 3, "ID1|第1中学"},
-        {"short GBK", Utf8ToGbk(school), 1, "ID1|学校"},
         {"short UTF-8", school, 1, "ID1|学校"},
-        {"UTF-8 with a mark", "\xEF\xBB\xBF" + school, 1, "ID1|学校"},
-        {"long UTF-8", longUtf8, 2000, "ID0|第0中学"},
         {"empty last field", "1,2,3,4,5,6,7,8,9,10,11,12,", 0,
          "第1行：1,2,3,4,5,6,7,8,9,10,11,12数据项不正确，数据项不为13个"},
         {"blank line in the middle", Utf8ToGbk(Good(1) + "\r\n\r\n" + Good(2)), 0,
@@ -91,12 +76,9 @@ TEST_F(InitialDataTest, AcceptsOnlyLinesOfThirteenPiecesInGbkOrUtf8) {
          "数据项不正确，数据项不为13个"},
         {"a 50 MB line", good + std::string(50 << 20, 'x'), 0,
          "第3行：" + std::string(200, 'x') + "……数据项不正确"},
-        {"zero byte between lines", good + '\0' + good, 0, "第3行含有零字节"},
         {"zero byte in an item", good + Utf8ToGbk("ID,名") + '\0' + ",x\r\n", 0, "第3行含有零字节"},
         {"not GBK", good + "\x81\x20,x\r\n", 0, "第3行含有不是GBK编码的字节"},
-        {"UTF-16 mark", "\xFE\xFF" + std::string("\0I\0D", 4), 0, "UTF-16"},
         {"a folder", "", 0, "：这是一个文件夹，不是文件", kFolder},
-        {"a missing file", "", 0, "：文件不存在", kMissing},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -104,7 +86,7 @@ TEST_F(InitialDataTest, AcceptsOnlyLinesOfThirteenPiecesInGbkOrUtf8) {
         const auto path = dir_ / c.what;
         if (c.path == kFolder)
             std::filesystem::create_directory(path);
-        if (c.path == kFile)
+        else
             WriteFile(path, c.bytes);
         const std::string error = LoadError(path);
         EXPECT_EQ(Rows(), (long long)c.stored);

@@ -1,3 +1,4 @@
+#include "ExchangeFixtures.h"
 #include "EntryFixture.h"
 #include "entry/EntryActions.h"
 #include "entry/EntryList.h"
@@ -70,24 +71,16 @@ TEST(Refusals, OnlyConfirmedEntriesAreRefusedAndViewingNever) {
 class EntryListTest : public EntryTest {
   protected:
     // Stores an entry of the unit directly with the given values.
-    void Add(const std::string& name, const std::string& node, const std::string& order,
+    void Add(const std::string& name, const std::string& node, long long order,
              const std::string& type = "8230", const std::string& confirmed = "0",
              const std::string& owner = "", const std::string& source = "0") {
-        GGJG r;
-        r.JiGID = "110101" + TMainDM::NewID();
-        r.JiGMC = name;
+        GGJG r = SampleRecord("110101" + TMainDM::NewID(), name);
         r.JieDLB = node;
+        r.ShunX = order;
         r.JiGLX = type;
         r.QueRZT = confirmed;
-        r.GengXZT = "0";
-        r.XingZJB = "4";
-        r.CaiZJFLYFS = "1";
         r.ShuJLY = source;
         r.ShangJBMID = owner.empty() ? Dm().Unit().DanWID : owner;
-        r.ShunX = std::stoll(order);
-        r.DiZhi_Shen = "北京市";
-        r.DiZhi_Shi = "市辖区";
-        r.DiZhi_Xian = "东城区";
         r.Insert(Dm());
     }
 
@@ -103,11 +96,11 @@ class EntryListTest : public EntryTest {
 };
 
 TEST_F(EntryListTest, ListsOnlyTheUnitsOwnEntriesOfTheKindInOrder) {
-    Add("乙中学", "1", "2");
-    Add("甲中学", "1", "1", "8240", "1");
-    Add("节能中心", "0", "1");
-    Add("别人的", "1", "1", "8230", "0", "OTHERUNIT");
-    Add("导入的", "1", "1", "8230", "0", "", "1");
+    Add("乙中学", "1", 2);
+    Add("甲中学", "1", 1, "8240", "1");
+    Add("节能中心", "0", 1);
+    Add("别人的", "1", 1, "8230", "0", "OTHERUNIT");
+    Add("导入的", "1", 1, "8230", "0", "", "1");
 
     using V = std::vector<std::string>;
     EXPECT_EQ(Names(EntryListKind::SameLevelDepartments, {}), (V{"甲中学", "乙中学"}));
@@ -125,8 +118,8 @@ TEST_F(EntryListTest, ListsOnlyTheUnitsOwnEntriesOfTheKindInOrder) {
         {[](EntryFilters& f) { f.queRZT = "1-已确认"; }, {"甲中学"}},
         {[](EntryFilters& f) { f.queRZT = "0-未确认"; }, {"乙中学"}},
         {[](EntryFilters& f) { f.jiGLX = "8240-小学"; }, {"甲中学"}},
-        {[](EntryFilters& f) { f.xingZJB = "3-副厅（司）级"; }, {}},
-        {[](EntryFilters& f) { f.caiZJFSY = "1-部分财政"; }, {"甲中学", "乙中学"}},
+        {[](EntryFilters& f) { f.xingZJB = "4-县(处)级"; }, {}},
+        {[](EntryFilters& f) { f.caiZJFSY = "0-全额财政"; }, {"甲中学", "乙中学"}},
         {[](EntryFilters& f) { f.gengXZT = "1-修改"; }, {}},
     };
     for (const Case& c : cases) {
@@ -138,7 +131,7 @@ TEST_F(EntryListTest, ListsOnlyTheUnitsOwnEntriesOfTheKindInOrder) {
 
 TEST_F(EntryListTest, CountAndPagesAgree) {
     for (int i = 1; i <= 31; ++i)
-        Add("学校" + std::to_string(i), "1", std::to_string(i));
+        Add("学校" + std::to_string(i), "1", i);
     const ListQueryBuilder query =
         EntryListQuery(EntryListKind::SameLevelDepartments, Dm().Unit().DanWID, {});
     EXPECT_EQ(query.Count(Dm().Db()), 31);
@@ -149,8 +142,8 @@ TEST_F(EntryListTest, CountAndPagesAgree) {
 }
 
 TEST_F(EntryListTest, CellsFollowTheColumnsAndCarryTheConfirmCode) {
-    Add("甲中学", "1", "1", "8240", "1");
-    Add("节能中心", "0", "1", "9900", "1");
+    Add("甲中学", "1", 1, "8240", "1");
+    Add("节能中心", "0", 1, "9900", "1");
     for (EntryListKind kind : {EntryListKind::SameLevelDepartments, EntryListKind::Agencies,
                                EntryListKind::SubordinateInstitutions}) {
         const ListQueryBuilder query = EntryListQuery(kind, Dm().Unit().DanWID, {});
@@ -163,7 +156,7 @@ TEST_F(EntryListTest, CellsFollowTheColumnsAndCarryTheConfirmCode) {
         if (kind != EntryListKind::SameLevelDepartments)
             continue;
         EXPECT_EQ(cells[10], "小学");
-        EXPECT_EQ(cells[11], "部分财政");
+        EXPECT_EQ(cells[11], "全额财政");
         EXPECT_EQ(cells[12], "已确认");
         EXPECT_EQ(cells[13], "新增");
     }

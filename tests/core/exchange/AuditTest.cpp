@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include "ExchangeFixtures.h"
-#include "data/MlkError.h"
 #include "exchange/Audit.h"
 
 namespace mlk::test {
@@ -95,7 +92,7 @@ TEST_F(AuditTest, ApprovalMarksTheRowsUnderTheUnitAndLogsIt) {
                   1);
     }
     // Approving again rewrites the auditor and adds a log row.
-    EXPECT_EQ(RowCount(Dm(), "MLK_ShenHRZ"), 2);
+    EXPECT_EQ(Count("MLK_ShenHRZ"), 2);
 }
 
 TEST_F(AuditTest, FailedLogRowLeavesTheRowsUnapproved) {
