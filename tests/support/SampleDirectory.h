@@ -70,34 +70,18 @@ inline void InsertSampleRows(TMainDM& dm, const std::vector<SampleRow>& rows) {
 }
 
 // An own row of the operating unit.
-inline SampleRow OwnRow(TMainDM& dm, std::string id, std::string name, std::string node,
-                        std::string type, long long order, std::string confirmed = "1") {
-    return SampleRow{std::move(id),
-                     std::move(name),
-                     "0",
-                     dm.Unit().DanWID,
-                     "",
-                     std::move(node),
-                     std::move(type),
-                     1,
-                     order,
-                     std::move(confirmed)};
+inline SampleRow OwnRow(TMainDM& dm, const std::string& id, const std::string& name,
+                        const std::string& node, const std::string& type, long long order,
+                        const std::string& confirmed = "1") {
+    return {id, name, "0", dm.Unit().DanWID, "", node, type, 1, order, confirmed};
 }
 
 // A row imported under superior, delivered by the file imported for the own row reporter.
-inline SampleRow ImportedRow(std::string id, std::string name, std::string superior,
-                             std::string reporter, std::string node, std::string type,
-                             long long level, long long order, std::string confirmed = "1") {
-    return SampleRow{std::move(id),
-                     std::move(name),
-                     "1",
-                     std::move(superior),
-                     std::move(reporter),
-                     std::move(node),
-                     std::move(type),
-                     level,
-                     order,
-                     std::move(confirmed)};
+inline SampleRow ImportedRow(const std::string& id, const std::string& name,
+                             const std::string& superior, const std::string& reporter,
+                             const std::string& node, const std::string& type, long long level,
+                             long long order, const std::string& confirmed = "1") {
+    return {id, name, "1", superior, reporter, node, type, level, order, confirmed};
 }
 
 // The directory the window tests share, under the registered operating unit:

@@ -1,80 +1,52 @@
-#include <functional>
-
 #include "EntryFixture.h"
-#include "data/Gbk.h"
 #include "entry/AgencyEntry.h"
 
 namespace mlk::test {
 namespace {
 
+using F = InstitutionForm;
+
+// Values put into the valid form; with several faults, the first in the order is reported.
 struct CheckCase {
-    const char* what;
-    std::function<void(InstitutionForm&)> change;
+    std::vector<std::pair<std::string F::*, const char*>> changes;
     const char* message;  // nullptr: the check passes
     const char* focus;
+    int typeBoxes = 1;  // how many type boxes the editor shows
 };
 
 const CheckCase kCheckCases[] = {
-    {"complete form", [](InstitutionForm&) {}, nullptr, ""},
-    {"blank name", [](InstitutionForm& f) { f.JiGMC = "   "; }, "单位详细名称不能为空！",
-     "EDJiGMC"},
-    {"name before code", [](InstitutionForm& f) { f.JiGMC = f.ZuZJGDM = ""; },
-     "单位详细名称不能为空！", "EDJiGMC"},
-    {"blank code", [](InstitutionForm& f) { f.ZuZJGDM = " "; }, "组织机构代码不能为空！",
-     "EDZuZJGDM"},
-    {"8 characters", [](InstitutionForm& f) { f.ZuZJGDM = "12345678"; },
-     "组织机构代码长度必须为9位！", "EDZuZJGDM"},
-    {"leading blank and 8 characters", [](InstitutionForm& f) { f.ZuZJGDM = " 12345678"; },
-     "组织机构代码长度必须为9位！", "EDZuZJGDM"},
-    {"blanks around 9 characters", [](InstitutionForm& f) { f.ZuZJGDM = " 123456789 "; }, nullptr,
-     ""},
-    {"Chinese counts two bytes", [](InstitutionForm& f) { f.ZuZJGDM = "代码12345"; }, nullptr, ""},
-    {"10 characters", [](InstitutionForm& f) { f.ZuZJGDM = "1234567890"; },
-     "组织机构代码长度必须为9位！", "EDZuZJGDM"},
-    {"code of another entry", [](InstitutionForm& f) { f.ZuZJGDM = "999999999"; },
-     "组织机构代码已经存在，请查证后重新录入！", "EDZuZJGDM"},
-    {"blank industry code", [](InstitutionForm& f) { f.HangYDM = ""; }, "行业代码不能为空！",
-     "EDHangYDM"},
-    {"industry code of 5", [](InstitutionForm& f) { f.HangYDM = "12345"; }, nullptr, ""},
-    {"industry code of 6", [](InstitutionForm& f) { f.HangYDM = "123456"; },
-     "行业代码长度不能超过5位！", "EDHangYDM"},
-    {"type not chosen", [](InstitutionForm& f) { f.Jigfl = ""; }, "机构分类不能为空！", "cbJigfl1"},
-    {"type at all item, level 2 shown",
-     [](InstitutionForm& f) {
-         f.Jigfl = "--全部--";
-         f.jigfl2Visible = true;
-     },
-     "机构分类不能为空！", "cbJigfl2"},
-    {"empty type, level 3 shown",
-     [](InstitutionForm& f) {
-         f.Jigfl = "9900-空";
-         f.jigfl2Visible = f.jigfl3Visible = true;
-     },
-     "机构分类不能为空！", "cbJigfl3"},
-    {"level", [](InstitutionForm& f) { f.XingZJB = "--全部--"; }, "行政级别不能为空！",
-     "cbXingZJB"},
-    {"node type", [](InstitutionForm& f) { f.JieDLB = "--全部--"; }, "节点类别不能为空！",
-     "cbJieDLB"},
-    {"finance", [](InstitutionForm& f) { f.CaiZJFSY = "--全部--"; }, "财政经费来源方式不能为空！",
-     "cbCaiZJFSY"},
-    {"province", [](InstitutionForm& f) { f.Xingzqhss = f.Xingzqhxq = "--全部--"; },
-     "省市区不能为空！", "cbXingzqhss"},
-    {"city", [](InstitutionForm& f) { f.Xingzqhds = "--全部--"; }, "地市州不能为空！",
-     "cbXingzqhds"},
-    {"county", [](InstitutionForm& f) { f.Xingzqhxq = "--全部--"; }, "县区旗不能为空！",
-     "cbXingzqhxq"},
-    {"street", [](InstitutionForm& f) { f.JieD = f.LianXDH = " "; }, "街道不能为空！", "EDJieD"},
-    {"number", [](InstitutionForm& f) { f.HaoP = ""; }, "号牌不能为空！", "EDHaoP"},
-    {"post code", [](InstitutionForm& f) { f.YouZBM = ""; }, "邮政编码不能为空！", "EDYouZBM"},
-    {"contact", [](InstitutionForm& f) { f.LianXR = ""; }, "机构联系人不能为空！", "EDLianXR"},
-    {"telephone", [](InstitutionForm& f) { f.LianXDH = ""; }, "联系电话不能为空！", "EDLianXDH"},
-    {"date", [](InstitutionForm& f) { f.TianBRQ = ""; }, "填表日期不能为空！", "EDTianBRQ"},
-    {"order", [](InstitutionForm& f) { f.ShunX = " "; }, "显示顺序不能为空！", "EDShunX"},
-    {"pasted order text", [](InstitutionForm& f) { f.ShunX = "第3"; }, "显示顺序必须为整数！",
-     "EDShunX"},
-    {"order with a fraction", [](InstitutionForm& f) { f.ShunX = "1.5"; }, "显示顺序必须为整数！",
-     "EDShunX"},
-    {"order with blanks", [](InstitutionForm& f) { f.ShunX = " 12 "; }, nullptr, ""},
+    {{}, nullptr, ""},
+    {{{&F::JiGMC, "   "}}, "单位详细名称不能为空！", "EDJiGMC"},
+    {{{&F::JiGMC, ""}, {&F::ZuZJGDM, ""}}, "单位详细名称不能为空！", "EDJiGMC"},
+    {{{&F::ZuZJGDM, " "}}, "组织机构代码不能为空！", "EDZuZJGDM"},
+    {{{&F::ZuZJGDM, "12345678"}}, "组织机构代码长度必须为9位！", "EDZuZJGDM"},
+    {{{&F::ZuZJGDM, " 12345678"}}, "组织机构代码长度必须为9位！", "EDZuZJGDM"},  // trimmed first
+    {{{&F::ZuZJGDM, " 123456789 "}}, nullptr, ""},
+    {{{&F::ZuZJGDM, "代码12345"}}, nullptr, ""},  // Chinese counts two bytes
+    {{{&F::ZuZJGDM, "1234567890"}}, "组织机构代码长度必须为9位！", "EDZuZJGDM"},
+    {{{&F::ZuZJGDM, "999999999"}}, "组织机构代码已经存在，请查证后重新录入！", "EDZuZJGDM"},
+    {{{&F::HangYDM, ""}}, "行业代码不能为空！", "EDHangYDM"},
+    {{{&F::HangYDM, "12345"}}, nullptr, ""},
+    {{{&F::HangYDM, "123456"}}, "行业代码长度不能超过5位！", "EDHangYDM"},
+    {{{&F::Jigfl, ""}}, "机构分类不能为空！", "cbJigfl1"},
+    {{{&F::Jigfl, "--全部--"}}, "机构分类不能为空！", "cbJigfl2", 2},
+    {{{&F::Jigfl, "9900-空"}}, "机构分类不能为空！", "cbJigfl3", 3},
+    {{{&F::XingZJB, "--全部--"}}, "行政级别不能为空！", "cbXingZJB"},
+    {{{&F::JieDLB, "--全部--"}}, "节点类别不能为空！", "cbJieDLB"},
+    {{{&F::CaiZJFSY, "--全部--"}}, "财政经费来源方式不能为空！", "cbCaiZJFSY"},
+    {{{&F::Xingzqhss, "--全部--"}, {&F::Xingzqhxq, "--全部--"}}, "省市区不能为空！", "cbXingzqhss"},
+    {{{&F::Xingzqhds, "--全部--"}}, "地市州不能为空！", "cbXingzqhds"},
+    {{{&F::Xingzqhxq, "--全部--"}}, "县区旗不能为空！", "cbXingzqhxq"},
+    {{{&F::JieD, " "}, {&F::LianXDH, " "}}, "街道不能为空！", "EDJieD"},
+    {{{&F::HaoP, ""}}, "号牌不能为空！", "EDHaoP"},
+    {{{&F::YouZBM, ""}}, "邮政编码不能为空！", "EDYouZBM"},
+    {{{&F::LianXR, ""}}, "机构联系人不能为空！", "EDLianXR"},
+    {{{&F::LianXDH, ""}}, "联系电话不能为空！", "EDLianXDH"},
+    {{{&F::TianBRQ, ""}}, "填表日期不能为空！", "EDTianBRQ"},
+    {{{&F::ShunX, " "}}, "显示顺序不能为空！", "EDShunX"},
+    {{{&F::ShunX, "第3"}}, "显示顺序必须为整数！", "EDShunX"},
+    {{{&F::ShunX, "1.5"}}, "显示顺序必须为整数！", "EDShunX"},
+    {{{&F::ShunX, " 12 "}}, nullptr, ""},
 };
 
 // Another unit's entry holds the code 999999999; a unit without a name is refused last, with no
@@ -87,10 +59,13 @@ TEST_F(EntryTest, InstitutionCheckStopsAtFirstFailureWithItsFocus) {
     other.Insert(Dm());
     for (const CheckCase& c : kCheckCases) {
         InstitutionForm form = ValidForm();
-        c.change(form);
-        const CheckResult result = CheckInstitution(Dm(), form, GGJG{}, 0);
-        EXPECT_EQ(result, c.message ? CheckResult(CheckFailure{c.message, c.focus}) : std::nullopt)
-            << c.what;
+        for (const auto& [field, value] : c.changes)
+            form.*field = value;
+        form.jigfl2Visible = c.typeBoxes >= 2;
+        form.jigfl3Visible = c.typeBoxes == 3;
+        EXPECT_EQ(CheckInstitution(Dm(), form, GGJG{}, 0),
+                  c.message ? CheckResult(CheckFailure{c.message, c.focus}) : std::nullopt)
+            << (c.changes.empty() ? "" : c.changes[0].second);
     }
     Dm().ExecSQL("update MLK_CaoZDWXX set DanWMC = ' '");
     Dm().LoadCaoZDWXX();
