@@ -148,28 +148,16 @@ TEST_F(SummaryTest, CountsPerOwnRowWithItsOwnContributionAndTotals) {
 }
 
 TEST_F(SummaryTest, OwnRowCountsItselfByTheFirstMatchingTypeRule) {
-    struct Case {
-        std::string type, node;
-        Cells counts;
+    // type, node type, then the counts heji guojjg shiydw jiaoy kej wenh weis tiy qit tuantzz
+    const char* const cases[][3] = {
+        {"70", "1", "1100000000"},   {"7012", "1", "1100000000"}, {"9420", "1", "1000000001"},
+        {"8015", "1", "1010000010"}, {"8200", "1", "1011000000"}, {"8250", "1", "1011000000"},
+        {"7390", "1", "1010100000"}, {"8690", "1", "1010010000"}, {"8340", "1", "1010001000"},
+        {"8890", "1", "1010000100"}, {"9900", "1", "1000000000"}, {"8210", "0", "0000000000"},
     };
-    const std::vector<Case> cases = {
-        {"70", "1", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}},
-        {"7012", "1", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}},
-        {"9420", "1", {"1", "0", "0", "0", "0", "0", "0", "0", "0", "1"}},
-        {"8015", "1", {"1", "0", "1", "0", "0", "0", "0", "0", "1", "0"}},
-        {"8200", "1", {"1", "0", "1", "1", "0", "0", "0", "0", "0", "0"}},
-        {"8250", "1", {"1", "0", "1", "1", "0", "0", "0", "0", "0", "0"}},
-        {"7390", "1", {"1", "0", "1", "0", "1", "0", "0", "0", "0", "0"}},
-        {"8690", "1", {"1", "0", "1", "0", "0", "1", "0", "0", "0", "0"}},
-        {"8340", "1", {"1", "0", "1", "0", "0", "0", "1", "0", "0", "0"}},
-        {"8890", "1", {"1", "0", "1", "0", "0", "0", "0", "1", "0", "0"}},
-        {"9900", "1", {"1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
-        {"8210", "0", {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.type + "/" + c.node);
-        Dm().ExecSQL("update MLK_JiBXX set JiGLX=?, JieDLB=? where JiGID='T4'", {c.type, c.node});
-        EXPECT_EQ(Counts(RowOf(CountSummary(Dm()), "T4")), c.counts);
+    for (const auto& [type, node, counts] : cases) {
+        Dm().ExecSQL("update MLK_JiBXX set JiGLX=?, JieDLB=? where JiGID='T4'", {type, node});
+        EXPECT_EQ(Join(Counts(RowOf(CountSummary(Dm()), "T4")), ""), counts) << type << "/" << node;
     }
 }
 
