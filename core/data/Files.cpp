@@ -153,7 +153,10 @@ bool TextFileReader::AppendLine(std::string& line) {
 
 void TextFileReader::ToUtf8(std::string& bytes, std::size_t line) const {
     if (encoding_ == TextEncoding::Gbk) {
-        bytes = GbkToUtf8(bytes, line);
+        // Decoded into the buffer of the line before, which takes the bytes' buffer in turn:
+        // reading a file makes no allocation per line.
+        GbkToUtf8(bytes, converted_, line);
+        bytes.swap(converted_);
     } else if (!IsUtf8(bytes)) {
         throw MlkError(LinePrefix(line) +
                        "含有不是UTF-8编码的字节，无法读取：本文件按UTF-8编码读取，"

@@ -59,6 +59,7 @@ class TextFileReader {
     std::size_t line_ = 0;
     std::string_view lineEnd_;
     TextEncoding encoding_ = TextEncoding::Gbk;
+    mutable std::string converted_;
 };
 
 // Writes a file whole beside its target and only then puts it in the target's place, flushed to

@@ -11,9 +11,13 @@ namespace mlk {
 // Decodes GBK bytes. Bytes that are not valid GBK raise an MlkError; when line is not 0 the
 // message names that line.
 std::string GbkToUtf8(std::string_view gbk, std::size_t line = 0);
+// The same into utf8, which keeps its room: a buffer used line after line allocates nothing.
+void GbkToUtf8(std::string_view gbk, std::string& utf8, std::size_t line = 0);
 
 // Encodes UTF-8 as GBK. A character that GBK cannot hold raises an MlkError naming the text.
 std::string Utf8ToGbk(std::string_view utf8);
+// The same into gbk, which keeps its room.
+void Utf8ToGbk(std::string_view utf8, std::string& gbk);
 
 // The length of a text in GBK bytes (a Chinese character counts 2).
 std::size_t GbkLength(std::string_view utf8);

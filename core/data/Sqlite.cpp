@@ -114,6 +114,13 @@ Statement& Statement::Bind(int index, std::string_view value) {
     return *this;
 }
 
+Statement& Statement::BindUnchanged(int index, std::string_view value) {
+    const int rc = sqlite3_bind_text(stmt_, index, value.data(), int(value.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK)
+        Fail(rc);
+    return *this;
+}
+
 Statement& Statement::Bind(int index, long long value) {
     const int rc = sqlite3_bind_int64(stmt_, index, value);
     if (rc != SQLITE_OK)
@@ -189,6 +196,21 @@ long long Statement::Int(std::string_view name) const {
 
 bool Statement::IsNull(int index) const {
     return sqlite3_column_type(stmt_, index) == SQLITE_NULL;
+}
+
+// ---- ScopedPragma ------------------------------------------------------------------------
+
+ScopedPragma::ScopedPragma(Database& db, std::string name, long long value)
+    : db_(db), name_(std::move(name)) {
+    Statement query(db_, "pragma " + name_);
+    if (query.Step())
+        previous_ = query.Int(0);
+    db_.Exec("pragma " + name_ + " = " + std::to_string(value));
+}
+
+ScopedPragma::~ScopedPragma() {
+    sqlite3_exec(db_.Handle(), ("pragma " + name_ + " = " + std::to_string(previous_)).c_str(),
+                 nullptr, nullptr, nullptr);
 }
 
 // ---- Transaction -------------------------------------------------------------------------

@@ -29,6 +29,8 @@ class Statement {
     // Binds parameter number index (from 1) as text.
     Statement& Bind(int index, std::string_view value);
     Statement& Bind(int index, long long value);
+    // The same without a copy of the text, which must stay unchanged until the statement has run.
+    Statement& BindUnchanged(int index, std::string_view value);
     // Binds all values in order, from parameter 1.
     Statement& BindAll(const Params& values);
 
@@ -88,6 +90,21 @@ class Database {
   private:
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
+};
+
+// Sets a numeric pragma (cache_size) for its lifetime and puts the connection's own
+// value back afterwards.
+class ScopedPragma {
+  public:
+    ScopedPragma(Database& db, std::string name, long long value);
+    ScopedPragma(const ScopedPragma&) = delete;
+    ScopedPragma& operator=(const ScopedPragma&) = delete;
+    ~ScopedPragma();
+
+  private:
+    Database& db_;
+    std::string name_;
+    long long previous_ = 0;
 };
 
 // Begins in its constructor, rolls back in its destructor unless Commit() was called. It takes

@@ -36,9 +36,10 @@ std::string Format(const char* pattern, const std::tm& t, bool withTime) {
 TMainDM::TMainDM(const std::filesystem::path& path) : db_(path) {
     EnsureSchema(db_);
     // A provincial directory holds hundreds of thousands of rows: keep the lists' indexes in
-    // memory instead of re-reading them from the file for every page.
+    // memory instead of re-reading them from the file for every page. The file is not mapped
+    // into memory as well: a mapping would make every page read resident, and the memory of an
+    // export or a summary would grow with the whole file.
     db_.Exec("pragma cache_size = -65536");
-    db_.Exec("pragma mmap_size = 268435456");
     codes_ = CodeTables(LoadAssignableTypes(db_));
     LoadCaoZDWXX();
 }

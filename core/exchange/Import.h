@@ -29,10 +29,10 @@ CheckResult CheckImport(const DaiDRJG& pending);
 CheckResult CheckRemoveImport(const DaiDRJG& pending);
 
 // Imports every line of the exchange file under the pending institution and returns their
-// number; 0 for a file without lines, which changes nothing. The file is read twice: the first
-// pass splits, converts and checks every line, the second inserts them. The rows, the pending
-// institution's state and the log row are written in one transaction, so a failure (a bad line,
-// a JiGID already in the directory) leaves the database as it was and names the line.
+// number; 0 for a file without lines, which changes nothing. Every line is split, converted,
+// checked and inserted in one pass. The rows, the pending institution's state and the log row are
+// written in one transaction, so a failure (a bad line, a JiGID already in the directory) or the
+// end of the process at any moment leaves the database as it was; a failure names the line.
 long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
                              Progress& progress);
 
