@@ -120,12 +120,6 @@ struct WindowCase {
     std::function<void(QWidget*)> fill;  // what a user does first, so the lists show rows
 };
 
-QTreeWidgetItem* FirstUnit(QWidget* window) {
-    auto* tree = window->findChild<QTreeWidget*>();
-    tree->topLevelItem(0)->setExpanded(true);
-    return tree->topLevelItem(0)->child(0);
-}
-
 const std::vector<WindowCase>& Windows() {
     using namespace ui;
     const auto search = [](QWidget* w) { Click(w, "BTSearch"); };
@@ -161,7 +155,11 @@ const std::vector<WindowCase>& Windows() {
         {"department import", [](TMainDM& dm) { return new TForm31DaoRTJBMSJ(dm); }, search},
         {"agency import", [](TMainDM& dm) { return new TForm32DaoRXJGLJGSJ(dm); }, search},
         {"audit", [](TMainDM& dm) { return new TForm41ShenHSJ(dm); },
-         [](QWidget* w) { w->findChild<QTreeWidget*>()->setCurrentItem(FirstUnit(w)); }},
+         [](QWidget* w) {
+             auto* root = w->findChild<QTreeWidget*>()->topLevelItem(0);
+             root->setExpanded(true);
+             root->treeWidget()->setCurrentItem(root->child(0));
+         }},
         {"export", [](TMainDM& dm) { return new TForm51DaoCSJ(dm); }, {}},
         {"directory summary", [](TMainDM& dm) { return new TForm61MingLKHZB(dm); }, {}},
         {"count summary", [](TMainDM& dm) { return new TForm62ShuLHZB(dm); }, {}},
@@ -174,13 +172,7 @@ const std::vector<WindowCase>& Windows() {
     return windows;
 }
 
-class LookTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        Open("0");
-    }
-};
+using LookTest = AgencyWindowTest;
 
 // At the usual font and at one half larger, as on a laptop set to 150 %.
 TEST_F(LookTest, NothingIsCutShortAndTabGoesRowByRow) {

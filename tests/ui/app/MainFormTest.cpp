@@ -31,19 +31,16 @@ const MenuCase kMenuCases[] = {
     {"menuExit", 'E', 'E', 'E'},
 };
 
-char StateOf(const QAction* action) {
-    if (!action->isVisible())
-        return action->isEnabled() ? '?' : 'H';
-    return action->isEnabled() ? 'E' : 'D';
-}
-
 class MainFormTest : public WindowTest {
   protected:
     void ExpectMenus(const ui::TMainForm& form, char MenuCase::*column) {
         for (const MenuCase& item : kMenuCases) {
             const QAction* action = form.MenuAction(QString::fromLatin1(item.name));
             ASSERT_NE(action, nullptr) << item.name;
-            EXPECT_EQ(StateOf(action), item.*column) << item.name;
+            const char state = !action->isVisible()  ? (action->isEnabled() ? '?' : 'H')
+                               : action->isEnabled() ? 'E'
+                                                     : 'D';
+            EXPECT_EQ(state, item.*column) << item.name;
         }
     }
 };

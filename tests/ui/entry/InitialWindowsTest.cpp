@@ -19,7 +19,7 @@ class InitialWindowsTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        Open("1", "东城区教育局");
+        Open("1");
     }
     QString WriteInitial(const std::string& utf8) {
         WriteFile(dir_ / "下发数据.txt", Utf8ToGbk(utf8));

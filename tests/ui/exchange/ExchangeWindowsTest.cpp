@@ -16,13 +16,7 @@ namespace {
 
 using ui::Q;
 
-class ExchangeWindowsTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        Open("0", "东城区节能管理机构");
-    }
-};
+using ExchangeWindowsTest = AgencyWindowTest;
 
 // The export refuses while an entry is unconfirmed and is off with no confirmed entry at all;
 // otherwise it asks where and whether, writes and closes.
@@ -73,8 +67,7 @@ TEST_F(ExchangeWindowsTest, ImportWindowsListTheirKind) {
         SCOPED_TRACE(window->windowTitle().toStdString());
         Click(window.get(), "BTSearch");
         EXPECT_EQ(ShownRows(window.get(), 1), rows);
-        for (const char* name : {"BTImport", "BTSelectFile", "BTDelete"})
-            EXPECT_FALSE(Enabled(window.get(), name)) << name;
+        EXPECT_FALSE(Enabled(window.get(), "BTSelectFile") || Enabled(window.get(), "BTDelete"));
     }
 }
 

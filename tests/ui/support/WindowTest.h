@@ -27,6 +27,15 @@ class WindowTest : public DbTest {
     RecordingDialogs dialogs_;
 };
 
+// The same under an energy-saving management agency, opened before each test.
+class AgencyWindowTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Open("0");
+    }
+};
+
 // A control of a window by name; a missing one fails the test.
 template <class T = QWidget>
 T* Find(QWidget* window, const char* name) {
