@@ -19,10 +19,10 @@ inline GGJG SampleRecord(const std::string& id, const std::string& name = "测�
     r.JiGID = id;
     r.JiGMC = name;
     r.ZuZJGDM = "12345678X";
-    r.HangYDM = "P8200";
+    r.HangYDM = "P82";
     r.XingZQH = "110101";
     r.XingZLSJB = "4";
-    r.XingZJB = "5";
+    r.XingZJB = "4";
     r.JieDLB = "1";
     r.JieDMC = name;
     r.ShangJHYZGBM = "东城区教育局";
@@ -32,11 +32,11 @@ inline GGJG SampleRecord(const std::string& id, const std::string& name = "测�
     r.DiZhi_Shen = "北京市";
     r.DiZhi_Shi = "市辖区";
     r.DiZhi_Xian = "东城区";
-    r.DiZhi_JieD = "东直门大街";
+    r.DiZhi_JieD = "东华门街道";
     r.DiZhi_HaoP = "12号";
     r.YouZBM = "100010";
     r.LianXRXM = "张三";
-    r.LianXDH = "010-12345678";
+    r.LianXDH = "010-1234567";
     r.TianBRXM = "李四";
     r.ChuSHSJ = "2024-03-01";
     r.GengXZT = "0";
@@ -67,10 +67,6 @@ inline DaiDRJG AddPending(TMainDM& dm, const std::string& id, const std::string&
         "DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values (?,?,?,?,?,?,?,?,'0','','0','0','')",
         {id, name, jiedlb, "5", name, "110101", "0", "9900"});
     return *LoadPending(dm, id);
-}
-
-inline long long RowCount(TMainDM& dm, const std::string& table) {
-    return dm.QueryInt("select count(*) from " + table);
 }
 
 }  // namespace mlk::test

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/GGJG.h"
-#include "data/TMainDM.h"
+#include "ExchangeFixtures.h"
 
 namespace mlk::test {
 
@@ -25,10 +24,9 @@ struct SampleRow {
     std::string confirmed = "1";
 };
 
+// The shared sample record, placed and named as the row says.
 inline GGJG SampleRecord(const SampleRow& s) {
-    GGJG row;
-    row.JiGID = s.id;
-    row.JiGMC = s.name + "全称";
+    GGJG row = SampleRecord(s.id, s.name + "全称");
     row.JieDMC = s.name;
     row.ShuJLY = s.source;
     row.ShangJBMID = s.superior;
@@ -39,21 +37,7 @@ inline GGJG SampleRecord(const SampleRow& s) {
     row.ShunX = s.order;
     row.QueRZT = s.confirmed;
     row.ZuZJGDM = "12345678" + std::to_string(s.order % 10);
-    row.HangYDM = "P82";
-    row.XingZQH = "110101";
-    row.XingZJB = "4";
-    row.CaiZJFLYFS = "0";
-    row.DiZhi_Shen = "北京市";
-    row.DiZhi_Shi = "市辖区";
-    row.DiZhi_Xian = "东城区";
-    row.DiZhi_JieD = "东华门街道";
     row.DiZhi_HaoP = std::to_string(s.order) + "号";
-    row.YouZBM = "100010";
-    row.LianXRXM = "张三";
-    row.LianXDH = "010-1234567";
-    row.ChuSHSJ = "2024-03-01";
-    row.GengXZT = "0";
-    row.ShenHZT = "0";
     return row;
 }
 

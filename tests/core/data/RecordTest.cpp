@@ -22,7 +22,7 @@ TEST_F(RecordTest, InsertAndLoadRoundTripKeepsEveryCharacter) {
                                     {loaded.ZuZJGDM, original.ZuZJGDM},
                                     {loaded.JiGLX, std::string("9900")},  // an empty type: none
                                     {std::to_string(loaded.ShunX), std::string("-7")},
-                                    {loaded.XingZJBMC + loaded.JieDLBMC, "副县(处)级主管部门"}})
+                                    {loaded.XingZJBMC + loaded.JieDLBMC, "县(处)级主管部门"}})
         EXPECT_EQ(got, want);
     EXPECT_EQ(Dm().QueryText("select typeof(ShunX) from MLK_JiBXX"), "integer");
     for (std::size_t i = 0; i < 36; ++i) {

@@ -94,7 +94,7 @@ TEST_F(EntryListTest, ListsOnlyTheUnitsOwnEntriesOfTheKindInOrder) {
         {[](EntryFilters& f) { f.queRZT = "1-已确认"; }, {"甲中学"}},
         {[](EntryFilters& f) { f.queRZT = "0-未确认"; }, {"乙中学"}},
         {[](EntryFilters& f) { f.jiGLX = "8240-小学"; }, {"甲中学"}},
-        {[](EntryFilters& f) { f.xingZJB = "4-县(处)级"; }, {}},
+        {[](EntryFilters& f) { f.xingZJB = "5-副县(处)级"; }, {}},
         {[](EntryFilters& f) { f.caiZJFSY = "0-全额财政"; }, {"甲中学", "乙中学"}},
         {[](EntryFilters& f) { f.gengXZT = "1-修改"; }, {}},
     };

@@ -106,7 +106,7 @@ TEST_F(ExchangeWindowsTest, TickRulesOfferTheActionsOfTheRowsState) {
 TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
     WriteFile(dir_ / "good.txt", GbkLine(SampleRecord("N1")) + GbkLine(SampleRecord("N2")));
     WriteFile(dir_ / "bad.txt", GbkLine(SampleRecord("N3")) + "x,y\r\n");
-    const long long before = RowCount(Dm(), "MLK_JiBXX");
+    const long long before = Count("MLK_JiBXX");
     {
         ui::TForm31DaoRTJBMSJ window(Dm());
         Click(&window, "BTSearch");
@@ -120,7 +120,7 @@ TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
         EXPECT_TRUE(dialogs_.errors[0].endsWith("数据项不正确，数据项不为38个"));
         EXPECT_EQ(dialogs_.LastMessage(), "已成功导入2条机构信息数据。");
         EXPECT_EQ(window.result(), QDialog::Accepted);
-        EXPECT_EQ(RowCount(Dm(), "MLK_JiBXX"), before + 2);
+        EXPECT_EQ(Count("MLK_JiBXX"), before + 2);
     }
     ui::TForm31DaoRTJBMSJ window(Dm());
     Click(&window, "BTSearch");
@@ -133,7 +133,7 @@ TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
         Click(&window, "BTDelete");
         EXPECT_EQ(dialogs_.confirms.last(),
                   "是否删除: 确认删除教育局全称下已导入的 (3) 条机构信息？");
-        EXPECT_EQ(RowCount(Dm(), "MLK_JiBXX"), left);
+        EXPECT_EQ(Count("MLK_JiBXX"), left);
     }
     EXPECT_EQ(ListOf(&window)->item(RowOf(&window, "T1", 1), 9)->text(), "未导入");
 }
