@@ -57,10 +57,19 @@ const CheckCase kCheckCases[] = {
     {{{&I::cbJieDLB, kAll}, {&I::EditJieDMC, ""}}, "单位类型不能为空。", "cbJieDLB"},
 };
 
+// The node name is derived from the values before the type and stops at the same first fault;
+// it needs neither the node name nor the person.
 TEST(ZhuCeChecks, FirstFailureInOrderWithItsControl) {
     EXPECT_EQ(setup::CheckZhuCe(Complete()), std::nullopt);
-    for (const CheckCase& c : kCheckCases)
+    for (const CheckCase& c : kCheckCases) {
         EXPECT_EQ(setup::CheckZhuCe(c.Input()), (CheckFailure{c.message, c.focus})) << c.focus;
+        const std::string focus = c.focus;
+        const bool beforeType = focus == "editJgmc" || focus.starts_with("cbXingZ");
+        const setup::NodeNameResult derived = setup::DeriveJieDMC(c.Input());
+        EXPECT_EQ(derived.failure ? derived.failure->message + derived.name : "",
+                  beforeType ? c.message : "")
+            << c.focus;
+    }
 }
 
 TEST(ZhuCeNodeName, FollowsTypeAndLevel) {
@@ -84,22 +93,6 @@ TEST(ZhuCeNodeName, FollowsTypeAndLevel) {
         EXPECT_EQ(result.failure, std::nullopt) << c.level << " " << c.type;
         EXPECT_EQ(result.name, c.expected) << c.level << " " << c.type;
     }
-}
-
-TEST(ZhuCeNodeName, StopsAtTheFirstMissingValueBeforeTheType) {
-    const CheckCase cases[] = {kCheckCases[0], kCheckCases[1], kCheckCases[2], kCheckCases[3],
-                               kCheckCases[5]};
-    for (const CheckCase& c : cases) {
-        const setup::NodeNameResult result = setup::DeriveJieDMC(c.Input());
-        ASSERT_TRUE(result.failure) << c.focus;
-        EXPECT_EQ(result.failure->message, c.message) << c.focus;
-        EXPECT_EQ(result.name, "") << c.focus;
-    }
-    // The node name and the person are not needed to derive the node name.
-    ZhuCeInput input = Complete();
-    input.EditJieDMC.clear();
-    input.editTianBRXM.clear();
-    EXPECT_EQ(setup::DeriveJieDMC(input).name, "东城区");
 }
 
 class ZhuCeTest : public DbTest {};
@@ -139,11 +132,12 @@ TEST_F(ZhuCeTest, CodesBecomeTheItemsTheWindowWouldSelect) {
     for (const auto& c : cases) {
         const ZhuCeInput input =
             setup::InputFromCodes(Dm(), {"某单位", "3", c.division, "0", "", "李四"});
-        EXPECT_EQ(input.cbXingZQHSS, c.province) << c.division;
-        EXPECT_EQ(input.cbXingZQHDS, c.city) << c.division;
-        EXPECT_EQ(input.cbXingZQHXQ, c.county) << c.division;
-        EXPECT_EQ(input.cbXingZLSJB, "3-地(区、市、州、盟)");
-        EXPECT_EQ(input.cbJieDLB, "0-节能管理机构");
+        EXPECT_EQ(
+            Join({input.cbXingZQHSS, input.cbXingZQHDS, input.cbXingZQHXQ, input.cbXingZLSJB,
+                  input.cbJieDLB},
+                 "|"),
+            Join({c.province, c.city, c.county, "3-地(区、市、州、盟)", "0-节能管理机构"}, "|"))
+            << c.division;
     }
     const char* const refused[][3] = {
         {"3", "999999", "0"}, {"7", "110101", "0"}, {"3", "110101", "5"}};
@@ -157,9 +151,8 @@ TEST_F(ZhuCeTest, CodesBecomeTheItemsTheWindowWouldSelect) {
         setup::InputFromCodes(Dm(), {"东莞市节能办", "3", "441900", "0", "", "王五"});
     EXPECT_EQ(input.EditJieDMC, "东莞市");
     ASSERT_EQ(setup::ZhuCe(Dm(), input), std::nullopt);
-    EXPECT_EQ(Dm().Unit().XingZQH, "441900");
-    EXPECT_EQ(Dm().Unit().ssmc, "广东省");
-    EXPECT_EQ(Dm().Unit().DanWID.substr(0, 6), "441900");
+    EXPECT_EQ(Dm().Unit().XingZQH + Dm().Unit().ssmc + Dm().Unit().DanWID.substr(0, 6),
+              "441900广东省441900");
 }
 
 }  // namespace
