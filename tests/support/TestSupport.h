@@ -39,6 +39,10 @@ class DbTest : public ::testing::Test {
                       const std::string& name = "测试单位", const std::string& level = "4");
     // Closes and opens the database again, as a new start of the program would.
     void Reopen();
+    // A column of the directory's row with this JiGID.
+    std::string Column(const std::string& id, const std::string& column) {
+        return dm_->QueryText("select " + column + " from MLK_JiBXX where JiGID = ?", {id});
+    }
     long long Count(const std::string& table) {
         return dm_->QueryInt("select count(*) from " + table);
     }

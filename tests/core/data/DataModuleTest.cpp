@@ -75,15 +75,5 @@ TEST_F(DataModuleTest, FailingStatementRollsBackTheWholeBatch) {
     EXPECT_TRUE(Dm().HasRow("select 1 from MLK_JiGLX where LXBM='OK'"));
 }
 
-// Missing and empty files are created: see the startup tests.
-TEST(DataModuleStartTest, RefusesACorruptFileAndLeavesItUntouched) {
-    TempDir dir;
-    const std::string garbage(4096, 'x');
-    WriteFile(dir / "GGJGMLK.DB", garbage);
-    EXPECT_NE(ErrorOf([&] { TMainDM dm(dir / "GGJGMLK.DB"); }).find("GGJGMLK.DB"),
-              std::string::npos);
-    EXPECT_EQ(ReadFile(dir / "GGJGMLK.DB"), garbage);
-}
-
 }  // namespace
 }  // namespace mlk::test

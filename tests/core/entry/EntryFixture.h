@@ -38,10 +38,6 @@ class EntryTest : public DbTest {
         f.ShunX = "3";
         return f;
     }
-
-    std::string Column(const std::string& id, const std::string& column) {
-        return Dm().QueryText("select " + column + " from MLK_JiBXX where JiGID = ?", {id});
-    }
 };
 
 }  // namespace mlk::test

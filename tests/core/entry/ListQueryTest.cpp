@@ -1,5 +1,5 @@
-#include "ExchangeFixtures.h"
 #include "EntryFixture.h"
+#include "ExchangeFixtures.h"
 #include "entry/EntryActions.h"
 #include "entry/EntryList.h"
 
@@ -36,12 +36,6 @@ TEST(PageArithmetic, PagesPageSizesAndPagerButtons) {
         EXPECT_EQ(PagerButtonStates(at.first, at.second), states) << at.first << "/" << at.second;
     EXPECT_EQ(PageAfterMove(PageMove::Last, 1, 0), 1);
     EXPECT_EQ(PageAfterMove(PageMove::Previous, 1, 3), 1);
-}
-
-TEST(Refusals, OnlyConfirmedEntriesAreRefusedAndViewingNever) {
-    for (ListAction action : {ListAction::Update, ListAction::Delete, ListAction::Confirm})
-        EXPECT_TRUE(ConfirmedRefusal(action, "1") && !ConfirmedRefusal(action, "0"));
-    EXPECT_FALSE(ConfirmedRefusal(ListAction::View, "1"));
 }
 
 class EntryListTest : public EntryTest {
@@ -103,18 +97,6 @@ TEST_F(EntryListTest, ListsOnlyTheUnitsOwnEntriesOfTheKindInOrder) {
         c.set(filters);
         EXPECT_EQ(Names(EntryListKind::SameLevelDepartments, filters), c.names) << filters.name;
     }
-}
-
-TEST_F(EntryListTest, CountAndPagesAgree) {
-    for (int i = 1; i <= 31; ++i)
-        Add("学校" + std::to_string(i), "1", i);
-    const ListQueryBuilder query =
-        EntryListQuery(EntryListKind::SameLevelDepartments, Dm().Unit().DanWID, {});
-    EXPECT_EQ(query.Count(Dm().Db()), 31);
-    EXPECT_EQ(Names(EntryListKind::SameLevelDepartments, {}, 15, 3),
-              std::vector<std::string>{"学校31"});
-    EXPECT_EQ(Names(EntryListKind::SameLevelDepartments, {}, 15, 2).front(), "学校16");
-    EXPECT_TRUE(Names(EntryListKind::SameLevelDepartments, {}, 15, 4).empty());
 }
 
 TEST_F(EntryListTest, CellsFollowTheColumnsAndCarryTheConfirmCode) {

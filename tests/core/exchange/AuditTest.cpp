@@ -50,24 +50,6 @@ TEST_F(AuditTest, TreeListAndCellsFollowTheHierarchy) {
                                               "已确认", "未审核", "0", "1"}));
 }
 
-TEST_F(AuditTest, OnlyDirectChildrenWithRowsCanBeApproved) {
-    const CaoZDWXX& unit = Dm().Unit();
-    const std::vector<GGJG> top = AuditChildren(Dm(), unit.DanWID);
-    const GGJG school = AuditChildren(Dm(), "DEPT")[0];
-    const struct {
-        const char* name;
-        GGJG node;
-        bool hasRows, expected;
-    } cases[] = {
-        {"direct child with rows", top[1], true, true},
-        {"direct child without rows", top[0], false, false},
-        {"grandchild", school, true, false},
-        {"root", GGJG{}, true, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CanApprove(unit, c.node, c.hasRows), c.expected) << c.name;
-}
-
 // The auditor is the unit's clerk, or whoever registered it while no clerk is recorded.
 TEST_F(AuditTest, ApprovalMarksTheRowsUnderTheUnitAndLogsIt) {
     const GGJG dept = AuditChildren(Dm(), Dm().Unit().DanWID)[1];

@@ -45,24 +45,5 @@ TEST_F(PendingListTest, FiltersInOrder) {
         EXPECT_EQ(Ids(c.kind, c.filter), c.ids) << c.filter.name;
 }
 
-TEST_F(PendingListTest, CellsColoursAndActions) {
-    Statement page = PendingListQuery(PendingKind::Departments, {}).PageStatement(Dm().Db(), 15, 1);
-    ASSERT_TRUE(page.Step());
-    const std::vector<std::string> cells = PendingCells(Dm(), PendingKind::Departments, page);
-    EXPECT_EQ(cells.size() + 1, PendingColumns(PendingKind::Departments).size());
-    EXPECT_EQ(cells[2], "主管部门");
-    EXPECT_EQ(cells[8], "未导入");
-    EXPECT_FALSE(IsPendingMarked(PendingKind::Departments, cells));
-
-    EXPECT_TRUE(IsPendingMarked(PendingKind::Departments, {"x", "1", "0"}));
-    EXPECT_FALSE(IsPendingMarked(PendingKind::Agencies, {"x", "1", "0"}));
-    EXPECT_TRUE(IsPendingMarked(PendingKind::Agencies, {"x", "0", "1"}));
-
-    EXPECT_EQ(ActionsFor("0", "0"), (PendingActions{true, false}));
-    EXPECT_EQ(ActionsFor("1", "0"), (PendingActions{false, true}));
-    EXPECT_EQ(ActionsFor("1", "1"), (PendingActions{}));
-    EXPECT_EQ(ActionsFor("0", "1"), (PendingActions{}));
-}
-
 }  // namespace
 }  // namespace mlk::test

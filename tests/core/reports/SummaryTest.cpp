@@ -212,16 +212,5 @@ TEST_F(SummaryTest, TypesPerOwnRowAndTypeWithTheFilters) {
     EXPECT_EQ(table.rows[0][1], "T1");
 }
 
-TEST_F(SummaryTest, TypeItemsOfTheTwoLevels) {
-    std::vector<std::string> second = SecondLevelTypeItems(Dm());
-    std::sort(second.begin(), second.end());
-    EXPECT_EQ(second, (std::vector<std::string>{"7300-科技", "8015-其他事业单位", "8200-教育",
-                                                "8300-卫生", "8600-文化", "8800-体育"}));
-    EXPECT_TRUE(ChildTypeItems(Dm(), "8015").empty());
-    std::vector<std::string> third = ChildTypeItems(Dm(), "8800");
-    std::sort(third.begin(), third.end());
-    EXPECT_EQ(third, (std::vector<std::string>{"8810-体育场馆", "8820-体育训练", "8890-其他体育"}));
-}
-
 }  // namespace
 }  // namespace mlk::test

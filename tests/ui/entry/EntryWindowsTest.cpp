@@ -17,13 +17,7 @@
 namespace mlk::test {
 namespace {
 
-class EntryWindowsTest : public AgencyWindowTest {
-  protected:
-    std::string Column(const std::string& id, const char* column) {
-        return Dm().QueryText(std::string("select ") + column + " from MLK_JiBXX where JiGID=?",
-                              {id});
-    }
-};
+class EntryWindowsTest : public AgencyWindowTest {};
 
 // Each list shows the unit's entries of its kind, confirmed ones in sky blue; nothing is
 // ticked, so only "增加" acts.
@@ -234,7 +228,7 @@ TEST_F(EntryWindowsTest, ClosingAnEditorAsksBeforeTypedInputIsLost) {
             EXPECT_FALSE(editor->isVisible());
         }
     }
-    EXPECT_EQ(Dm().QueryText("select LianXRXM from MLK_JiBXX where JiGID='A1'"), "张三");
+    EXPECT_EQ(Column("A1", "LianXRXM"), "张三");
 }
 
 }  // namespace

@@ -25,9 +25,6 @@ class InitialWindowsTest : public WindowTest {
         WriteFile(dir_ / "下发数据.txt", Utf8ToGbk(utf8));
         return QString::fromStdString((dir_ / "下发数据.txt").string());
     }
-    long long Count(const char* table) {
-        return Dm().QueryInt(std::string("select count(*) from ") + table);
-    }
 };
 
 // Loaded initial data is removed first; then a file loads once, and a bad file or a vanished
@@ -122,7 +119,7 @@ TEST_F(InitialWindowsTest, SelectionTicksNewRowsAndAddsThem) {
               "1条机构信息成功添加到名录库中！\n1条机构的省、市、县在行政区划中找不到，未添加，"
               "仍为未入库：第四中学。");
     EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(Dm().QueryText("select XingZQH from MLK_JiBXX where JiGID = 'C1'"), "110101");
+    EXPECT_EQ(Column("C1", "XingZQH"), "110101");
     EXPECT_EQ(Dm().QueryText("select XuanZBZ from MLK_YuanJGXX where ID = 'C4'"), "0");
 }
 
