@@ -12,8 +12,6 @@ TEST_F(CliTest, RegisterOnceAndShowTheUnit) {
     const std::pair<const char*, const char*> refusals[] = {
         {"register --name 某单位 --county 110101 --type 0 --person 张三",
          "行政隶属级别不能为空。\n"},
-        {"register --name 某单位 --level 3 --county 130100 --type 0 --person 张三",
-         "行政区划县区不能为空。\n"},  // a city that has counties
         {"register --name 某单位 --level 4 --county 999999 --type 1 --person 张三",
          "行政区划代码不存在：999999\n"},
     };
