@@ -108,23 +108,5 @@ TEST(AgencyCheck, FiveFieldsInOrderThenAWholeOrder) {
     }
 }
 
-TEST_F(EntryTest, TypeCascadeOffersChildrenUntilALeaf) {
-    struct Case {
-        const char* chosen;
-        std::size_t children;
-        const char* first;
-    } cases[] = {{"70-国家机关", 8, "7010-中国共产党机关"},
-                 {"80-事业单位", 6, "8200-教育"},
-                 {"8200-教育", 6, "8210-高等教育"},
-                 {"8230-普通中学", 0, ""},
-                 {"--全部--", 0, ""},
-                 {"无代码", 0, ""}};
-    for (const Case& c : cases) {
-        const std::vector<std::string> items = ChildTypesOfItem(Dm(), c.chosen);
-        EXPECT_EQ(items.size(), c.children) << c.chosen;
-        EXPECT_EQ(items.empty() ? "" : items[0], c.first) << c.chosen;
-    }
-}
-
 }  // namespace
 }  // namespace mlk::test
