@@ -78,4 +78,14 @@ inline SampleRow ImportedRow(const std::string& id, const std::string& name,
 //                 (西城区) taken into the directory
 void AddSampleDirectory(TMainDM& dm);
 
+// A test over the sample directory of the energy-saving management agency 东城区节能办.
+class SampleDirectoryTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        RegisterUnit("0", "110101", "东城区节能办");
+        AddSampleDirectory(Dm());
+    }
+};
+
 }  // namespace mlk::test

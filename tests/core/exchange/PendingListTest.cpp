@@ -1,20 +1,11 @@
-#include <gtest/gtest.h>
-
-#include "ExchangeFixtures.h"
+#include "SampleDirectory.h"
 #include "exchange/PendingList.h"
 
 namespace mlk::test {
 namespace {
 
-class PendingListTest : public DbTest {
+class PendingListTest : public SampleDirectoryTest {
   protected:
-    void SetUp() override {
-        DbTest::SetUp();
-        AddPending(Dm(), "D1", "东城区教育局");
-        AddPending(Dm(), "D2", "东城区卫生局");
-        AddPending(Dm(), "A1", "东城区节能机构", "0");
-        Dm().ExecSQL("update MLK_DaiDRJG set DaoRZT='1', JiGLX='8210' where JiGID='D2'");
-    }
     std::vector<std::string> Ids(PendingKind kind, const PendingFilter& filter) {
         const ListQueryBuilder query = PendingListQuery(kind, filter);
         std::vector<std::string> ids;
@@ -33,12 +24,12 @@ TEST_F(PendingListTest, FiltersInOrder) {
         PendingFilter filter;
         V ids;
     } cases[] = {
-        {PendingKind::Departments, {}, V{"D1", "D2"}},
+        {PendingKind::Departments, {}, V{"T4", "T2", "T1"}},  // not imported first
         {PendingKind::Agencies, {}, V{"A1"}},
-        {PendingKind::Departments, {"卫生", "", "", ""}, V{"D2"}},
-        {PendingKind::Departments, {"", "0", "", ""}, V{"D1"}},
-        {PendingKind::Departments, {"", "", "1", ""}, V{}},
-        {PendingKind::Departments, {"", "", "", "8210"}, V{"D2"}},
+        {PendingKind::Departments, {"卫生", "", "", ""}, V{"T2"}},
+        {PendingKind::Departments, {"", "0", "", ""}, V{"T4"}},
+        {PendingKind::Departments, {"", "", "1", ""}, V{"T2"}},
+        {PendingKind::Departments, {"", "", "", "8210"}, V{"T1"}},
         {PendingKind::Agencies, {"", "", "", "8210"}, V{"A1"}},  // agencies have no type filter
     };
     for (const auto& c : cases)
