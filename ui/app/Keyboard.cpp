@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLayout>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QWidget>
 #include <algorithm>
 
@@ -95,6 +96,11 @@ bool InputSnapshot::Changed(const QWidget* window) const {
         }
     }
     return false;
+}
+
+void AcceptDigitsOnly(QLineEdit* field) {
+    field->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
 }
 
 bool MayDiscard(QWidget* window, const InputSnapshot& snapshot) {

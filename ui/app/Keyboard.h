@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 namespace mlk::ui {
@@ -23,6 +24,9 @@ class InputSnapshot {
   private:
     QHash<const QWidget*, QString> texts_;
 };
+
+// Lets the field take only the digits 0 to 9 from the keyboard.
+void AcceptDigitsOnly(QLineEdit* field);
 
 // Before a window holding unsaved input closes: asks "是否放弃"; true when it may close.
 bool MayDiscard(QWidget* window, const InputSnapshot& snapshot);

@@ -5,15 +5,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "data/CodeTables.h"
 #include "data/TMainDM.h"
-#include "entry/EntryActions.h"
 #include "ui/app/Dialogs.h"
-#include "ui/entry/EditorSupport.h"
 
 namespace mlk::ui {
 
@@ -35,7 +32,7 @@ std::string Text(const QLineEdit* field) {
 }  // namespace
 
 TForm2311JiGXXMX::TForm2311JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QWidget* parent)
-    : QDialog(parent), dm_(dm), mode_(mode), action_(ActionOfMode(mode)) {
+    : TEditorBase(dm, mode, record, parent), mode_(mode) {
     setWindowTitle(QStringLiteral("机构详细信息"));
     // The size to start from; the fields may ask for more.
     resize(660, 500);
@@ -51,46 +48,21 @@ TForm2311JiGXXMX::TForm2311JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QW
     ReserveCascadeWidths();
     ConnectCascades();
 
-    if (action_ == EditorAction::Insert) {
+    if (action_ == EditorAction::Insert)
         PrepareInsert();
-    } else if (action_ != EditorAction::Invalid && record) {
-        working_.AssignFrom(*record);
-        // The display order is shown and written back, so it travels with the record.
-        working_.ShunX = record->ShunX;
-        working_.JiC = record->JiC;
+    else if (HasRecord())
         LoadRecord();
-    }
     LBTitle->setText(IsSubordinateMode(mode) ? QStringLiteral("下级公共机构基本信息")
                                              : QStringLiteral("同级公共机构基本信息"));
-    OrderTabsByLayout(this);
-    opened_.Take(this);
+    FinishBuilding();
 }
 
 TForm2311JiGXXMX::~TForm2311JiGXXMX() = default;
 
-int TForm2311JiGXXMX::Run() {
-    if (action_ == EditorAction::Invalid) {
-        dialogs().Message(this, QStringLiteral("非法操作！"));
-        return QDialog::Rejected;
-    }
-    return exec();
-}
-
-void TForm2311JiGXXMX::reject() {
-    if (MayDiscard(this, opened_))
-        QDialog::reject();
-}
-
 void TForm2311JiGXXMX::BuildControls() {
     auto* layout = new QVBoxLayout(this);
-    LBTitle = new QLabel(this);
+    LBTitle = AddHeading(layout, QString());
     LBTitle->setObjectName(QStringLiteral("LBTitle"));
-    LBTitle->setAlignment(Qt::AlignCenter);
-    QFont bold = LBTitle->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 3);
-    LBTitle->setFont(bold);
-    layout->addWidget(LBTitle);
 
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
@@ -182,14 +154,7 @@ void TForm2311JiGXXMX::BuildControls() {
     for (QLineEdit* digits : {EDLianXDH, EDYouZBM, EDXingZQH, EDShunX})
         AcceptDigitsOnly(digits);
 
-    layout->addStretch();
-    auto* buttonRow = new QHBoxLayout;
-    layout->addLayout(buttonRow);
-    buttons_ = std::make_unique<EditorButtons>(this, buttonRow);
-    buttons_->ShowFor(action_);
-    buttons_->Connect(
-        this, [this] { SaveNew(); }, [this] { SaveChanges(); }, [this] { Delete(); },
-        [this] { Confirm(); });
+    AddButtons(layout);
 }
 
 void TForm2311JiGXXMX::ReserveCascadeWidths() {
@@ -361,8 +326,13 @@ bool TForm2311JiGXXMX::Check(InstitutionForm& form) {
     EDZhiSZGBMQC->setText(Q(form.ZhiSZGBMQC));
     EDYeWZGBMQC->setText(Q(form.YeWZGBMQC));
     if (failure)
-        ShowCheckFailure(this, *failure);
+        ShowCheckFailure(*failure);
     return !failure;
+}
+
+bool TForm2311JiGXXMX::CheckInput() {
+    InstitutionForm form = ReadForm();
+    return Check(form);
 }
 
 void TForm2311JiGXXMX::SaveNew() {
@@ -378,21 +348,6 @@ void TForm2311JiGXXMX::SaveChanges() {
     if (!Check(form))
         return;
     UpdateInstitution(dm_, working_, form);
-    accept();
-}
-
-void TForm2311JiGXXMX::Delete() {
-    if (!AskDelete(this))
-        return;
-    DeleteEntry(dm_, working_.JiGID);
-    accept();
-}
-
-void TForm2311JiGXXMX::Confirm() {
-    InstitutionForm form = ReadForm();
-    if (!Check(form) || !AskConfirm(this))
-        return;
-    ConfirmEntry(dm_, working_);
     accept();
 }
 

@@ -1,31 +1,19 @@
 #include "ui/entry/TForm2411JiGXXMX.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-#include "entry/AgencyEntry.h"
-#include "entry/EntryActions.h"
 #include "ui/app/Dialogs.h"
-#include "ui/entry/EditorSupport.h"
 
 namespace mlk::ui {
 
 TForm2411JiGXXMX::TForm2411JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QWidget* parent)
-    : QDialog(parent), dm_(dm), action_(ActionOfMode(mode)) {
+    : TEditorBase(dm, mode, record, parent) {
     setWindowTitle(QStringLiteral("节能管理机构信息"));
     resize(600, 300);
     auto* layout = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("节能管理机构信息"), this);
-    heading->setAlignment(Qt::AlignCenter);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 3);
-    heading->setFont(bold);
-    layout->addWidget(heading);
+    AddHeading(layout, QStringLiteral("节能管理机构信息"));
 
     auto* form = new QFormLayout;
     layout->addLayout(form);
@@ -47,25 +35,15 @@ TForm2411JiGXXMX::TForm2411JiGXXMX(TMainDM& dm, int mode, const GGJG* record, QW
     EDXingZQH->setObjectName(QStringLiteral("EDXingZQH"));
     EDXingZQH->hide();
 
-    layout->addStretch();
-    auto* buttonRow = new QHBoxLayout;
-    layout->addLayout(buttonRow);
-    buttons_ = std::make_unique<EditorButtons>(this, buttonRow);
-    buttons_->ShowFor(action_);
-    buttons_->Connect(
-        this, [this] { SaveNew(); }, [this] { SaveChanges(); }, [this] { Delete(); },
-        [this] { Confirm(); });
-
-    if (action_ != EditorAction::Insert && action_ != EditorAction::Invalid && record)
-        LoadRecord(*record);
-    OrderTabsByLayout(this);
-    opened_.Take(this);
+    AddButtons(layout);
+    if (HasRecord())
+        LoadRecord();
+    FinishBuilding();
 }
 
-void TForm2411JiGXXMX::LoadRecord(const GGJG& record) {
-    working_.AssignFrom(record);
-    working_.ShunX = record.ShunX;
-    working_.JiC = record.JiC;
+TForm2411JiGXXMX::~TForm2411JiGXXMX() = default;
+
+void TForm2411JiGXXMX::LoadRecord() {
     const AgencyForm shown = AgencyFormOf(working_);
     EDJiGMC->setText(Q(shown.JiGMC));
     EDLianXR->setText(Q(shown.LianXR));
@@ -77,58 +55,29 @@ void TForm2411JiGXXMX::LoadRecord(const GGJG& record) {
     }
 }
 
-void TForm2411JiGXXMX::reject() {
-    if (MayDiscard(this, opened_))
-        QDialog::reject();
-}
-
-TForm2411JiGXXMX::~TForm2411JiGXXMX() = default;
-
-int TForm2411JiGXXMX::Run() {
-    if (action_ == EditorAction::Invalid) {
-        dialogs().Message(this, QStringLiteral("非法操作！"));
-        return QDialog::Rejected;
-    }
-    return exec();
-}
-
 AgencyForm TForm2411JiGXXMX::ReadForm() const {
     return {S(EDJiGMC->text()), S(EDLianXR->text()), S(EDLianXDH->text()), S(EDJieDMC->text()),
             S(EDShunX->text())};
 }
 
-bool TForm2411JiGXXMX::Check() {
+bool TForm2411JiGXXMX::CheckInput() {
     const CheckResult failure = CheckAgency(ReadForm());
     if (failure)
-        ShowCheckFailure(this, *failure);
+        ShowCheckFailure(*failure);
     return !failure;
 }
 
 void TForm2411JiGXXMX::SaveNew() {
-    if (!Check())
+    if (!CheckInput())
         return;
     InsertAgency(dm_, ReadForm());
     accept();
 }
 
 void TForm2411JiGXXMX::SaveChanges() {
-    if (!Check())
+    if (!CheckInput())
         return;
     UpdateAgency(dm_, working_, ReadForm());
-    accept();
-}
-
-void TForm2411JiGXXMX::Delete() {
-    if (!AskDelete(this))
-        return;
-    DeleteEntry(dm_, working_.JiGID);
-    accept();
-}
-
-void TForm2411JiGXXMX::Confirm() {
-    if (!Check() || !AskConfirm(this))
-        return;
-    ConfirmEntry(dm_, working_);
     accept();
 }
 
