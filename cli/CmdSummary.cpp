@@ -1,4 +1,4 @@
-// mlk summary: one of the four summary tables, as tab-separated text or as an .xls file.
+// mlk summary: one of the four summary tables, as tab-separated text or as an .xls or .xlsx file.
 #include <ostream>
 
 #include "Command.h"
@@ -43,7 +43,7 @@ int RunSummary(CommandContext& context) {
         return kExitDone;
     }
     const std::string file = context.Required("xls");
-    SaveSummaryToXls(file, table);
+    SaveSummary(file, table);
     context.out << "已导出" << table.rows.size() << "行：" << file << "\n";
     return kExitDone;
 }
@@ -51,10 +51,11 @@ int RunSummary(CommandContext& context) {
 const Registrar registrar(
     {.name = "summary",
      .arguments = "directory|counts|state-organs|types",
-     .summary = "显示汇总表（以制表符分隔），或保存为 .xls 文件",
+     .summary = "显示汇总表（以制表符分隔），或保存为 .xls 或 .xlsx 文件",
      .options = {{"type2", "代码", "types：二级机构类型代码"},
                  {"type3", "代码", "types：三级机构类型代码"},
-                 {"xls", "文件", "保存为 .xls 文件，不在屏幕上显示"}},
+                 {"xls", "文件",
+                  "保存为文件（扩展名 .xlsx 时为 .xlsx 格式，否则为 .xls），不在屏幕上显示"}},
      .minArguments = 1,
      .maxArguments = 1,
      .run = RunSummary,

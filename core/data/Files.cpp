@@ -202,9 +202,15 @@ void ReplacingFile::Fail(const std::error_code& error) const {
     throw MlkError("无法写入文件 " + PathText(target_) + "：" + FileErrorReason(error, true));
 }
 
+const std::filesystem::path& ReplacingFile::HandOver() {
+    out_.close();
+    return temporary_;
+}
+
 void ReplacingFile::Commit() {
     errno = 0;
-    out_.close();
+    if (out_.is_open())
+        out_.close();
     if (!out_)
         Fail(LastError(EIO));
     if (const std::error_code error = platform::FlushToDisk(temporary_))

@@ -76,6 +76,9 @@ class ReplacingFile {
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     void Write(std::string_view bytes) { out_.write(bytes.data(), std::streamsize(bytes.size())); }
+    // Closes the temporary file, still empty, and gives its name to a writer that fills it by
+    // name itself; Commit then puts what that writer wrote in place.
+    const std::filesystem::path& HandOver();
     // Closes, flushes to disk and renames over the target.
     void Commit();
 

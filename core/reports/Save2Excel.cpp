@@ -5,6 +5,7 @@
 #include "data/Files.h"
 #include "data/Gbk.h"
 #include "data/MlkError.h"
+#include "reports/Xlsx.h"
 
 namespace mlk {
 
@@ -48,7 +49,8 @@ void CheckSize(bool withCaptions, std::size_t columns, std::size_t rows) {
     const std::size_t limit = kXlsMaxRows - (withCaptions ? 1 : 0);
     if (rows > limit) {
         throw MlkError("列表有" + std::to_string(rows) + "行，超过.xls文件最多" +
-                       std::to_string(limit) + "行数据，无法导出。");
+                       std::to_string(limit) + "行数据，无法导出。请保存为.xlsx文件，它最多可容纳" +
+                       std::to_string(kXlsxMaxRows - (withCaptions ? 1 : 0)) + "行数据。");
     }
     if (columns > 0xFFFF) {
         throw MlkError("列表有" + std::to_string(columns) +

@@ -1,9 +1,11 @@
 #include "reports/SummaryTable.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "data/Platform.h"
 #include "data/TMainDM.h"
+#include "reports/Xlsx.h"
 
 namespace mlk {
 
@@ -26,8 +28,16 @@ const std::string& LabelCache::Label(std::string_view code, std::string_view key
     return found->second;
 }
 
-void SaveSummaryToXls(const std::string& fileUtf8, const SummaryTable& table) {
-    SaveListToXls(PathFromText(fileUtf8), true, table.Captions(), table.rows);
+bool IsXlsxName(const std::string& fileUtf8) {
+    std::string extension = PathFromText(fileUtf8).extension().string();
+    for (char& c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".xlsx";
+}
+
+void SaveSummary(const std::string& fileUtf8, const SummaryTable& table) {
+    const auto save = IsXlsxName(fileUtf8) ? SaveListToXlsx : SaveListToXls;
+    save(PathFromText(fileUtf8), true, table.Captions(), table.rows);
 }
 
 }  // namespace mlk

@@ -42,7 +42,10 @@ class LabelCache {
     std::vector<std::pair<std::string, LabelsOfKey>> labels_;
 };
 
-// Writes the table, captions first, as an .xls file (see SaveListToXls).
-void SaveSummaryToXls(const std::string& fileUtf8, const SummaryTable& table);
+// Whether a file name asks for the .xlsx format (its extension, in any letter case).
+bool IsXlsxName(const std::string& fileUtf8);
+// Writes the table, captions first, as an .xlsx file when the name ends in .xlsx (see
+// SaveListToXlsx), else as an .xls file (see SaveListToXls).
+void SaveSummary(const std::string& fileUtf8, const SummaryTable& table);
 
 }  // namespace mlk

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <algorithm>
 
 #include "ui/app/AppTitle.h"
 
@@ -42,8 +43,8 @@ class RealDialogs final : public Dialogs {
     }
 
     QString SaveFile(QWidget* parent, const QString& caption, const QString& directory,
-                     const QString& filter) override {
-        return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+                     const QString& filter, QString* selectedFilter) override {
+        return QFileDialog::getSaveFileName(parent, caption, directory, filter, selectedFilter);
     }
 };
 
@@ -61,12 +62,18 @@ void SetDialogs(Dialogs* replacement) {
 }
 
 QString AskSaveFile(QWidget* parent, const QString& caption, const QString& proposed,
-                    const FileKind& kind) {
-    QString file = dialogs().SaveFile(parent, caption, proposed, QString::fromUtf8(kind.filter));
+                    std::initializer_list<FileKind> kinds) {
+    QStringList filters;
+    for (const FileKind& kind : kinds)
+        filters << QString::fromUtf8(kind.filter);
+    QString chosen = filters.value(0);
+    QString file = dialogs().SaveFile(parent, caption, proposed, filters.join(";;"), &chosen);
     if (file.trimmed().isEmpty())
         return {};
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QString::fromUtf8(kind.extension);
+    if (QFileInfo(file).suffix().isEmpty()) {
+        const auto at = std::max<qsizetype>(filters.indexOf(chosen), 0);
+        file += QString::fromUtf8(std::data(kinds)[at].extension);
+    }
     return file;
 }
 

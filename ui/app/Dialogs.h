@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ class Dialogs {
     // for example "文本文件 (*.txt)".
     virtual QString OpenFile(QWidget* parent, const QString& caption, const QString& directory,
                              const QString& filter) = 0;
+    // A save dialog may offer several filters joined by ";;", the first chosen at first;
+    // selectedFilter receives the one chosen.
     virtual QString SaveFile(QWidget* parent, const QString& caption, const QString& directory,
-                             const QString& filter) = 0;
+                             const QString& filter, QString* selectedFilter) = 0;
 };
 
 // A kind of file a save dialog offers: the dialog's filter and the extension that a name typed
@@ -38,11 +41,13 @@ struct FileKind {
     const char* extension;
 };
 inline constexpr FileKind kXlsFile{"Excel 97-2003 工作簿 (*.xls)", ".xls"};
+inline constexpr FileKind kXlsxFile{"Excel 工作簿 (*.xlsx)", ".xlsx"};
 inline constexpr FileKind kTextFile{"文本文件 (*.txt)", ".txt"};
 
-// Asks where to save a file of the kind, proposing a name; empty when the user cancelled.
+// Asks where to save a file of one of the kinds, the first offered first, proposing a name; a
+// name given without an extension gets the chosen kind's. Empty when the user cancelled.
 QString AskSaveFile(QWidget* parent, const QString& caption, const QString& proposed,
-                    const FileKind& kind);
+                    std::initializer_list<FileKind> kinds);
 
 // The dialogs in use: the real ones unless a test installed its own.
 Dialogs& dialogs();

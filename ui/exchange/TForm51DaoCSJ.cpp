@@ -56,8 +56,8 @@ void TForm51DaoCSJ::BTDaoCClick() {
         dialogs().Message(this, Q(refusal->message));
         return;
     }
-    const QString file =
-        AskSaveFile(this, QStringLiteral("导出上报数据"), Q(ExportFileName(dm_.Unit())), kTextFile);
+    const QString file = AskSaveFile(this, QStringLiteral("导出上报数据"),
+                                     Q(ExportFileName(dm_.Unit())), {kTextFile});
     if (file.isEmpty())
         return;
 

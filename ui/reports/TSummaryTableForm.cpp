@@ -88,14 +88,16 @@ void TSummaryTableForm::SetTable(SummaryTable table) {
     FitColumnsToCells(list_);
 }
 
-// The default name is the unit's name and the window's title.
+// The default name is the unit's name and the window's title, with the .xls offered first; .xlsx
+// holds the lists too long for .xls.
 void TSummaryTableForm::bt_exportClick() {
     const QString proposed = Q(dm_.Unit().DanWMC) + "-" + title_ + ".xls";
-    const QString file = AskSaveFile(this, QStringLiteral("导出excel文件"), proposed, kXlsFile);
+    const QString file =
+        AskSaveFile(this, QStringLiteral("导出excel文件"), proposed, {kXlsFile, kXlsxFile});
     if (file.isEmpty())
         return;
     try {
-        SaveSummaryToXls(S(file), Table());
+        SaveSummary(S(file), Table());
     } catch (const std::exception& error) {
         dialogs().Notice(this, kNoticeTitle,
                          QStringLiteral("Excel没有安装！\n") + QString::fromUtf8(error.what()));

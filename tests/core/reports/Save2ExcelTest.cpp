@@ -7,6 +7,7 @@
 #include "data/Gbk.h"
 #include "data/Platform.h"
 #include "reports/Save2Excel.h"
+#include "reports/Xlsx.h"
 
 namespace mlk::test {
 namespace {
@@ -102,27 +103,49 @@ TEST(Save2ExcelTest, ReplacesAnExistingFileWithTheMostRowsTheFormatHolds) {
               1);
 }
 
-// What the format cannot hold is refused before the disk is touched: an existing file stays.
+// The writers of the two formats; a build without the .xlsx writer (MLK_XLSX) checks one.
+using Save = void (*)(const std::filesystem::path&, bool, const std::vector<std::string>&,
+                      const TextRows&);
+#ifdef MLK_XLSX
+const Save kWriters[] = {SaveListToXls, SaveListToXlsx};
+#else
+const Save kWriters[] = {SaveListToXls};
+#endif
+
+// What a format cannot hold is refused before the disk is touched, with a message that names
+// the limit (and the .xlsx format where it holds more): an existing file stays.
 TEST(Save2ExcelTest, RefusesWhatTheFormatCannotHold) {
     struct Case {
         const char* name;
+        Save save;
         bool withCaptions;
         TextRows rows;
         const char* message;
     };
-    const std::vector<Case> cases = {
-        {"65536 data rows under captions", true, TextRows(65536, {"1"}), "65535"},
-        {"65537 rows without captions", false, TextRows(65537, {"1"}), "65536"},
-        {"a cell longer than a record", true, {{std::string(65528, 'a')}}, "65527"},
-        {"a character GBK lacks", true, {{"\xF0\x9F\x98\x80"}}, ""},
+    std::vector<Case> cases = {
+        {"65536 data rows under captions", SaveListToXls, true, TextRows(65536, {"1"}),
+         "超过.xls文件最多65535行数据，无法导出。请保存为.xlsx文件，它最多可容纳1048575行数据。"},
+        {"65537 rows without captions", SaveListToXls, false, TextRows(65537, {"1"}), "65536"},
+        {"a cell longer than a record", SaveListToXls, true, {{std::string(65528, 'a')}}, "65527"},
+        {"a character GBK lacks", SaveListToXls, true, {{"\xF0\x9F\x98\x80"}}, ""},
     };
+    if (std::size(kWriters) > 1) {
+        cases.push_back({".xlsx: 1048576 data rows under captions", SaveListToXlsx, true,
+                         TextRows(1048576, {"1"}), "超过.xlsx文件最多1048575行数据"});
+        cases.push_back({".xlsx: a cell of 32768 characters",
+                         SaveListToXlsx,
+                         true,
+                         {{"", std::string(32768, 'a')}},
+                         "第2行第2列的文本超过.xlsx单元格最多32767个字符"});
+    }
     TempDir dir;
     const auto file = dir / "keep.xls";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteFile(file, "old");
-        const std::string error =
-            ErrorOf([&] { SaveListToXls(file, c.withCaptions, {"n"}, c.rows); });
+        const std::string error = ErrorOf([&] {
+            c.save(file, c.withCaptions, {"n", "m"}, c.rows);
+        });
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
         EXPECT_NE(error, "");
         EXPECT_EQ(ReadFile(file), "old");
@@ -141,35 +164,44 @@ TEST(Save2ExcelTest, AFailedWriteNamesTheFileAndTheReasonAndLeavesNothing) {
         {"missing folder", dir / "没有的目录" / "表.xls"},
         {"a folder of that name", dir / "已有目录"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string message = ErrorOf([&] { SaveListToXls(c.file, true, {"n"}, {{"1"}}); });
-        EXPECT_NE(message.find(PathText(c.file)), std::string::npos) << message;
-        EXPECT_GT(message.size(), PathText(c.file).size() + 20) << message;
-        EXPECT_FALSE(std::filesystem::exists(ReplacingFile::TemporaryFor(c.file)));
+    for (const Save save : kWriters) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            const std::string message = ErrorOf([&] { save(c.file, true, {"n"}, {{"1"}}); });
+            EXPECT_NE(message.find(PathText(c.file)), std::string::npos) << message;
+            EXPECT_GT(message.size(), PathText(c.file).size() + 20) << message;
+            EXPECT_FALSE(std::filesystem::exists(ReplacingFile::TemporaryFor(c.file)));
+        }
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "已有目录"));
 }
 
-// A real spreadsheet reader must read the cells back, Chinese included.
+// A real spreadsheet reader must read the cells back from both formats, Chinese included, and
+// the .xlsx file replaces an older one.
 TEST(Save2ExcelTest, LibreOfficeReadsTheChineseCells) {
     if (std::system("command -v libreoffice >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "LibreOffice is not installed (Debian package libreoffice-calc-nogui); "
-                        "the .xls was not checked with a spreadsheet reader.";
+                        "the files were not checked with a spreadsheet reader.";
     }
     TempDir dir;
-    const auto file = dir / "summary.xls";
-    SaveListToXls(file, true, {"序号", "机构名称", "单位地址"},
-                  {{"1", "东城区教育局", "北京市东城区东华门街道1号"}, {"1.1", "第一中学", ""}});
-    const std::string command = "cd '" + dir.Path().string() +
-                                "' && libreoffice -env:UserInstallation=file://" +
-                                dir.Path().string() +
-                                "/profile --headless --convert-to "
-                                "'csv:Text - txt - csv (StarCalc):44,34,76' summary.xls "
-                                ">/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadFile(dir / "summary.csv"),
-              "序号,机构名称,单位地址\n1,东城区教育局,北京市东城区东华门街道1号\n1.1,第一中学,\n");
+    WriteFile(dir / "summary.xlsx", "old");
+    const TextRows rows = {{"1", "东城区教育局", "北京市东城区东华门街道1号"},
+                           {"1.1", "第一中学", ""}};
+    SaveListToXls(dir / "summary.xls", true, {"序号", "机构名称", "单位地址"}, rows);
+    SaveListToXlsx(dir / "summary.xlsx", true, {"序号", "机构名称", "单位地址"}, rows);
+    for (const char* name : {"xls", "xlsx"}) {
+        SCOPED_TRACE(name);
+        std::filesystem::create_directory(dir / name);
+        const std::string command = "cd '" + dir.Path().string() +
+                                    "' && libreoffice -env:UserInstallation=file://" +
+                                    dir.Path().string() + "/profile --headless --convert-to " +
+                                    "'csv:Text - txt - csv (StarCalc):44,34,76' --outdir " + name +
+                                    " summary." + name + " >/dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(
+            ReadFile(dir / name / "summary.csv"),
+            "序号,机构名称,单位地址\n1,东城区教育局,北京市东城区东华门街道1号\n1.1,第一中学,\n");
+    }
 }
 
 }  // namespace

@@ -130,17 +130,22 @@ TEST_F(ReportWindowsTest, EachSummaryFillsWhenCreated) {
     }
 }
 
+// The save dialog offers .xls first and .xlsx; a name without an extension gets the chosen one's.
 TEST_F(ReportWindowsTest, SummaryExportWritesTheListAndTellsTheOutcome) {
     const QString dir = Q(PathText(dir_.Path()));
     const struct {
         const char* name;
         QString chosen;   // empty: the dialog is cancelled
+        QString filter;   // the filter chosen, empty for the first
         QString written;  // the file that must hold the list, empty for none
         QString notice;   // the notice shown, empty for none
     } cases[] = {
-        {"no extension", dir + "/汇总表", dir + "/汇总表.xls", "提示信息: EXCEL数据导出成功!"},
-        {"cancelled", "", "", ""},
-        {"failed", dir + "/无此目录/汇总.xls", "",
+        {"no extension", dir + "/汇总表", "", dir + "/汇总表.xls", "提示信息: EXCEL数据导出成功!"},
+        {"no extension, .xlsx chosen", dir + "/汇总表", "Excel 工作簿 (*.xlsx)",
+         dir + "/汇总表.xlsx", "提示信息: EXCEL数据导出成功!"},
+        {".xlsx typed", dir + "/汇总.XLSX", "", dir + "/汇总.XLSX", "提示信息: EXCEL数据导出成功!"},
+        {"cancelled", "", "", "", ""},
+        {"failed", dir + "/无此目录/汇总.xls", "", "",
          "提示信息: Excel没有安装！\n无法创建文件 " + dir + "/无此目录/汇总.xls：文件夹不存在"},
     };
     ui::TForm61MingLKHZB form(Dm());
@@ -149,16 +154,21 @@ TEST_F(ReportWindowsTest, SummaryExportWritesTheListAndTellsTheOutcome) {
         dialogs_.Clear();
         if (!c.chosen.isEmpty())
             dialogs_.saveFiles.push_back(c.chosen);
+        if (!c.filter.isEmpty())
+            dialogs_.saveFilters.push_back(c.filter);
         Click(&form, "bt_export");
-        EXPECT_EQ(dialogs_.fileFilters, QStringList{"Excel 97-2003 工作簿 (*.xls)"});
+        EXPECT_EQ(dialogs_.fileFilters,
+                  QStringList{"Excel 97-2003 工作簿 (*.xls);;Excel 工作簿 (*.xlsx)"});
         EXPECT_EQ(dialogs_.notices.size(), c.notice.isEmpty() ? 0 : 1);
         if (!c.notice.isEmpty()) {
             EXPECT_TRUE(dialogs_.notices.value(0).startsWith(c.notice))
                 << dialogs_.notices.value(0).toStdString();
         }
-        if (!c.written.isEmpty()) {
+        if (c.written.endsWith(".xls")) {
             EXPECT_EQ(ReadFile(PathFromText(S(c.written))),
                       XlsRecords(true, form.Table().Captions(), form.Table().rows));
+        } else if (!c.written.isEmpty()) {
+            EXPECT_EQ(ReadFile(PathFromText(S(c.written))).substr(0, 4), "PK\x03\x04");
         }
     }
     EXPECT_FALSE(std::filesystem::exists(dir_ / "无此目录"));

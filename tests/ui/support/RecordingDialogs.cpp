@@ -22,6 +22,16 @@ bool RecordingDialogs::Confirm(QWidget*, const QString& title, const QString& te
     return answer;
 }
 
+QString RecordingDialogs::SaveFile(QWidget*, const QString& caption, const QString&,
+                                   const QString& filter, QString* selectedFilter) {
+    *selectedFilter = filter.split(";;").value(0);
+    if (!saveFilters.empty()) {
+        *selectedFilter = saveFilters.front();
+        saveFilters.pop_front();
+    }
+    return AskFile(saveFiles, caption, filter);
+}
+
 QString RecordingDialogs::AskFile(std::deque<QString>& answers, const QString& caption,
                                   const QString& filter) {
     fileCaptions << caption;

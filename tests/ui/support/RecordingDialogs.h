@@ -31,6 +31,7 @@ class RecordingDialogs final : public ui::Dialogs {
     std::deque<bool> confirmAnswers;
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
+    std::deque<QString> saveFilters;
 
     // The last plain message, empty when there was none.
     QString LastMessage() const { return messages.isEmpty() ? QString() : messages.last(); }
@@ -46,10 +47,9 @@ class RecordingDialogs final : public ui::Dialogs {
                      const QString& filter) override {
         return AskFile(openFiles, caption, filter);
     }
-    QString SaveFile(QWidget*, const QString& caption, const QString&,
-                     const QString& filter) override {
-        return AskFile(saveFiles, caption, filter);
-    }
+    // The filter chosen is the one queued in saveFilters, else the first offered.
+    QString SaveFile(QWidget*, const QString& caption, const QString&, const QString& filter,
+                     QString* selectedFilter) override;
 
   private:
     void Record(QStringList& kind, const QString& text);
