@@ -5,7 +5,7 @@
 #include <unistd.h>
 #endif
 
-#include "ExchangeFixtures.h"
+#include "Fixtures.h"
 #include "MlkRunner.h"
 
 namespace mlk::test {

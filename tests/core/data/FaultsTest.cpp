@@ -2,17 +2,16 @@
 #include <functional>
 #include <thread>
 
-#include "ExchangeFixtures.h"
+#include "Fixtures.h"
 #include "data/Platform.h"
 
 namespace mlk::test {
 namespace {
 
-class FaultsTest : public DbTest {
+class FaultsTest : public DepartmentTest {
   protected:
     void SetUp() override {
-        DbTest::SetUp();
-        RegisterUnit("1");
+        DepartmentTest::SetUp();
         SampleRecord("A").Insert(Dm());
     }
     std::filesystem::path File() const { return dir_ / "GGJGMLK.DB"; }

@@ -1,4 +1,4 @@
-#include "ExchangeFixtures.h"
+#include "Fixtures.h"
 
 namespace mlk::test {
 namespace {
@@ -31,21 +31,6 @@ TEST_F(RecordTest, InsertAndLoadRoundTripKeepsEveryCharacter) {
     }
     EXPECT_THROW(original.Insert(Dm()), DbError);
     EXPECT_TRUE(GGJG::LoadByJiGID(Dm(), "nothing").JiGID.empty());
-}
-
-// An editor's record takes the form's values but keeps its place in the hierarchy.
-TEST(RecordAssign, AssignFromKeepsHierarchyAndNumbers) {
-    GGJG target;
-    target.ShangBJGID = "B";
-    target.ShangJBMID = "M";
-    target.JiC = 2;
-    target.ShunX = 9;
-    target.SF = "省";
-    const GGJG source = SampleRecord("S", "新名称");
-    target.AssignFrom(source);
-    EXPECT_EQ(target.JiGMC + target.QiT + target.ShangBJGID + target.ShangJBMID + target.SF,
-              "新名称备注BM省");
-    EXPECT_EQ(std::to_string(target.JiC) + "," + std::to_string(target.ShunX), "2,9");
 }
 
 }  // namespace

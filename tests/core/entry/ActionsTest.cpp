@@ -1,6 +1,6 @@
 #include <regex>
 
-#include "EntryFixture.h"
+#include "Fixtures.h"
 #include "data/Text.h"
 #include "entry/AgencyEntry.h"
 #include "entry/EntryActions.h"
@@ -14,7 +14,7 @@ bool IsTime(const std::string& text) {
 
 // Insert takes the trimmed form under the unit; update keeps what the form does not show;
 // confirming marks the entry and adds its pending row.
-TEST_F(EntryTest, AnEntryIsInsertedUpdatedAndConfirmed) {
+TEST_F(DepartmentTest, AnEntryIsInsertedUpdatedAndConfirmed) {
     InstitutionForm form = ValidForm(" 123456789");
     ASSERT_FALSE(CheckInstitution(Dm(), form, GGJG{}, 9));
     const GGJG saved = InsertInstitution(Dm(), form);
@@ -54,7 +54,7 @@ TEST_F(EntryTest, AnEntryIsInsertedUpdatedAndConfirmed) {
         saved.JiGID + "|北京市第二中学|1|4|北京市第二中学|110101|0|8230|0||0|0|");
 }
 
-TEST_F(EntryTest, DeleteRemovesOnlyThatEntryAndAVanishedEntryCannotBeConfirmed) {
+TEST_F(DepartmentTest, DeleteRemovesOnlyThatEntryAndAVanishedEntryCannotBeConfirmed) {
     const GGJG first = InsertInstitution(Dm(), ValidForm("111111111"));
     const GGJG second = InsertInstitution(Dm(), ValidForm("222222222"));
     const GGJG loaded = GGJG::LoadByJiGID(Dm(), first.JiGID);
@@ -66,14 +66,14 @@ TEST_F(EntryTest, DeleteRemovesOnlyThatEntryAndAVanishedEntryCannotBeConfirmed) 
 }
 
 // Confirming writes its update and the pending row in one transaction.
-TEST_F(EntryTest, FailedPendingInsertLeavesTheEntryUnconfirmed) {
+TEST_F(DepartmentTest, FailedPendingInsertLeavesTheEntryUnconfirmed) {
     const GGJG saved = InsertInstitution(Dm(), ValidForm());
     Dm().ExecSQL("drop table MLK_DaiDRJG");
     EXPECT_THROW(ConfirmEntry(Dm(), GGJG::LoadByJiGID(Dm(), saved.JiGID)), DbError);
     EXPECT_EQ(Column(saved.JiGID, "QueRZT") + Column(saved.JiGID, "QueRSJ"), "0");
 }
 
-TEST_F(EntryTest, AgencyInsertUpdateAndConfirm) {
+TEST_F(DepartmentTest, AgencyInsertUpdateAndConfirm) {
     const GGJG saved = InsertAgency(Dm(), {" 区节能中心 ", "李四", "0105", "节能中心节点", "2"});
     EXPECT_TRUE(std::regex_match(saved.JiGID, std::regex("[0-9A-F]{10}"))) << saved.JiGID;
     GGJG r = GGJG::LoadByJiGID(Dm(), saved.JiGID);

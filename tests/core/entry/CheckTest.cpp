@@ -1,4 +1,4 @@
-#include "EntryFixture.h"
+#include "Fixtures.h"
 #include "entry/AgencyEntry.h"
 
 namespace mlk::test {
@@ -51,7 +51,7 @@ const CheckCase kCheckCases[] = {
 
 // Another unit's entry holds the code 999999999; a unit without a name is refused last, with no
 // field to focus.
-TEST_F(EntryTest, InstitutionCheckStopsAtFirstFailureWithItsFocus) {
+TEST_F(DepartmentTest, InstitutionCheckStopsAtFirstFailureWithItsFocus) {
     GGJG other;
     other.JiGID = "110101OTHER00000";
     other.ZuZJGDM = "999999999";
@@ -75,7 +75,7 @@ TEST_F(EntryTest, InstitutionCheckStopsAtFirstFailureWithItsFocus) {
 }
 
 // The node name and the departments are set even when a later step fails.
-TEST_F(EntryTest, CheckSetsNodeNameAndDepartments) {
+TEST_F(DepartmentTest, CheckSetsNodeNameAndDepartments) {
     for (const auto& [mode, administrative] : {std::pair{0, ""}, {9, "东城区教育局"}, {4, ""}}) {
         InstitutionForm form = ValidForm();
         form.JieD = "";

@@ -1,4 +1,4 @@
-#include "SampleDirectory.h"
+#include "Fixtures.h"
 #include "entry/EntryList.h"
 
 namespace mlk::test {

@@ -1,4 +1,4 @@
-#include "SampleDirectory.h"
+#include "Fixtures.h"
 #include "data/Text.h"
 #include "exchange/Audit.h"
 

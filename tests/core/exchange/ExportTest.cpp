@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "ExchangeFixtures.h"
+#include "Fixtures.h"
 #include "data/Files.h"
 #include "data/Text.h"
 #include "exchange/Export.h"
@@ -11,12 +11,8 @@
 namespace mlk::test {
 namespace {
 
-class ExportTest : public DbTest {
+class ExportTest : public DepartmentTest {
   protected:
-    void SetUp() override {
-        DbTest::SetUp();
-        RegisterUnit("1", "110101", "东城区教育局");
-    }
     void Add(const std::string& id, const std::string& xzqh, const std::string& fund,
              const std::string& type, const std::string& rank) {
         GGJG r = SampleRecord(id);

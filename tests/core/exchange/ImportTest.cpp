@@ -1,16 +1,17 @@
-#include "ExchangeFixtures.h"
+#include "Fixtures.h"
 #include "data/Text.h"
 #include "exchange/Export.h"
 
 namespace mlk::test {
 namespace {
 
-class ImportTest : public DbTest {
+// Imports for the sample directory's T4, which awaits its file.
+class ImportTest : public SampleDirectoryTest {
   protected:
     void SetUp() override {
-        DbTest::SetUp();
-        RegisterUnit("0", "110101", "东城区节能管理机构");
-        pending_ = AddPending(Dm(), "110101DEPT000001", "东城区教育局");
+        SampleDirectoryTest::SetUp();
+        pending_ = *LoadPending(Dm(), "T4");
+        existing_ = Count("MLK_JiBXX");
     }
     long long Import(const std::string& bytes) {
         WriteFile(dir_ / "in.txt", bytes);
@@ -27,7 +28,7 @@ class ImportTest : public DbTest {
         EXPECT_EQ(PendingState(), "0|0|0");
     }
     DaiDRJG pending_;
-    long long existing_ = 0;
+    long long existing_;
     NoProgress progress_;
 };
 
@@ -59,78 +60,59 @@ TEST_F(ImportTest, PlacesEveryRowUnderThePendingInstitutionAndLogsIt) {
     EXPECT_EQ(PendingState(), "1|3|19");
     EXPECT_EQ(Dm().QueryText("select DanWID||'|'||DanWMC||'|'||JieDLB||'|'||DaoRSL||'|'||"
                              "length(DaoRSJ)||'|'||DaoRRXM||'|'||length(ID) from MLK_DaoRRZ"),
-              pending_.JiGID + "|东城区教育局|1|3|19|填表人|10");
+              "T4|民政局全称|1|3|19|填表人|10");
 }
 
-// A bad file, an empty one and a JiGID already in the directory store nothing.
+// A bad file, an empty one and a JiGID already in the directory store nothing: the whole import is
+// one transaction, and a clash at line 1201 takes back the 1200 rows before it.
 TEST_F(ImportTest, BadFilesStoreNothing) {
-    const std::string good = GbkLine(SampleRecord("A")) + GbkLine(SampleRecord("B"));
+    std::string many;
+    for (int i = 0; i < 1200; ++i)
+        many += GbkLine(SampleRecord("110101" + std::to_string(1000000000 + i)));
     std::vector<std::string> items = ExchangeItems(SampleRecord("C"));
     items.pop_back();
     GGJG deepest = SampleRecord("D");
     deepest.JiC = 2147483647;
-    std::string hundred;
-    for (int i = 0; i < 100; ++i)
-        hundred += GbkLine(SampleRecord("Z" + std::to_string(i)));
     const std::pair<std::string, std::string> cases[] = {
         {"", ""},
-        {good + Utf8ToGbk(Join(items, ",")) + "\r\n", "第3行：" + JoinExchangeItems(items)},
-        {good + GbkLine(deepest), "第3行：第37项 '2147483647' 加1后超出整数范围"},
-        {hundred + '\0' + hundred, "第101行含有零字节"},
-        {good + GbkLine(SampleRecord("A")), "第3行（机构ID：A）"},
+        {many + Utf8ToGbk(Join(items, ",")) + "\r\n", "第1201行：" + JoinExchangeItems(items)},
+        {many + GbkLine(deepest), "第1201行：第37项 '2147483647' 加1后超出整数范围"},
+        {many + '\0' + many, "第1201行含有零字节"},
+        {many + GbkLine(SampleRecord("A")) + GbkLine(SampleRecord("A")), "第1202行（机构ID：A）"},
+        {many + GbkLine(SampleRecord("T1")), "第1201行（机构ID：T1）"},
     };
     for (const auto& [bytes, message] : cases) {
         const std::string error = ErrorOf([&] { Import(bytes); });
         EXPECT_NE(error.find(message), std::string::npos) << message << ": " << error;
         ExpectNothingStored();
     }
+    EXPECT_EQ(Column("T1", "JiGMC"), "教育局全称");
 }
 
-// The whole import is one transaction: a clash at line 1201 takes back the 1200 rows before it.
-TEST_F(ImportTest, JiGIDAlreadyInTheDirectoryRollsEverythingBack) {
-    SampleRecord("110101BBBBBBBBBB", "本级已有").Insert(Dm());
-    existing_ = 1;
-    std::string file;
-    for (int i = 0; i < 1200; ++i)
-        file += GbkLine(SampleRecord("110101" + std::to_string(1000000000 + i)));
-    file += GbkLine(SampleRecord("110101BBBBBBBBBB"));
-    const std::string error = ErrorOf([&] { Import(file); });
-    EXPECT_NE(error.find("第1201行"), std::string::npos) << error;
-    EXPECT_NE(error.find("110101BBBBBBBBBB"), std::string::npos) << error;
-    ExpectNothingStored();
-    EXPECT_EQ(GGJG::LoadByJiGID(Dm(), "110101BBBBBBBBBB").JiGMC, "本级已有");
-}
-
-// Removal takes exactly the rows the file brought and reopens the pending institution; the log
-// keeps its rows. Imported and audited data refuse what their state forbids.
+// Removal takes exactly the rows T1's files brought (not T2's a3) and reopens T1; the log keeps
+// its rows. Imported and audited data refuse what their state forbids.
 TEST_F(ImportTest, RemovalAndTheStatesThatRefuse) {
-    SampleRecord("OWN").Insert(Dm());
-    Import(GbkLine(SampleRecord("M1")) + GbkLine(SampleRecord("M2")));
-    const DaiDRJG other = AddPending(Dm(), "110101DEPT000002", "东城区卫生局", "0");
-    EXPECT_EQ(PendingInstitutions(Dm()).front().JiGID, other.JiGID);  // not imported first
-    EXPECT_FALSE(LoadPending(Dm(), "NONE"));
-    WriteFile(dir_ / "other.txt", GbkLine(SampleRecord("O1")));
-    ImportExchangeFile(Dm(), other, dir_ / "other.txt", progress_);
-
-    pending_ = *LoadPending(Dm(), pending_.JiGID);
+    EXPECT_EQ(PendingInstitutions(Dm()).front().DaoRZT, "0");  // not imported first
+    pending_ = *LoadPending(Dm(), "T1");
     EXPECT_FALSE(CheckRemoveImport(pending_));
     EXPECT_TRUE(CheckImport(pending_));
-    EXPECT_THROW(Import(GbkLine(SampleRecord("M3"))), MlkError);
-    EXPECT_EQ(RemoveImport(Dm(), pending_), 2);
-    EXPECT_EQ(Count("MLK_JiBXX"), 2);
-    EXPECT_FALSE(GGJG::LoadByJiGID(Dm(), "O1").JiGID.empty());
-    EXPECT_EQ(PendingState(), "0|0|0");
-    EXPECT_EQ(Count("MLK_DaoRRZ"), 2);
-    pending_ = *LoadPending(Dm(), pending_.JiGID);
+    EXPECT_THROW(Import(GbkLine(SampleRecord("M1"))), MlkError);
+    EXPECT_EQ(RemoveImport(Dm(), pending_), 3);
+    pending_ = *LoadPending(Dm(), "T1");
     EXPECT_EQ(Import(GbkLine(SampleRecord("M1"))), 1);
+    pending_ = *LoadPending(Dm(), "T1");
+    EXPECT_EQ(RemoveImport(Dm(), pending_), 1);
+    EXPECT_EQ(PendingState(), "0|0|0");
+    EXPECT_EQ(Count("MLK_DaoRRZ"), 1);
+    EXPECT_EQ(Count("MLK_JiBXX"), existing_ - 3);
+    EXPECT_EQ(Column("a3", "JiGMC"), "体育场全称");
 
-    DaiDRJG audited = *LoadPending(Dm(), pending_.JiGID);
-    audited.ShenHZT = "1";
+    const DaiDRJG audited = *LoadPending(Dm(), "T2");
     EXPECT_TRUE(CheckImport(audited));
     EXPECT_TRUE(CheckRemoveImport(audited));
     EXPECT_THROW(RemoveImport(Dm(), audited), MlkError);
     EXPECT_THROW(ImportedRowCount(Dm(), audited), MlkError);
-    EXPECT_EQ(Count("MLK_JiBXX"), 3);
+    EXPECT_EQ(Count("MLK_JiBXX"), existing_ - 3);
 }
 
 // Whatever the export writes, the import reads back: here a value of 20 MB.

@@ -1,4 +1,4 @@
-#include "SampleDirectory.h"
+#include "Fixtures.h"
 #include "exchange/PendingList.h"
 
 namespace mlk::test {

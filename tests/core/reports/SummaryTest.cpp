@@ -1,7 +1,6 @@
 #include <algorithm>
 
-#include "SampleDirectory.h"
-#include "TestSupport.h"
+#include "Fixtures.h"
 #include "data/Text.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
@@ -85,9 +84,6 @@ TEST_F(SummaryTest, DirectoryListsConfirmedOwnRowsDepthFirstWithOutlineNumbersAn
         "1.5 a5", "1.6 a6", "1.7 a7", "1.8 a8", "1.9 a9",   "1.10 a10",   "1.11 a11",
         "2 T2",   "3 T3",   "3.1 e1", "3.2 e2", "3.2.1 f1", "3.3 g1",     "4 T4"};
     EXPECT_EQ(Outline(table), expected);
-    ASSERT_EQ(table.columns.size(), 17u);
-    for (const Cells& row : table.rows)
-        EXPECT_EQ(row.size(), 17u);
     EXPECT_EQ(Join(RowOf(table, "a3"), "|"),
               "1.3|a3|一中|中等职业教育|123456783|P82|110101|县(处)级|一中|全额财政|"
               "北京市市辖区东城区东华门街道3号|100010|张三|010-1234567|4|8220|0");
@@ -144,7 +140,6 @@ TEST_F(SummaryTest, CountsPerOwnRowWithItsOwnContributionAndTotals) {
         {"5", Dm().Unit().DanWID, "合计", "20", "7", "12", "6", "1", "1", "1", "1", "2", "1"},
     };
     EXPECT_EQ(table.rows, expected);
-    EXPECT_EQ(table.columns.size(), 13u);
 }
 
 TEST_F(SummaryTest, OwnRowCountsItselfByTheFirstMatchingTypeRule) {

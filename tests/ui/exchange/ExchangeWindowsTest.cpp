@@ -1,9 +1,7 @@
 // The export to the level above and the three import windows.
 #include <QLabel>
-#include <QLineEdit>
 #include <QTableWidget>
 
-#include "ExchangeFixtures.h"
 #include "WindowTest.h"
 #include "data/Platform.h"
 #include "ui/exchange/TForm31DaoRTJBMSJ.h"

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "RecordingDialogs.h"
-#include "SampleDirectory.h"
+#include "Fixtures.h"
 #include "TestSupport.h"
 
 class QDialog;

@@ -1,16 +1,49 @@
 #pragma once
 
-// A small directory of an energy-saving management agency with rows imported from below, built
-// as an import would leave it: own rows ShuJLY "0" under the unit, imported rows ShuJLY "1" with
-// ShangBJGID set to the own row whose file brought them.
+// The fixtures every suite shares: a record of the directory with every column filled and its
+// exchange line, a valid entry form, pending institutions, a registered unit of either type,
+// and a small directory of an energy-saving management agency with rows imported from below.
 
 #include <string>
 #include <vector>
 
-#include "ExchangeFixtures.h"
+#include "TestSupport.h"
+#include "data/GGJG.h"
+#include "data/Gbk.h"
+#include "entry/InstitutionEntry.h"
+#include "exchange/ExchangeFile.h"
+#include "exchange/Import.h"
 
 namespace mlk::test {
 
+// A confirmed own entry of the directory with every column filled.
+GGJG SampleRecord(const std::string& id, const std::string& name = "测试学校");
+
+// The line the writer makes for a record, as GBK bytes with its line end.
+inline std::string GbkLine(const GGJG& record, const std::string& end = "\r\n") {
+    return Utf8ToGbk(JoinExchangeItems(ExchangeItems(record))) + end;
+}
+
+// A complete, valid institution form in the county 110101.
+InstitutionForm ValidForm(const std::string& code = "123456789");
+
+// A row of MLK_DaiDRJG as the confirmation of an entry writes it; imported is the count of rows
+// its file brought ("" while none came), audited whether they were approved.
+DaiDRJG AddPending(TMainDM& dm, const std::string& id, const std::string& name,
+                   const std::string& node = "1", const std::string& type = "9900",
+                   const std::string& imported = "", bool audited = false);
+
+// A test under the registered competent department 东城区教育局.
+class DepartmentTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        RegisterUnit("1", "110101", "东城区教育局");
+    }
+};
+
+// A row of the sample directory. Own rows have ShuJLY "0" and hang under the unit; imported
+// rows have ShuJLY "1" and ShangBJGID set to the own row whose file brought them.
 struct SampleRow {
     std::string id;
     std::string name;
@@ -25,33 +58,14 @@ struct SampleRow {
 };
 
 // The shared sample record, placed and named as the row says.
-inline GGJG SampleRecord(const SampleRow& s) {
-    GGJG row = SampleRecord(s.id, s.name + "全称");
-    row.JieDMC = s.name;
-    row.ShuJLY = s.source;
-    row.ShangJBMID = s.superior;
-    row.ShangBJGID = s.reporter;
-    row.JieDLB = s.node;
-    row.JiGLX = s.type;
-    row.JiC = s.level;
-    row.ShunX = s.order;
-    row.QueRZT = s.confirmed;
-    row.ZuZJGDM = "12345678" + std::to_string(s.order % 10);
-    row.DiZhi_HaoP = std::to_string(s.order) + "号";
-    return row;
-}
+GGJG SampleRecord(const SampleRow& s);
 
 inline void InsertSampleRow(TMainDM& dm, const SampleRow& s) {
     SampleRecord(s).Insert(dm);
 }
 
 // Many rows in one transaction.
-inline void InsertSampleRows(TMainDM& dm, const std::vector<SampleRow>& rows) {
-    std::vector<SqlStatement> batch;
-    for (const SampleRow& s : rows)
-        batch.push_back({GGJG::InsertSQL(), SampleRecord(s).InsertParams()});
-    dm.ExecSQLBatch(batch);
-}
+void InsertSampleRows(TMainDM& dm, const std::vector<SampleRow>& rows);
 
 // An own row of the operating unit.
 inline SampleRow OwnRow(TMainDM& dm, const std::string& id, const std::string& name,
@@ -67,6 +81,11 @@ inline SampleRow ImportedRow(const std::string& id, const std::string& name,
                              long long order, const std::string& confirmed = "1") {
     return {id, name, "1", superior, reporter, node, type, level, order, confirmed};
 }
+
+// A row of the initial data, taken into the directory or not ("1", "0").
+void AddInitialRow(TMainDM& dm, const std::string& id, const std::string& name,
+                   const std::string& province, const std::string& city, const std::string& county,
+                   const std::string& street = "人民路8号", const std::string& taken = "0");
 
 // The directory the window tests share, under the registered operating unit:
 //   own entries   T1 教育局 (8210), T2 卫生局 (8015), T4 民政局 (9900), A1 朝阳节能中心 (an
