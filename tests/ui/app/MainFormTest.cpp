@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QSet>
 #include <QTimer>
 
 #include "WindowTest.h"
@@ -15,20 +16,11 @@ struct MenuCase {
     char unregistered, agency, department;
 };
 
+// One item of each kind of row: always there, for registered units, for one type of unit, never.
 const MenuCase kMenuCases[] = {
-    {"menuInit", 'E', 'E', 'E'},       {"menuCaoZDWXXWH", 'E', 'E', 'E'},
-    {"menuXingZQHWH", 'E', 'E', 'E'},  {"menuInput", 'D', 'E', 'E'},
-    {"menuLuRTJZGBM", 'D', 'E', 'H'},  {"menuLuRXJGLJG", 'D', 'E', 'H'},
-    {"menuLuRXJGGJG", 'D', 'H', 'E'},  {"menuDaoRCSSJ", 'D', 'E', 'E'},
-    {"menuXuanZGGJG", 'E', 'E', 'E'},  {"menuImport", 'D', 'E', 'E'},
-    {"menuDaoRZGBMSJ", 'D', 'E', 'H'}, {"menuDaoRGLJGSJ", 'D', 'E', 'H'},
+    {"menuInit", 'E', 'E', 'E'},       {"menuCheck", 'D', 'E', 'E'},
+    {"menuLuRTJZGBM", 'D', 'E', 'H'},  {"menuLuRXJGGJG", 'D', 'H', 'E'},
     {"menuDaoRXSBMSJ", 'E', 'H', 'E'}, {"menuDaoRJLCX", 'H', 'H', 'H'},
-    {"menuCheck", 'D', 'E', 'E'},      {"menuShenHJGSJ", 'D', 'E', 'E'},
-    {"menuShenHRZCX", 'H', 'H', 'H'},  {"menuExport", 'D', 'E', 'E'},
-    {"menuDaoCJGSJ", 'D', 'E', 'E'},   {"menuGather", 'D', 'E', 'E'},
-    {"menuMingLHZB", 'D', 'E', 'E'},   {"menuShuLHZB", 'D', 'E', 'E'},
-    {"menuGuoJJGSL", 'D', 'E', 'E'},   {"menuShiYDWHZB", 'D', 'E', 'E'},
-    {"menuExit", 'E', 'E', 'E'},
 };
 
 class MainFormTest : public WindowTest {
@@ -61,37 +53,25 @@ TEST_F(MainFormTest, MenusFollowTheUnit) {
         EXPECT_FALSE(Find<QLabel>(&form, name)->pixmap().isNull()) << name;
 }
 
-// Every item an agency can reach opens its window modally; the window is closed again as soon
-// as it shows.
+// Every item an agency can reach opens a window of its own modally; the window is closed again as
+// soon as it shows.
 TEST_F(MainFormTest, EveryItemOpensItsWindowModally) {
     Open("0");
     ui::TMainForm form(Dm());
-    const std::pair<const char*, const char*> items[] = {
-        {"menuXingZQHWH", "行政区划维护"},
-        {"menuLuRTJZGBM", "录入同级主管部门"},
-        {"menuLuRXJGLJG", "录入下级管理机构"},
-        {"menuDaoRCSSJ", "导入初始数据"},
-        {"menuXuanZGGJG", "选择公共机构"},
-        {"menuDaoRZGBMSJ", "导入同级主管部门数据"},
-        {"menuDaoRGLJGSJ", "导入下级管理部门上报数据"},
-        {"menuShenHJGSJ", "审核数据"},
-        {"menuDaoCJGSJ", "导出数据"},
-        {"menuMingLHZB", "公共机构名录库汇总表"},
-        {"menuShuLHZB", "公共机构数量汇总表"},
-        {"menuGuoJJGSL", "国家机关数量汇总表"},
-        {"menuShiYDWHZB", "事业单位数量汇总表"},
-    };
-    for (const auto& [item, caption] : items) {
-        QString opened = "(no modal window)";
+    QSet<QString> opened;
+    for (const char* item :
+         {"menuXingZQHWH", "menuLuRTJZGBM", "menuLuRXJGLJG", "menuDaoRCSSJ", "menuXuanZGGJG",
+          "menuDaoRZGBMSJ", "menuDaoRGLJGSJ", "menuShenHJGSJ", "menuDaoCJGSJ", "menuMingLHZB",
+          "menuShuLHZB", "menuGuoJJGSL", "menuShiYDWHZB"}) {
         QTimer::singleShot(0, [&] {
             if (QWidget* window = QApplication::activeModalWidget()) {
-                opened = window->windowTitle();
+                opened << window->metaObject()->className();
                 window->close();
             }
         });
         form.MenuAction(item)->trigger();
-        EXPECT_EQ(opened, caption) << item;
     }
+    EXPECT_EQ(opened.size(), 13);
     EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
 }
 

@@ -1,8 +1,4 @@
 // The three lists of own entries and their two editors, driven by mouse and keyboard.
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
 
 #include "WindowTest.h"
