@@ -4,6 +4,7 @@
 #include "data/Text.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
+#include "reports/TextRows.h"
 #include "reports/TypeSummary.h"
 
 namespace mlk::test {
@@ -105,13 +106,10 @@ TEST_F(SummaryTest, WithoutConfirmedOwnRowsDirectoryIsEmptyAndCountsHaveOnlyTota
 
 // A database file made elsewhere may lack the key on JiGID, and two rows may then share one id:
 // a row whose ShangJBMID is its own id would be listed under itself for ever.
-class DirectoryCycleTest : public DbTest {};
-
-TEST_F(DirectoryCycleTest, ARowOnTheCurrentPathIsListedButNotEnteredAgain) {
+TEST_F(SummaryTest, ARowOnTheCurrentPathIsListedButNotEnteredAgain) {
     Dm().Db().Exec(
         "create table JiBXX_NoKey as select * from MLK_JiBXX where 0;"
         "drop table MLK_JiBXX; alter table JiBXX_NoKey rename to MLK_JiBXX");
-    RegisterUnit("0");
     InsertSampleRow(Dm(), OwnRow(Dm(), "T", "部门", "1", "8210", 1));
     InsertSampleRow(Dm(), ImportedRow("X", "上级", "T", "T", "1", "8210", 2, 1));
     InsertSampleRow(Dm(), ImportedRow("X", "同号", "X", "T", "1", "8210", 2, 1));
@@ -205,6 +203,29 @@ TEST_F(SummaryTest, TypesPerOwnRowAndTypeWithTheFilters) {
     const SummaryTable table = TypeSummary(Dm(), "8015");
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0][1], "T1");
+}
+
+// Cells of every length class of the packing come back byte for byte, in their rows, and a row
+// put under a new first cell keeps the cells after it.
+TEST(TextRowsTest, CellsComeBackAsTheyWentIn) {
+    const std::vector<std::vector<std::string>> rows = {
+        {},
+        {""},
+        {"1.2.3", "东城区教育局", std::string(127, 'a'), std::string(128, 'b')},
+        {std::string(16383, 'c'), std::string(16384, 'd'), std::string(70000, '\0'), "尾"},
+    };
+    TextRows packed;
+    for (const auto& row : rows)
+        packed.push_back(row);
+    EXPECT_EQ(packed, rows);
+    EXPECT_EQ(packed[2][2].size(), 127u);
+
+    packed.push_back("3.1", packed[2]);
+    std::vector<std::string> expected = rows[2];
+    expected.insert(expected.begin(), "3.1");
+    EXPECT_EQ(packed.back(), expected);
+    packed.resize(2);
+    EXPECT_EQ(packed, (std::vector<std::vector<std::string>>{{}, {""}}));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
+// Registration of the operating unit and the division tree.
 #include <vector>
 
 #include "TestSupport.h"
 #include "data/Text.h"
+#include "setup/DivisionTree.h"
 #include "setup/ZhuCe.h"
 
 namespace mlk::test {
@@ -92,9 +94,9 @@ TEST(ZhuCeNodeName, FollowsTypeAndLevel) {
     }
 }
 
-class ZhuCeTest : public DbTest {};
+class SetupTest : public DbTest {};
 
-TEST_F(ZhuCeTest, WritesTheUnitAndReloadsIt) {
+TEST_F(SetupTest, RegistrationWritesTheUnitAndReloadsIt) {
     ZhuCeInput input = Complete();
     input.editJgmc = " 北京市东城区节能监察中心 ";
     ASSERT_EQ(setup::ZhuCe(Dm(), input), std::nullopt);
@@ -114,7 +116,7 @@ TEST_F(ZhuCeTest, WritesTheUnitAndReloadsIt) {
 }
 
 // Registrations given by codes walk the same cascade as the window.
-TEST_F(ZhuCeTest, CodesBecomeTheItemsTheWindowWouldSelect) {
+TEST_F(SetupTest, RegistrationCodesBecomeTheItemsTheWindowWouldSelect) {
     const struct {
         const char *division, *province, *city, *county;
     } cases[] = {
@@ -141,6 +143,37 @@ TEST_F(ZhuCeTest, CodesBecomeTheItemsTheWindowWouldSelect) {
     ASSERT_EQ(setup::ZhuCe(Dm(), input), std::nullopt);
     EXPECT_EQ(Dm().Unit().XingZQH + Dm().Unit().ssmc + Dm().Unit().DanWID.substr(0, 6),
               "441900广东省441900");
+}
+
+TEST_F(SetupTest, DivisionSaveChecksInOrder) {
+    struct Case {
+        std::string name, code;
+        std::string message, focus;  // empty: passes
+    };
+    const std::vector<Case> cases = {
+        {"", "", "名称不能为空", "EDName"},
+        {"  ", "110199", "名称不能为空", "EDName"},
+        {"新区", " \t", "行政区划不能为空", "EDCode"},
+        {"新区", "11019", "行政区划长度必须为6位", "EDCode"},
+        {"新区", "1101999", "行政区划长度必须为6位", "EDCode"},
+        {"新区", "11O199", "行政区划只能由0到9的数字组成", "EDCode"},
+        {"新区", "1101一", "行政区划只能由0到9的数字组成", "EDCode"},  // 6 GBK bytes
+        {"新区", "+11019", "行政区划只能由0到9的数字组成", "EDCode"},
+        {"新区", "110101", "行政区划已经存在", "EDCode"},
+        {"新区", " 110199 ", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name + "/" + c.code);
+        EXPECT_EQ(CheckNewDivision(Dm(), c.name, c.code),
+                  c.message.empty() ? std::nullopt : CheckResult(CheckFailure{c.message, c.focus}));
+    }
+}
+
+// What the check lets through is stored trimmed, one level below its parent.
+TEST_F(SetupTest, NewDivisionIsTrimmedOneLevelBelowItsParent) {
+    const XingZQH city = NewDivision(ProvinceDivisions(Dm()).front(), " 新市 ", " 119900 ");
+    EXPECT_EQ(city.XZJB + city.parentCode + city.name + city.code, "市110000新市119900");
+    EXPECT_EQ(NewDivision(city, "新县", "119901").XZJB, "县");
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
+// The pending institutions of an agency: their list, the import of their files, the removal of
+// what came, and the approval of what lies under them.
 #include "Fixtures.h"
 #include "data/Text.h"
+#include "exchange/Audit.h"
 #include "exchange/Export.h"
+#include "exchange/PendingList.h"
 
 namespace mlk::test {
 namespace {
@@ -128,6 +132,89 @@ TEST_F(ImportTest, ARecordOfAnyLengthComesBack) {
     }
     EXPECT_EQ(Import(ReadFile(below / "out.txt")), 1);
     EXPECT_TRUE(GGJG::LoadByJiGID(Dm(), record.JiGID).QiT == record.QiT);
+}
+
+TEST_F(ImportTest, PendingListFiltersInOrder) {
+    const auto ids = [&](PendingKind kind, const PendingFilter& filter) {
+        const ListQueryBuilder query = PendingListQuery(kind, filter);
+        std::vector<std::string> ids;
+        Statement page = query.PageStatement(Dm().Db(), 15, 1);
+        while (page.Step())
+            ids.push_back(page.Text("JiGID"));
+        EXPECT_EQ(query.Count(Dm().Db()), long(ids.size()));
+        return ids;
+    };
+    using V = std::vector<std::string>;
+    const struct {
+        PendingKind kind;
+        PendingFilter filter;
+        V ids;
+    } cases[] = {
+        {PendingKind::Departments, {}, V{"T4", "T2", "T1"}},  // not imported first
+        {PendingKind::Agencies, {}, V{"A1"}},
+        {PendingKind::Departments, {"卫生", "", "", ""}, V{"T2"}},
+        {PendingKind::Departments, {"", "0", "", ""}, V{"T4"}},
+        {PendingKind::Departments, {"", "", "1", ""}, V{"T2"}},
+        {PendingKind::Departments, {"", "", "", "8210"}, V{"T1"}},
+        {PendingKind::Agencies, {"", "", "", "8210"}, V{"A1"}},  // agencies have no type filter
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ids(c.kind, c.filter), c.ids) << c.filter.name;
+}
+
+using AuditTest = SampleDirectoryTest;
+
+std::vector<std::string> Ids(const std::vector<GGJG>& rows) {
+    std::vector<std::string> ids;
+    for (const GGJG& r : rows)
+        ids.push_back(r.JiGID);
+    return ids;
+}
+
+TEST_F(AuditTest, TreeListAndCellsFollowTheHierarchy) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Ids(AuditChildren(Dm(), Dm().Unit().DanWID)),
+              (V{"T1", "T2", "T3", "T4", "A1", "A2"}));
+    EXPECT_EQ(Ids(AuditChildren(Dm(), "T1")), (V{"a1", "a2"}));
+    const std::vector<GGJG> rows = AuditList(Dm(), "T1");
+    const std::vector<std::string> cells = AuditListCells(Dm(), rows[0], 1);
+    ASSERT_EQ(cells.size(), AuditColumns().size());
+    EXPECT_EQ(
+        Join({cells[0], cells[1], cells[5], cells[12], cells[13], cells[14], cells[24], cells[25]},
+             "|"),
+        "1|a1|北京市市辖区东城区|全额财政|已确认|未审核|0|1");
+}
+
+// The rows right under the unit are audited, by the unit's clerk (or whoever registered it while
+// no clerk is recorded), never by the entries' own clerk 王五; the pending institution with
+// them, in one transaction with the log row.
+TEST_F(AuditTest, ApprovalMarksTheRowsUnderTheUnitAndLogsIt) {
+    const GGJG dept = AuditChildren(Dm(), Dm().Unit().DanWID)[0];
+    for (const std::string clerk : {"审核员", ""}) {
+        Dm().ExecSQL("update MLK_CaoZDWXX set TongJY = ?", {clerk});
+        Dm().LoadCaoZDWXX();
+        const std::string auditor = clerk.empty() ? "填表人" : clerk;
+        EXPECT_EQ(Approve(Dm(), dept), 2);
+        for (const char* id : {"a1", "a2"}) {
+            EXPECT_EQ(Column(id, "ShenHZT||ShenHRXM||length(ShenHSJ)"), "1" + auditor + "19") << id;
+        }
+        for (const char* id : {"T1", "a4", "a3"})
+            EXPECT_EQ(Column(id, "ShenHZT"), "0") << id;
+        EXPECT_EQ(LoadPending(Dm(), "T1")->ShenHZT, "1");
+        EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_ShenHRZ where length(ID) = 10 and "
+                                "DanWID = 'T1' and DanWMC = '教育局全称' and JieDLB = '1' and "
+                                "length(ShenHSJ) = 19 and ShenHRXM = ?",
+                                {auditor}),
+                  1);
+    }
+    // Approving again rewrites the auditor and adds a log row.
+    EXPECT_EQ(Count("MLK_ShenHRZ"), 2);
+}
+
+TEST_F(AuditTest, FailedLogRowLeavesTheRowsUnapproved) {
+    Dm().ExecSQL("drop table MLK_ShenHRZ");
+    EXPECT_THROW(Approve(Dm(), AuditChildren(Dm(), Dm().Unit().DanWID)[0]), MlkError);
+    EXPECT_EQ(Column("a1", "ShenHZT") + LoadPending(Dm(), "T1")->ShenHZT, "00");
 }
 
 }  // namespace
