@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -15,5 +16,16 @@ struct CheckFailure {
 };
 
 using CheckResult = std::optional<CheckFailure>;
+
+// A field a form must not leave blank: its text, the message when it is blank and the control
+// to focus.
+struct RequiredField {
+    const std::string& text;
+    const char* message;
+    const char* focus;
+};
+
+// The failure of the first field, in the order given, that is blank after trimming.
+CheckResult FirstBlank(std::initializer_list<RequiredField> fields);
 
 }  // namespace mlk

@@ -8,12 +8,15 @@ namespace mlk {
 
 namespace {
 
+// The node type of every management agency.
+const std::string kAgencyNodeType = "0";
+
 void FillAgency(GGJG& r, const AgencyForm& form) {
     r.JiGMC = Trim(form.JiGMC);
     r.JieDMC = Trim(form.JieDMC);
     r.LianXRXM = Trim(form.LianXR);
     r.LianXDH = Trim(form.LianXDH);
-    r.JieDLB = "0";
+    r.JieDLB = kAgencyNodeType;
     r.ChuSHSJ = TMainDM::NowText();
     ParseInt(Trim(form.ShunX), r.ShunX);
 }
@@ -25,21 +28,14 @@ AgencyForm AgencyFormOf(const GGJG& r) {
 }
 
 CheckResult CheckAgency(const AgencyForm& form) {
-    const struct {
-        const std::string& text;
-        const char* message;
-        const char* focus;
-    } required[] = {
-        {form.JiGMC, "单位详细名称不能为空！", "EDJiGMC"},
-        {form.JieDMC, "节点名称不能为空！", "EDJieDMC"},
-        {form.LianXR, "机构联系人不能为空！", "EDLianXR"},
-        {form.LianXDH, "联系电话不能为空！", "EDLianXDH"},
-        {form.ShunX, "排序不能为空！", "EDShunX"},
-    };
-    for (const auto& field : required) {
-        if (Trim(field.text).empty())
-            return CheckFailure{field.message, field.focus};
-    }
+    if (CheckResult failure = FirstBlank({
+            {form.JiGMC, "单位详细名称不能为空！", "EDJiGMC"},
+            {form.JieDMC, "节点名称不能为空！", "EDJieDMC"},
+            {form.LianXR, "机构联系人不能为空！", "EDLianXR"},
+            {form.LianXDH, "联系电话不能为空！", "EDLianXDH"},
+            {form.ShunX, "排序不能为空！", "EDShunX"},
+        }))
+        return failure;
     long long order = 0;
     if (!ParseInt(Trim(form.ShunX), order))
         return CheckFailure{"排序必须为整数！", "EDShunX"};
@@ -49,18 +45,13 @@ CheckResult CheckAgency(const AgencyForm& form) {
 GGJG InsertAgency(TMainDM& dm, const AgencyForm& form) {
     GGJG r;
     FillAgency(r, form);
-    r.GengXZT = "0";
-    r.QueRZT = r.ShenHZT = r.ShuJLY = "0";
-    r.ShangJBMID = dm.Unit().DanWID;
-    r.JiGID = TMainDM::NewID();
-    r.JiC = 1;
-    r.Insert(dm);
+    // An agency has no county to head its id.
+    InsertEntry(dm, r, "");
     return r;
 }
 
 void UpdateAgency(TMainDM& dm, GGJG working, const AgencyForm& form) {
     FillAgency(working, form);
-    working.GengXZT = "1";
     UpdateEntry(dm, working);
 }
 

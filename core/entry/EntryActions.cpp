@@ -23,7 +23,17 @@ constexpr const char* kPendingSQL =
 
 }  // namespace
 
-void UpdateEntry(TMainDM& dm, const GGJG& r) {
+void InsertEntry(TMainDM& dm, GGJG& r, const std::string& idPrefix) {
+    r.GengXZT = "0";
+    r.QueRZT = r.ShenHZT = r.ShuJLY = "0";
+    r.ShangJBMID = dm.Unit().DanWID;
+    r.JiC = 1;
+    r.JiGID = idPrefix + TMainDM::NewID();
+    r.Insert(dm);
+}
+
+void UpdateEntry(TMainDM& dm, GGJG r) {
+    r.GengXZT = "1";
     dm.ExecSQL(kUpdateSQL, {r.JiGMC,
                             r.ZuZJGDM,
                             r.HangYDM,

@@ -8,11 +8,16 @@ namespace mlk {
 
 class TMainDM;
 
-// The writes shared by both editors: the update of every editable column, the delete and the
-// confirmation of an entry.
+// The writes shared by both editors: the insert, the update of every editable column, the
+// delete and the confirmation of an entry.
 
-// Writes the record's editable columns (JiGMC .. DanWFZR) back to its row.
-void UpdateEntry(TMainDM& dm, const GGJG& record);
+// Stores the record as a new entry of the operating unit: entered (GengXZT '0'), unconfirmed,
+// unaudited, the unit's own data at level 1 below it, its JiGID the prefix and a new id.
+void InsertEntry(TMainDM& dm, GGJG& record, const std::string& idPrefix);
+
+// Writes the record's editable columns (JiGMC .. DanWFZR) back to its row, marked changed
+// (GengXZT '1').
+void UpdateEntry(TMainDM& dm, GGJG record);
 
 // Removes the entry.
 void DeleteEntry(TMainDM& dm, const std::string& jiGID);

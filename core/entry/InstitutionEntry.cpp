@@ -1,6 +1,7 @@
 #include "entry/InstitutionEntry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "data/CodeTables.h"
 #include "data/Gbk.h"
@@ -49,42 +50,42 @@ CheckResult CheckCodes(TMainDM& dm, const InstitutionForm& form, const GGJG& wor
     return std::nullopt;
 }
 
-CheckResult CheckChoices(const InstitutionForm& form) {
-    if (!IsChosen(form.Jigfl))
-        return CheckFailure{"机构分类不能为空！", TypeFocus(form)};
-    if (ShowsAll(form.XingZJB))
-        return Fail("行政级别不能为空！", "cbXingZJB");
-    if (ShowsAll(form.JieDLB))
-        return Fail("节点类别不能为空！", "cbJieDLB");
-    if (ShowsAll(form.CaiZJFSY))
-        return Fail("财政经费来源方式不能为空！", "cbCaiZJFSY");
+// The failure of the first box, in the order given, that still shows "--全部--".
+CheckResult FirstUnchosen(std::initializer_list<RequiredField> boxes) {
+    for (const RequiredField& box : boxes) {
+        if (ShowsAll(box.text))
+            return Fail(box.message, box.focus);
+    }
     return std::nullopt;
 }
 
+CheckResult CheckChoices(const InstitutionForm& form) {
+    if (!IsChosen(form.Jigfl))
+        return CheckFailure{"机构分类不能为空！", TypeFocus(form)};
+    return FirstUnchosen({
+        {form.XingZJB, "行政级别不能为空！", "cbXingZJB"},
+        {form.JieDLB, "节点类别不能为空！", "cbJieDLB"},
+        {form.CaiZJFSY, "财政经费来源方式不能为空！", "cbCaiZJFSY"},
+    });
+}
+
 CheckResult CheckAddress(const InstitutionForm& form) {
-    if (ShowsAll(form.Xingzqhss))
-        return Fail("省市区不能为空！", "cbXingzqhss");
-    if (ShowsAll(form.Xingzqhds))
-        return Fail("地市州不能为空！", "cbXingzqhds");
-    if (ShowsAll(form.Xingzqhxq))
-        return Fail("县区旗不能为空！", "cbXingzqhxq");
-    const struct {
-        const std::string& text;
-        const char* message;
-        const char* focus;
-    } required[] = {
-        {form.JieD, "街道不能为空！", "EDJieD"},
-        {form.HaoP, "号牌不能为空！", "EDHaoP"},
-        {form.YouZBM, "邮政编码不能为空！", "EDYouZBM"},
-        {form.LianXR, "机构联系人不能为空！", "EDLianXR"},
-        {form.LianXDH, "联系电话不能为空！", "EDLianXDH"},
-        {form.TianBRQ, "填表日期不能为空！", "EDTianBRQ"},
-        {form.ShunX, "显示顺序不能为空！", "EDShunX"},
-    };
-    for (const auto& field : required) {
-        if (Trim(field.text).empty())
-            return Fail(field.message, field.focus);
-    }
+    if (CheckResult failure = FirstUnchosen({
+            {form.Xingzqhss, "省市区不能为空！", "cbXingzqhss"},
+            {form.Xingzqhds, "地市州不能为空！", "cbXingzqhds"},
+            {form.Xingzqhxq, "县区旗不能为空！", "cbXingzqhxq"},
+        }))
+        return failure;
+    if (CheckResult failure = FirstBlank({
+            {form.JieD, "街道不能为空！", "EDJieD"},
+            {form.HaoP, "号牌不能为空！", "EDHaoP"},
+            {form.YouZBM, "邮政编码不能为空！", "EDYouZBM"},
+            {form.LianXR, "机构联系人不能为空！", "EDLianXR"},
+            {form.LianXDH, "联系电话不能为空！", "EDLianXDH"},
+            {form.TianBRQ, "填表日期不能为空！", "EDTianBRQ"},
+            {form.ShunX, "显示顺序不能为空！", "EDShunX"},
+        }))
+        return failure;
     // The key filter admits digits only, but pasted text passes it.
     long long order = 0;
     if (!ParseInt(Trim(form.ShunX), order))
@@ -112,6 +113,38 @@ std::string DivisionName(const std::string& item) {
     return item.size() > 7 ? item.substr(7) : "";
 }
 
+// The text fields the form shows as the record holds them; a save takes each back trimmed.
+constexpr std::pair<std::string InstitutionForm::*, std::string GGJG::*> kTextFields[] = {
+    {&InstitutionForm::JiGMC, &GGJG::JiGMC},
+    {&InstitutionForm::ZuZJGDM, &GGJG::ZuZJGDM},
+    {&InstitutionForm::HangYDM, &GGJG::HangYDM},
+    {&InstitutionForm::XingZQH, &GGJG::XingZQH},
+    {&InstitutionForm::JieDMC, &GGJG::JieDMC},
+    {&InstitutionForm::ZhiSZGBMQC, &GGJG::ShangJHYZGBM},
+    {&InstitutionForm::YeWZGBMQC, &GGJG::ShangJXZZGBM},
+    {&InstitutionForm::JieD, &GGJG::DiZhi_JieD},
+    {&InstitutionForm::HaoP, &GGJG::DiZhi_HaoP},
+    {&InstitutionForm::YouZBM, &GGJG::YouZBM},
+    {&InstitutionForm::LianXR, &GGJG::LianXRXM},
+    {&InstitutionForm::LianXDH, &GGJG::LianXDH},
+    {&InstitutionForm::TianBRQ, &GGJG::ChuSHSJ},
+};
+
+// The boxes a save takes a field from, unless the box shows "--全部--": the code digit of a
+// code item, the name of a division item.
+const struct {
+    std::string InstitutionForm::*box;
+    std::string GGJG::*field;
+    std::string (*value)(const std::string& item);
+} kChosenFields[] = {
+    {&InstitutionForm::XingZJB, &GGJG::XingZJB, FirstCharacter},
+    {&InstitutionForm::JieDLB, &GGJG::JieDLB, FirstCharacter},
+    {&InstitutionForm::CaiZJFSY, &GGJG::CaiZJFLYFS, FirstCharacter},
+    {&InstitutionForm::Xingzqhss, &GGJG::DiZhi_Shen, DivisionName},
+    {&InstitutionForm::Xingzqhds, &GGJG::DiZhi_Shi, DivisionName},
+    {&InstitutionForm::Xingzqhxq, &GGJG::DiZhi_Xian, DivisionName},
+};
+
 }  // namespace
 
 InstitutionForm InsertForm(const TMainDM& dm, int mode) {
@@ -136,19 +169,8 @@ InstitutionForm LoadedForm(TMainDM& dm, const GGJG& r) {
     f.CaiZJFSY = CodeItem(dm, r.CaiZJFLYFS, "CaiZJFSY");
     f.JieDLB = CodeItem(dm, r.JieDLB, "JieDLB");
     f.Jigfl = r.JiGLX + "-" + dm.CodeLabel(r.JiGLX, "JiGLX");
-    f.JiGMC = r.JiGMC;
-    f.ZuZJGDM = r.ZuZJGDM;
-    f.HangYDM = r.HangYDM;
-    f.ZhiSZGBMQC = r.ShangJHYZGBM;
-    f.YeWZGBMQC = r.ShangJXZZGBM;
-    f.JieD = r.DiZhi_JieD;
-    f.HaoP = r.DiZhi_HaoP;
-    f.YouZBM = r.YouZBM;
-    f.LianXR = r.LianXRXM;
-    f.LianXDH = r.LianXDH;
-    f.XingZQH = r.XingZQH;
-    f.TianBRQ = r.ChuSHSJ;
-    f.JieDMC = r.JieDMC;
+    for (const auto& [text, field] : kTextFields)
+        f.*text = r.*field;
     f.ShunX = std::to_string(r.ShunX);
     return f;
 }
@@ -168,53 +190,28 @@ CheckResult CheckInstitution(TMainDM& dm, InstitutionForm& form, const GGJG& wor
 }
 
 void FillFromForm(GGJG& r, const InstitutionForm& form) {
-    r.JiGMC = Trim(form.JiGMC);
-    r.ZuZJGDM = Trim(form.ZuZJGDM);
-    r.HangYDM = Trim(form.HangYDM);
-    r.XingZQH = Trim(form.XingZQH);
-    r.JieDMC = Trim(form.JieDMC);
-    if (!ShowsAll(form.XingZJB))
-        r.XingZJB = FirstCharacter(form.XingZJB);
-    if (!ShowsAll(form.JieDLB))
-        r.JieDLB = FirstCharacter(form.JieDLB);
-    r.ShangJHYZGBM = Trim(form.ZhiSZGBMQC);
-    r.ShangJXZZGBM = Trim(form.YeWZGBMQC);
-    if (!ShowsAll(form.CaiZJFSY))
-        r.CaiZJFLYFS = FirstCharacter(form.CaiZJFSY);
+    for (const auto& [text, field] : kTextFields)
+        r.*field = Trim(form.*text);
+    for (const auto& chosen : kChosenFields) {
+        if (!ShowsAll(form.*chosen.box))
+            r.*chosen.field = chosen.value(form.*chosen.box);
+    }
     if (!ShowsAll(form.Jigfl)) {
         const std::vector<std::string> pieces = SplitText(form.Jigfl, '-');
         r.JiGLX = pieces.empty() ? std::string() : pieces[0];
     }
-    if (!ShowsAll(form.Xingzqhss))
-        r.DiZhi_Shen = DivisionName(form.Xingzqhss);
-    if (!ShowsAll(form.Xingzqhds))
-        r.DiZhi_Shi = DivisionName(form.Xingzqhds);
-    if (!ShowsAll(form.Xingzqhxq))
-        r.DiZhi_Xian = DivisionName(form.Xingzqhxq);
-    r.DiZhi_JieD = Trim(form.JieD);
-    r.DiZhi_HaoP = Trim(form.HaoP);
-    r.YouZBM = Trim(form.YouZBM);
-    r.LianXRXM = Trim(form.LianXR);
-    r.LianXDH = Trim(form.LianXDH);
-    r.ChuSHSJ = Trim(form.TianBRQ);
     ParseInt(Trim(form.ShunX), r.ShunX);
 }
 
 GGJG InsertInstitution(TMainDM& dm, const InstitutionForm& form) {
     GGJG r;
     FillFromForm(r, form);
-    r.GengXZT = "0";
-    r.QueRZT = r.ShenHZT = r.ShuJLY = "0";
-    r.ShangJBMID = dm.Unit().DanWID;
-    r.JiC = 1;
-    r.JiGID = r.XingZQH + TMainDM::NewID();
-    r.Insert(dm);
+    InsertEntry(dm, r, r.XingZQH);
     return r;
 }
 
 void UpdateInstitution(TMainDM& dm, GGJG working, const InstitutionForm& form) {
     FillFromForm(working, form);
-    working.GengXZT = "1";
     UpdateEntry(dm, working);
 }
 

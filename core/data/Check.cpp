@@ -1,0 +1,15 @@
+#include "data/Check.h"
+
+#include "data/Text.h"
+
+namespace mlk {
+
+CheckResult FirstBlank(std::initializer_list<RequiredField> fields) {
+    for (const RequiredField& field : fields) {
+        if (Trim(field.text).empty())
+            return CheckFailure{field.message, field.focus};
+    }
+    return std::nullopt;
+}
+
+}  // namespace mlk
