@@ -1,5 +1,7 @@
 #include "entry/EntryList.h"
 
+#include <utility>
+
 #include "data/CodeTables.h"
 #include "data/Text.h"
 
@@ -129,33 +131,22 @@ const std::vector<std::string>& EntryColumnDescriptions(EntryListKind kind) {
     return kDepartmentColumns;
 }
 
-std::vector<std::string> EntryCells(EntryListKind kind, const Statement& row,
-                                    const CodeTables& codes) {
-    const GGJG r = ReadEntryRow(row);
-    const std::string division = r.DiZhi_Shen + r.DiZhi_Shi + r.DiZhi_Xian;
-    const std::string levelLabel = codes.CodeLabel(r.XingZJB, "XingZJB");
-    const std::string nodeLabel = codes.CodeLabel(r.JieDLB, "JieDLB");
-    const std::string confirmLabel = codes.CodeLabel(r.QueRZT, "QueRZT");
-    const std::string updateLabel = codes.CodeLabel(r.GengXZT, "GengXZT");
-    if (kind == EntryListKind::Agencies) {
-        return {r.JiGID,      r.JiGMC,     division,   levelLabel, nodeLabel,  r.JieDMC,
-                confirmLabel, updateLabel, r.LianXRXM, r.LianXDH,  r.TianBRXM, r.ChuSHSJ,
-                r.XingZQH,    r.XingZJB,   r.QueRZT,   r.GengXZT,  r.JieDLB};
-    }
+std::vector<std::string> InstitutionCells(const GGJG& r, const CodeTables& codes,
+                                          std::string_view stateKey) {
     return {r.JiGID,
             r.JiGMC,
             r.ZuZJGDM,
             r.HangYDM,
-            division,
-            levelLabel,
-            nodeLabel,
+            r.DiZhi_Shen + r.DiZhi_Shi + r.DiZhi_Xian,
+            codes.CodeLabel(r.XingZJB, "XingZJB"),
+            codes.CodeLabel(r.JieDLB, "JieDLB"),
             r.JieDMC,
             r.ShangJHYZGBM,
             r.ShangJXZZGBM,
             codes.CodeLabel(r.JiGLX, "JiGLX"),
             codes.CodeLabel(r.CaiZJFLYFS, "CaiZJFSY"),
-            confirmLabel,
-            updateLabel,
+            codes.CodeLabel(r.QueRZT, "QueRZT"),
+            codes.CodeLabel(r.GengXZT, stateKey),
             r.LianXRXM,
             r.LianXDH,
             r.TianBRXM,
@@ -167,6 +158,19 @@ std::vector<std::string> EntryCells(EntryListKind kind, const Statement& row,
             r.QueRZT,
             r.GengXZT,
             r.JieDLB};
+}
+
+std::vector<std::string> EntryCells(EntryListKind kind, const Statement& row,
+                                    const CodeTables& codes) {
+    std::vector<std::string> cells = InstitutionCells(ReadEntryRow(row), codes, "GengXZT");
+    if (kind != EntryListKind::Agencies)
+        return cells;
+    // An agency has no codes, superior departments, type or finance: its row shows the rest.
+    constexpr int kAgencyCells[] = {0, 1, 4, 5, 6, 7, 12, 13, 14, 15, 16, 17, 18, 19, 22, 23, 24};
+    std::vector<std::string> shown;
+    for (int cell : kAgencyCells)
+        shown.push_back(std::move(cells[std::size_t(cell)]));
+    return shown;
 }
 
 int ConfirmCodeCell(EntryListKind kind) {

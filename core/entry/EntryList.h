@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/GGJG.h"
@@ -35,6 +36,12 @@ const std::vector<std::string>& EntryColumnDescriptions(EntryListKind kind);
 // The cells after the row number (column 1 on) of one row of the page statement.
 std::vector<std::string> EntryCells(EntryListKind kind, const Statement& row,
                                     const CodeTables& codes);
+
+// The cells of an institution row from JiGID on, as the institution lists show them: the state
+// column shows the record's GengXZT labelled from the code table stateKey ("GengXZT" in the
+// entry lists; the audit list reads the audit state into GengXZT and labels it "ShenHZT").
+std::vector<std::string> InstitutionCells(const GGJG& record, const CodeTables& codes,
+                                          std::string_view stateKey);
 
 // Index among those cells of the hidden QueRZT code that colours confirmed rows.
 int ConfirmCodeCell(EntryListKind kind);

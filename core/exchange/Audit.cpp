@@ -2,6 +2,7 @@
 
 #include "data/Sqlite.h"
 #include "data/TMainDM.h"
+#include "entry/EntryList.h"
 
 namespace mlk {
 
@@ -27,34 +28,16 @@ constexpr const char* kListSQL =
 }  // namespace
 
 const std::vector<std::string>& AuditColumns() {
-    static const std::vector<std::string> columns = {
-        "A0-序号-40",
-        "JiGID-机构ID-0",
-        "JiGMC-机构名称-200",
-        "ZuZJGDM-组织机构代码-100",
-        "HangYDM-行业代码-60",
-        "XingZQH-行政区划-120",
-        "XingZJB-行政级别-70",
-        "JieDLB-节点类别-70",
-        "JieDMC-节点名称-70",
-        "ShangJHYZGBM-上级行业主管部门-150",
-        "ShangJXZZGBM-上级行政主管部门-0",
-        "JiGLX-机构类型-80",
-        "CaiZJFLYFS-财政经费来源方式-150",
-        "QueRZT-确认状态-70",
-        "ShenHZT-审核状态-70",
-        "LianXRXM-联系人姓名-60",
-        "LianXDH-联系电话-120",
-        "TianBRXM-填表人姓名-60",
-        "ChuSHSJ-初始化时间-120",
-        "XingZQH-行政区划-0",
-        "XingZJB-行政级别-0",
-        "JiGLX-机构类型-0",
-        "CaiZJFLYFS-财政经费保障方式-0",
-        "QueRZT-确认状态-0",
-        "ShenHZT-审核状态-0",
-        "JieDLB-节点类别-0",
-    };
+    // The institution columns of the entry lists, under the captions of the superior
+    // departments, with the audit state where those show the update state.
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> c = EntryColumnDescriptions(EntryListKind::SameLevelDepartments);
+        c[9] = "ShangJHYZGBM-上级行业主管部门-150";
+        c[10] = "ShangJXZZGBM-上级行政主管部门-0";
+        c[14] = "ShenHZT-审核状态-70";
+        c[24] = "ShenHZT-审核状态-0";
+        return c;
+    }();
     return columns;
 }
 
@@ -77,33 +60,9 @@ std::vector<GGJG> AuditList(TMainDM& dm, const std::string& key) {
 
 std::vector<std::string> AuditListCells(TMainDM& dm, const GGJG& r, int number) {
     // ReadAuditRow leaves the audit state in GengXZT.
-    const std::string& audit = r.GengXZT;
-    return {std::to_string(number),
-            r.JiGID,
-            r.JiGMC,
-            r.ZuZJGDM,
-            r.HangYDM,
-            r.DiZhi_Shen + r.DiZhi_Shi + r.DiZhi_Xian,
-            dm.CodeLabel(r.XingZJB, "XingZJB"),
-            dm.CodeLabel(r.JieDLB, "JieDLB"),
-            r.JieDMC,
-            r.ShangJHYZGBM,
-            r.ShangJXZZGBM,
-            dm.CodeLabel(r.JiGLX, "JiGLX"),
-            dm.CodeLabel(r.CaiZJFLYFS, "CaiZJFSY"),
-            dm.CodeLabel(r.QueRZT, "QueRZT"),
-            dm.CodeLabel(audit, "ShenHZT"),
-            r.LianXRXM,
-            r.LianXDH,
-            r.TianBRXM,
-            r.ChuSHSJ,
-            r.XingZQH,
-            r.XingZJB,
-            r.JiGLX,
-            r.CaiZJFLYFS,
-            r.QueRZT,
-            audit,
-            r.JieDLB};
+    std::vector<std::string> cells = InstitutionCells(r, dm.Codes(), "ShenHZT");
+    cells.insert(cells.begin(), std::to_string(number));
+    return cells;
 }
 
 CheckResult CheckApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows) {

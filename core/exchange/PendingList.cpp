@@ -45,48 +45,27 @@ ListQueryBuilder PendingListQuery(PendingKind kind, const PendingFilter& filter)
 }
 
 std::vector<std::string> PendingCells(TMainDM& dm, PendingKind kind, const Statement& row) {
+    // The agencies' list lacks the departments' finance and type columns, labels and codes.
+    const bool departments = kind == PendingKind::Departments;
     const std::string jiedlb = row.Text("JieDLB"), xingzjb = row.Text("XingZJB");
     const std::string xingzqh = row.Text("XingZQH"), fund = row.Text("CaiZJFLYFS");
     const std::string type = row.Text("JiGLX"), imported = row.Text("DaoRZT");
     const std::string audited = row.Text("ShenHZT");
-    if (kind == PendingKind::Agencies) {
-        return {row.Text("JiGID"),
-                row.Text("JiGMC"),
-                dm.CodeLabel(jiedlb, "JieDLB"),
-                dm.CodeLabel(xingzjb, "XingZJB"),
-                row.Text("JieDMC"),
-                xingzqh,
-                dm.CodeLabel(imported, "DaoRZT"),
-                row.Text("DaoRSJ"),
-                row.Text("DaoRSL"),
-                dm.CodeLabel(audited, "ShenHZT"),
-                row.Text("ShenHSJ"),
-                jiedlb,
-                xingzjb,
-                xingzqh,
-                imported,
-                audited};
-    }
-    return {row.Text("JiGID"),
-            row.Text("JiGMC"),
-            dm.CodeLabel(jiedlb, "JieDLB"),
-            dm.CodeLabel(xingzjb, "XingZJB"),
-            row.Text("JieDMC"),
-            xingzqh,
-            dm.CodeLabel(fund, "CaiZJFSY"),
-            dm.CodeLabel(type, "JiGLX"),
-            dm.CodeLabel(imported, "DaoRZT"),
-            row.Text("DaoRSJ"),
-            row.Text("DaoRSL"),
-            dm.CodeLabel(audited, "ShenHZT"),
-            row.Text("ShenHSJ"),
-            jiedlb,
-            xingzjb,
-            xingzqh,
-            fund,
-            type,
-            imported,
-            audited};
+    std::vector<std::string> cells = {row.Text("JiGID"),
+                                      row.Text("JiGMC"),
+                                      dm.CodeLabel(jiedlb, "JieDLB"),
+                                      dm.CodeLabel(xingzjb, "XingZJB"),
+                                      row.Text("JieDMC"),
+                                      xingzqh};
+    if (departments)
+        cells.insert(cells.end(), {dm.CodeLabel(fund, "CaiZJFSY"), dm.CodeLabel(type, "JiGLX")});
+    cells.insert(cells.end(),
+                 {dm.CodeLabel(imported, "DaoRZT"), row.Text("DaoRSJ"), row.Text("DaoRSL"),
+                  dm.CodeLabel(audited, "ShenHZT"), row.Text("ShenHSJ"), jiedlb, xingzjb, xingzqh});
+    if (departments)
+        cells.insert(cells.end(), {fund, type});
+    cells.insert(cells.end(), {imported, audited});
+    return cells;
 }
 
 bool IsPendingMarked(PendingKind kind, const std::vector<std::string>& cells) {
