@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QWidget>
 #include <algorithm>
@@ -96,6 +97,13 @@ bool InputSnapshot::Changed(const QWidget* window) const {
         }
     }
     return false;
+}
+
+QPushButton* NamedButton(QWidget* parent, const char* caption, const char* name) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
 }
 
 void AcceptDigitsOnly(QLineEdit* field) {

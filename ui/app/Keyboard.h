@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace mlk::ui {
@@ -24,6 +25,10 @@ class InputSnapshot {
   private:
     QHash<const QWidget*, QString> texts_;
 };
+
+// A push button with its caption and name, which Enter presses only when the window makes it
+// its default button.
+QPushButton* NamedButton(QWidget* parent, const char* caption, const char* name);
 
 // Lets the field take only the digits 0 to 9 from the keyboard.
 void AcceptDigitsOnly(QLineEdit* field);

@@ -15,6 +15,7 @@
 #include "data/TMainDM.h"
 #include "data/Text.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"
 
 namespace mlk::ui {
@@ -66,12 +67,16 @@ TBrowserBase::TBrowserBase(TMainDM& dm, QWidget* parent)
 TBrowserBase::~TBrowserBase() = default;
 
 QPushButton* TBrowserBase::AddSearchButton(int row, int column) {
-    auto* button = new QPushButton(QStringLiteral("查   询"), this);
-    button->setObjectName(QStringLiteral("BTSearch"));
-    button->setAutoDefault(false);
+    QPushButton* button = NamedButton(this, "查   询", "BTSearch");
     button->setDefault(true);
     searchArea_->addWidget(button, row, column);
     connect(button, &QPushButton::clicked, this, [this] { Guarded(this, [&] { Search(); }); });
+    return button;
+}
+
+QPushButton* TBrowserBase::AddButton(const char* caption, const char* name) {
+    QPushButton* button = NamedButton(this, caption, name);
+    buttonArea_->addWidget(button);
     return button;
 }
 
@@ -104,10 +109,8 @@ QLineEdit* TBrowserBase::AddPagerField(QHBoxLayout* strip, const char* name, boo
 
 QPushButton* TBrowserBase::AddPagerButton(QHBoxLayout* strip, const char* caption, const char* name,
                                           PageMove move) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), this);
-    button->setObjectName(QString::fromLatin1(name));
+    QPushButton* button = NamedButton(this, caption, name);
     button->setEnabled(false);
-    button->setAutoDefault(false);
     strip->addWidget(button);
     connect(button, &QPushButton::clicked, this,
             [this, move] { Guarded(this, [&] { MovePage(move); }); });

@@ -57,6 +57,8 @@ class TBrowserBase : public QDialog {
     QPushButton* AddSearchButton(int row, int column);
     // Buttons below the list.
     QHBoxLayout* ButtonArea() const { return buttonArea_; }
+    // A button added to the button area.
+    QPushButton* AddButton(const char* caption, const char* name);
     // The window's column of parts, for a row below the buttons.
     QVBoxLayout* MainLayout() const { return layout_; }
     QTableWidget* List() const { return list_; }

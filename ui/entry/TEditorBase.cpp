@@ -11,11 +11,9 @@ namespace mlk::ui {
 
 namespace {
 
-QPushButton* MakeButton(QDialog* editor, QBoxLayout* layout, const char* caption,
-                        const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), editor);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
+QPushButton* AddNamedButton(QWidget* editor, QBoxLayout* layout, const char* caption,
+                            const char* name) {
+    QPushButton* button = NamedButton(editor, caption, name);
     layout->addWidget(button);
     return button;
 }
@@ -66,11 +64,11 @@ void TEditorBase::AddButtons(QBoxLayout* layout) {
     auto* row = new QHBoxLayout;
     layout->addLayout(row);
     row->addStretch();
-    btInsert = MakeButton(this, row, "保存", "btInsert");
-    btUpdate = MakeButton(this, row, "修改", "btUpdate");
-    btDelete = MakeButton(this, row, "删除", "btDelete");
-    btQueR = MakeButton(this, row, "通过核查", "btQueR");
-    Button2 = MakeButton(this, row, "关闭", "Button2");
+    btInsert = AddNamedButton(this, row, "保存", "btInsert");
+    btUpdate = AddNamedButton(this, row, "修改", "btUpdate");
+    btDelete = AddNamedButton(this, row, "删除", "btDelete");
+    btQueR = AddNamedButton(this, row, "通过核查", "btQueR");
+    Button2 = AddNamedButton(this, row, "关闭", "Button2");
     row->addStretch();
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     ShowButtonOfAction();

@@ -79,14 +79,6 @@ QComboBox* TEntryBrowser::AddFilter(const char* label, const char* name, const c
     return box;
 }
 
-QPushButton* TEntryBrowser::AddButton(const char* caption, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    ButtonArea()->addWidget(button);
-    return button;
-}
-
 std::optional<std::string> TEntryBrowser::FilterText(const QComboBox* box) const {
     if (!box || box->currentIndex() <= 0)
         return std::nullopt;

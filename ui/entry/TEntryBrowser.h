@@ -40,7 +40,6 @@ class TEntryBrowser : public TBrowserBase {
     void RowDoubleClicked(int row) override;
 
     QComboBox* AddFilter(const char* label, const char* name, const char* key, int row, int column);
-    QPushButton* AddButton(const char* caption, const char* name);
     void Act(ListAction action, int mode);
     std::optional<std::string> FilterText(const QComboBox* box) const;
 

@@ -16,15 +16,6 @@
 
 namespace mlk::ui {
 
-namespace {
-QPushButton* NamedButton(QWidget* parent, const char* caption, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-}  // namespace
-
 TForm21DaoRYSSJ::TForm21DaoRYSSJ(TMainDM& dm, QWidget* parent)
     : QDialog(parent),
       dm_(dm),

@@ -36,7 +36,7 @@ TForm22XuanZGGJG::TForm22XuanZGGJG(TMainDM& dm, QWidget* parent)
       EDJiGMC(new QLineEdit(this)),
       EDDiZhi(new QLineEdit(this)),
       cbXuanZBZ(new QComboBox(this)),
-      BTXuanZ(new QPushButton(QStringLiteral("添加到名录库"), this)) {
+      BTXuanZ(NamedButton(this, "添加到名录库", "BTXuanZ")) {
     setObjectName(QStringLiteral("TForm22XuanZGGJG"));
     setWindowTitle(QStringLiteral("选择公共机构"));
     resize(775, 555);
@@ -61,12 +61,10 @@ TForm22XuanZGGJG::TForm22XuanZGGJG(TMainDM& dm, QWidget* parent)
         pageSize->setText(QStringLiteral("30"));
     }
 
-    BTXuanZ->setObjectName(QStringLiteral("BTXuanZ"));
     QFont bold = BTXuanZ->font();
     bold.setBold(true);
     BTXuanZ->setFont(bold);
     BTXuanZ->setEnabled(false);
-    BTXuanZ->setAutoDefault(false);
     ButtonArea()->addStretch();
     ButtonArea()->addWidget(BTXuanZ);
     connect(BTXuanZ, &QPushButton::clicked, this,

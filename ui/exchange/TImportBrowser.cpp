@@ -89,14 +89,6 @@ QComboBox* TImportBrowser::AddFilter(const char* label, const char* name, int co
     return box;
 }
 
-QPushButton* TImportBrowser::AddButton(const char* caption, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    ButtonArea()->addWidget(button);
-    return button;
-}
-
 ListQueryBuilder TImportBrowser::BuildQuery() {
     PendingFilter filter;
     filter.name = Trim(S(EDJiGMC->text()));

@@ -41,7 +41,6 @@ class TImportBrowser : public TBrowserBase {
     void DisableActions();
 
     QComboBox* AddFilter(const char* label, const char* name, int column);
-    QPushButton* AddButton(const char* caption, const char* name);
 
     ImportBrowserSetup setup_;
     QLineEdit* EDJiGMC;

@@ -78,12 +78,8 @@ void TForm11ZhuCe::BuildControls() {
     EditJieDMC_ = Named<QLineEdit>(this, "EditJieDMC");
     editTianBRXM_ = Named<QLineEdit>(this, "editTianBRXM");
     EditTianBSJ_ = Named<QLineEdit>(this, "EditTianBSJ");
-    Button1_ = Named<QPushButton>(this, "Button1");
-    Button1_->setText(QStringLiteral("确定"));
-    Button2_ = Named<QPushButton>(this, "Button2");
-    Button2_->setText(QStringLiteral("关闭"));
-    Button1_->setAutoDefault(false);
-    Button2_->setAutoDefault(false);
+    Button1_ = NamedButton(this, "确定", "Button1");
+    Button2_ = NamedButton(this, "关闭", "Button2");
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);

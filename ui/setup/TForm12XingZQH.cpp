@@ -21,13 +21,6 @@ namespace {
 // What a node carries besides its caption.
 enum Role { kCode = Qt::UserRole, kParentCode, kLevel, kLoaded };
 
-QPushButton* NamedButton(QWidget* parent, const char* caption, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 // A typed character passes when it is a digit; editing keys and shortcuts (paste among them)
 // carry no printable text and pass as well.
 bool IsRefusedKey(const QKeyEvent& key) {
