@@ -12,4 +12,11 @@ CheckResult FirstBlank(std::initializer_list<RequiredField> fields) {
     return std::nullopt;
 }
 
+CheckResult NotWholeNumber(const RequiredField& field) {
+    long long number = 0;
+    if (ParseInt(Trim(field.text), number))
+        return std::nullopt;
+    return CheckFailure{field.message, field.focus};
+}
+
 }  // namespace mlk

@@ -28,4 +28,8 @@ struct RequiredField {
 // The failure of the first field, in the order given, that is blank after trimming.
 CheckResult FirstBlank(std::initializer_list<RequiredField> fields);
 
+// The failure when the field, trimmed, is not a whole number (the order fields' key filter
+// admits digits only, but pasted text passes it).
+CheckResult NotWholeNumber(const RequiredField& field);
+
 }  // namespace mlk

@@ -36,10 +36,7 @@ CheckResult CheckAgency(const AgencyForm& form) {
             {form.ShunX, "排序不能为空！", "EDShunX"},
         }))
         return failure;
-    long long order = 0;
-    if (!ParseInt(Trim(form.ShunX), order))
-        return CheckFailure{"排序必须为整数！", "EDShunX"};
-    return std::nullopt;
+    return NotWholeNumber({form.ShunX, "排序必须为整数！", "EDShunX"});
 }
 
 GGJG InsertAgency(TMainDM& dm, const AgencyForm& form) {

@@ -86,11 +86,7 @@ CheckResult CheckAddress(const InstitutionForm& form) {
             {form.ShunX, "显示顺序不能为空！", "EDShunX"},
         }))
         return failure;
-    // The key filter admits digits only, but pasted text passes it.
-    long long order = 0;
-    if (!ParseInt(Trim(form.ShunX), order))
-        return Fail("显示顺序必须为整数！", "EDShunX");
-    return std::nullopt;
+    return NotWholeNumber({form.ShunX, "显示顺序必须为整数！", "EDShunX"});
 }
 
 // The item a box shows after the editor selects text in it: the text when the box offers it.
