@@ -17,7 +17,7 @@ struct CheckFailure {
 
 using CheckResult = std::optional<CheckFailure>;
 
-// A field a form must not leave blank: its text, the message when it is blank and the control
+// A field an input check looks at: its text, the message when the check fails and the control
 // to focus.
 struct RequiredField {
     const std::string& text;

@@ -1,5 +1,7 @@
 #include "entry/AgencyEntry.h"
 
+#include <utility>
+
 #include "data/TMainDM.h"
 #include "data/Text.h"
 #include "entry/EntryActions.h"
@@ -49,7 +51,7 @@ GGJG InsertAgency(TMainDM& dm, const AgencyForm& form) {
 
 void UpdateAgency(TMainDM& dm, GGJG working, const AgencyForm& form) {
     FillAgency(working, form);
-    UpdateEntry(dm, working);
+    UpdateEntry(dm, std::move(working));
 }
 
 }  // namespace mlk

@@ -208,7 +208,7 @@ GGJG InsertInstitution(TMainDM& dm, const InstitutionForm& form) {
 
 void UpdateInstitution(TMainDM& dm, GGJG working, const InstitutionForm& form) {
     FillFromForm(working, form);
-    UpdateEntry(dm, working);
+    UpdateEntry(dm, std::move(working));
 }
 
 std::string ChooseType(TMainDM& dm, const std::string& code) {
