@@ -30,6 +30,10 @@ bool StopsLine(char c) {
 }  // namespace
 
 std::string FileErrorReason(const std::error_code& error, bool writing) {
+    // Windows' own codes are told in its own words: the C library's mapping of them is too coarse
+    // (an invalid name would count as a missing folder).
+    if (error.category() == std::system_category())
+        return platform::SystemErrorText(error);
     if (error == std::errc::no_such_file_or_directory)
         return writing ? "文件夹不存在" : "文件不存在";
     if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
@@ -38,7 +42,7 @@ std::string FileErrorReason(const std::error_code& error, bool writing) {
         return "这是一个文件夹，不是文件";
     if (error == std::errc::no_space_on_device)
         return "磁盘空间不足";
-    return error.message();
+    return platform::SystemErrorText(error);
 }
 
 // ---- Reading -------------------------------------------------------------------------------
@@ -181,6 +185,11 @@ std::filesystem::path ReplacingFile::TemporaryFor(const std::filesystem::path& t
 
 ReplacingFile::ReplacingFile(const std::filesystem::path& target)
     : target_(target), temporary_(TemporaryFor(target)), buffer_(kBufferSize) {
+    // Refused before anything is written: a file is never put in a folder's place.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(target, ignored))
+        throw MlkError("无法创建文件 " + PathText(target) + "：" +
+                       FileErrorReason(std::make_error_code(std::errc::is_a_directory)));
     out_.rdbuf()->pubsetbuf(buffer_.data(), std::streamsize(buffer_.size()));
     errno = 0;
     out_.open(temporary_, std::ios::binary | std::ios::trunc);
@@ -215,9 +224,7 @@ void ReplacingFile::Commit() {
         Fail(LastError(EIO));
     if (const std::error_code error = platform::FlushToDisk(temporary_))
         Fail(error);
-    std::error_code error;
-    std::filesystem::rename(temporary_, target_, error);
-    if (error)
+    if (const std::error_code error = platform::MoveOver(temporary_, target_))
         Fail(error);
     committed_ = true;
 }

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #ifdef _WIN32
+#include <cwchar>
+
 #define WIN32_LEAN_AND_MEAN
 #include <io.h>
 #include <windows.h>
@@ -65,6 +67,27 @@ std::error_code FlushToDisk(const std::filesystem::path& file) {
     if (fd >= 0)
         _close(fd);
     return error;
+}
+
+std::error_code MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return std::error_code(int(GetLastError()), std::system_category());
+}
+
+std::string SystemErrorText(const std::error_code& error) {
+    if (error.category() != std::system_category())
+        return error.message();
+    wchar_t* text = nullptr;
+    DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, DWORD(error.value()), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    // The table's texts end in a full stop and a line end; the program's messages go on after them.
+    while (length > 0 && std::wcschr(L"\r\n .\u3002", text[length - 1]))
+        --length;
+    const std::string utf8 = Narrow(text, int(length));
+    LocalFree(text);
+    return utf8.empty() ? "系统错误 " + std::to_string(error.value()) : utf8;
 }
 
 bool DecodeGbk(std::string_view gbk, std::string& utf8) {
@@ -163,6 +186,16 @@ std::error_code FlushToDisk(const std::filesystem::path& file) {
     if (fd >= 0)
         ::close(fd);
     return error;
+}
+
+std::error_code MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return error;
+}
+
+std::string SystemErrorText(const std::error_code& error) {
+    return error.message();
 }
 
 bool DecodeGbk(std::string_view gbk, std::string& utf8) {

@@ -8,7 +8,8 @@
 #include <vector>
 
 // What differs between Windows and the other systems lives here and only here: the clock,
-// flushing files, code page 936, paths and the command line.
+// flushing and replacing files, the system's error texts, code page 936, paths and the command
+// line.
 
 namespace mlk::platform {
 
@@ -18,6 +19,16 @@ std::tm LocalNow();
 // Makes the system write a closed file's contents to the disk, so that a rename over an older
 // file never leaves a name pointing at data that a power failure would lose.
 std::error_code FlushToDisk(const std::filesystem::path& file);
+
+// Puts the file from in to's place, replacing a file there in one step; the system's own error
+// when it cannot. (The C++ library on Windows reports every failure but a refusal as an I/O
+// error.)
+std::error_code MoveOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// The system's own text for an error, as UTF-8 and without a closing full stop. Windows' codes
+// come from its message table in the user's language; the C++ library would hand that text over
+// in the ANSI code page, GBK bytes on a Chinese Windows.
+std::string SystemErrorText(const std::error_code& error);
 
 // Code page 936 conversion, exact or not at all: Windows converts with the system's own code
 // page, elsewhere ICU does. Both refuse the same inputs (see Gbk.h for what the caller adds).

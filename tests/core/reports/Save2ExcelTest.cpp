@@ -1,8 +1,13 @@
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#ifdef _WIN32
+#include <share.h>
+#endif
 
 #include "TestSupport.h"
+#include "data/Encoding.h"
 #include "data/Files.h"
 #include "data/Gbk.h"
 #include "data/Platform.h"
@@ -151,24 +156,49 @@ TEST(Save2ExcelTest, RefusesWhatTheFormatCannotHold) {
     }
 }
 
+// The message names the file and says why in readable UTF-8 on one line: for what Windows
+// refuses, in its own words rather than the C library's catch-all I/O error.
 TEST(Save2ExcelTest, AFailedWriteNamesTheFileAndTheReasonAndLeavesNothing) {
     TempDir dir;
     struct Case {
         const char* name;
         std::filesystem::path file;
+        std::string prefix;
+        bool heldOpen = false;
     };
     std::filesystem::create_directory(dir / "已有目录");
-    const std::vector<Case> cases = {
-        {"missing folder", dir / "没有的目录" / "表.xls"},
-        {"a folder of that name", dir / "已有目录"},
+    std::vector<Case> cases = {
+        {"missing folder", dir / "没有的目录/表.xls", "无法创建文件 "},
+        {"a folder of that name", dir / "已有目录", "无法创建文件 "},
     };
+#ifdef _WIN32
+    // As a spreadsheet program holds the file it shows.
+    cases.push_back(
+        {"a file another program holds open", dir / "打开的表.xls", "无法写入文件 ", true});
+#endif
     for (const Save save : kWriters) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.name);
+            std::FILE* held = nullptr;
+            if (c.heldOpen) {
+                WriteFile(c.file, "old");
+#ifdef _WIN32
+                held = _wfsopen(c.file.c_str(), L"rb", _SH_DENYRW);
+#endif
+                ASSERT_NE(held, nullptr);
+            }
             const std::string message = ErrorOf([&] { save(c.file, true, {"n"}, {{"1"}}); });
-            EXPECT_NE(message.find(PathText(c.file)), std::string::npos) << message;
-            EXPECT_GT(message.size(), PathText(c.file).size() + 20) << message;
+            if (held)
+                std::fclose(held);
+            EXPECT_TRUE(message.starts_with(c.prefix + PathText(c.file) + "：")) << message;
+            EXPECT_GT(message.size(), c.prefix.size() + PathText(c.file).size() + 6) << message;
+            EXPECT_TRUE(IsUtf8(message)) << message;
+            EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << message;
+            EXPECT_FALSE(message.ends_with(std::make_error_code(std::errc::io_error).message()));
             EXPECT_FALSE(std::filesystem::exists(ReplacingFile::TemporaryFor(c.file)));
+            if (c.heldOpen) {
+                EXPECT_EQ(ReadFile(c.file), "old");
+            }
         }
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "已有目录"));
