@@ -78,6 +78,11 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_EQ(SplitText(county.Run("summary counts").out, '\n')[1].rfind(
                   "1\t" + dept + "\t东城区教育局\t", 0),
               0u);
+    // Saved as .xlsx: a zip package holding the sheet.
+    EXPECT_EQ(county.Done("summary counts --xls 汇总.xlsx").rfind("已导出", 0), 0u);
+    const std::string xlsx = ReadFile(county.dir / "汇总.xlsx");
+    EXPECT_EQ(xlsx.rfind("PK\x03\x04", 0), 0u);
+    EXPECT_NE(xlsx.find("xl/worksheets/sheet1.xml"), std::string::npos);
     EXPECT_EQ(county.Done("export 东城区.txt"), "导出完成，共导出3条数据！");
 
     Installation prefecture;
