@@ -5,9 +5,10 @@
 //   full check of `mlk check` and the online backup, each against a plain copy of the file;
 // - import: `mlk import` of the exported file into a new installation against the shell's
 //   .import of the same rows, as stored, from UTF-8 CSV into MLK_JiBXX of a new installation
-//   (the same key and secondary indexes).
+//   (the same key and secondary indexes); each side twice, alternately, the better run counting.
 // Wall time, processor time and peak resident memory of every child; the load average.
 //   bench_exchange [ROWS] [PATH-OF-mlk]   (MLK_BENCH_DIR=folder keeps the files)
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -161,6 +162,12 @@ void PrintRun(const char* what, long long rows, const ChildRun& run) {
         run.peakMiB);
 }
 
+// The better of two runs of the same work: the lesser times, the greater peak and exit code.
+ChildRun Better(const ChildRun& a, const ChildRun& b) {
+    return {std::max(a.code, b.code), std::min(a.wall, b.wall), std::min(a.cpu, b.cpu),
+            std::max(a.peakMiB, b.peakMiB)};
+}
+
 // Speed against the anchor's: its time over ours.
 void PrintRatio(const char* what, const ChildRun& ours, const ChildRun& anchor, double target,
                 double peakLimitMiB) {
@@ -238,21 +245,34 @@ int main(int argc, char** argv) {
     TimeChecksAndBackup(dir, exported.wall);
 
     // ---- Import ----
-    NewPrefecture(dir / "prefecture.db");
-    NewPrefecture(dir / "anchor.db");
-    const std::string freshIndexes = IndexNames(dir / "anchor.db");
-    const ChildRun imported = RunMeasured(
-        Quoted(mlkPath) + " --db " + Quoted(dir / "prefecture.db") + " import --pending " +
-        kPending + " " + Quoted(dir / "county.txt") + " >/dev/null 2>&1");
+    // Each side runs twice, alternately, into new installations, and the better of its two runs
+    // counts: a burst of other work on the shared machine then weighs on neither side alone.
     WriteStoredRowsCsv(dir / "county.txt", dir / "county.csv");
     {
         std::ofstream script(dir / "import.sql");
         script << ".mode csv\n.import '" << (dir / "county.csv").string() << "' MLK_JiBXX\n";
     }
-    const ChildRun importAnchor =
-        RunMeasured("sqlite3 " + Quoted(dir / "anchor.db") + " < " + Quoted(dir / "import.sql"));
-    PrintRun("mlk import", rows, imported);
-    PrintRun("sqlite3 .import (indexed)", rows, importAnchor);
+    NewPrefecture(dir / "fresh.db");
+    const std::string freshIndexes = IndexNames(dir / "fresh.db");
+    ChildRun imported, importAnchor;
+    for (int round = 1; round <= 2; ++round) {
+        for (const char* db : {"prefecture.db", "anchor.db"}) {
+            fs::remove(dir / db);
+            fs::copy_file(dir / "fresh.db", dir / db);
+        }
+        const ChildRun ours = RunMeasured(
+            Quoted(mlkPath) + " --db " + Quoted(dir / "prefecture.db") + " import --pending " +
+            kPending + " " + Quoted(dir / "county.txt") + " >/dev/null 2>&1");
+        const ChildRun anchor = RunMeasured("sqlite3 " + Quoted(dir / "anchor.db") + " < " +
+                                            Quoted(dir / "import.sql"));
+        std::printf("round %d (load %s):\n", round, mlk::bench::LoadAverage().c_str());
+        PrintRun("  mlk import", rows, ours);
+        PrintRun("  sqlite3 .import (indexed)", rows, anchor);
+        imported = round == 1 ? ours : Better(imported, ours);
+        importAnchor = round == 1 ? anchor : Better(importAnchor, anchor);
+    }
+    PrintRun("mlk import (better)", rows, imported);
+    PrintRun("sqlite3 .import (better)", rows, importAnchor);
     PrintRatio("import", imported, importAnchor, 2.0, 150);
     const std::string indexes = IndexNames(dir / "prefecture.db");
     std::printf(
