@@ -5,8 +5,8 @@
 #include <unistd.h>
 #endif
 
-#include "Fixtures.h"
 #include "MlkRunner.h"
+#include "TestSupport.h"
 
 namespace mlk::test {
 namespace {

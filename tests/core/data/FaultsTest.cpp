@@ -2,7 +2,7 @@
 #include <functional>
 #include <thread>
 
-#include "Fixtures.h"
+#include "TestSupport.h"
 #include "data/Platform.h"
 
 namespace mlk::test {

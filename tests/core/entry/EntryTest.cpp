@@ -1,7 +1,7 @@
 // The entry editors' operations without a window: the checks, insert, update, delete, confirm.
 #include <regex>
 
-#include "Fixtures.h"
+#include "TestSupport.h"
 #include "data/Text.h"
 #include "entry/AgencyEntry.h"
 #include "entry/EntryActions.h"

@@ -1,5 +1,5 @@
 // The initial data: its load, the division lookup, and the selection into the directory.
-#include "Fixtures.h"
+#include "TestSupport.h"
 #include "data/GGJG.h"
 #include "data/Gbk.h"
 #include "data/Text.h"

@@ -1,4 +1,4 @@
-#include "Fixtures.h"
+#include "TestSupport.h"
 #include "entry/EntryList.h"
 
 namespace mlk::test {

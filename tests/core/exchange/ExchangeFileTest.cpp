@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Fixtures.h"
+#include "TestSupport.h"
 #include "data/MlkError.h"
 #include "data/Text.h"
 

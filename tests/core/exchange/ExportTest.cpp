@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "Fixtures.h"
+#include "TestSupport.h"
 #include "data/Files.h"
 #include "data/Text.h"
 #include "exchange/Export.h"

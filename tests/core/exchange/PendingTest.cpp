@@ -1,6 +1,6 @@
 // The pending institutions of an agency: their list, the import of their files, the removal of
 // what came, and the approval of what lies under them.
-#include "Fixtures.h"
+#include "TestSupport.h"
 #include "data/Text.h"
 #include "exchange/Audit.h"
 #include "exchange/Export.h"

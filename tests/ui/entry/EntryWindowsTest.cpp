@@ -99,7 +99,7 @@ TEST_F(EntryWindowsTest, AgencyEditorChecksAndSavesOnEnter) {
     ui::TForm24LuRXJGLJG list(Dm());
     WhenModal([&](QDialog* editor) {
         editor->show();
-        EXPECT_EQ(editor->windowTitle(), "节能管理机构信息");
+        EXPECT_NE(qobject_cast<ui::TForm2411JiGXXMX*>(editor), nullptr) << "the agency editor";
         Type(editor, "EDJiGMC", "朝阳区节能中心");
         Press(editor, "EDJiGMC", Qt::Key_Return);
         EXPECT_EQ(dialogs_.LastMessage(), "节点名称不能为空！");

@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "RecordingDialogs.h"
-#include "Fixtures.h"
 #include "TestSupport.h"
 
 class QDialog;
