@@ -13,5 +13,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Programs that need no MinGW DLLs beside them, on Windows as under Wine.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# ctest (and test discovery) run each test program through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+# ctest (and test discovery) run each test program through Wine, by a script that starts it
+# again when Wine fails to.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
