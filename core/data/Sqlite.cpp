@@ -153,6 +153,10 @@ void Statement::Reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
+void Statement::Rewind() {
+    sqlite3_reset(stmt_);
+}
+
 int Statement::ColumnCount() const {
     return sqlite3_column_count(stmt_);
 }

@@ -40,6 +40,9 @@ class Statement {
     void Run();
     // Makes the statement ready to run again with new values.
     void Reset();
+    // The same, the values kept: for a statement run many times whose values are all bound anew
+    // before each run, which then need not be cleared in between.
+    void Rewind();
 
     int ColumnCount() const;
     std::string ColumnName(int index) const;

@@ -31,16 +31,13 @@ auto TextFields(Record& r) {
         &r.QueRZT,  &r.ShenHRXM,   &r.ShenHSJ,   &r.ShenHZT,      &r.ShuJLY,       &r.ShangJBMID};
 }
 
-// Trim without a new string: the value keeps its buffer from record to record.
-void TrimInPlace(std::string& text) {
-    std::size_t end = text.size();
-    while (end > 0 && static_cast<unsigned char>(text[end - 1]) <= ' ')
-        --end;
-    std::size_t begin = 0;
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
-        ++begin;
-    text.erase(end);
-    text.erase(0, begin);
+// Trim of a view: the value stays where it is.
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.remove_suffix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
+        text.remove_prefix(1);
+    return text;
 }
 
 std::string LinePrefix(std::size_t line) {
@@ -48,7 +45,7 @@ std::string LinePrefix(std::size_t line) {
 }
 
 // Items 37 and 38 fill 32-bit columns of the record.
-long long WholeNumber(const std::string& text, std::size_t line, int item) {
+long long WholeNumber(std::string_view text, std::size_t line, int item) {
     long long value = 0;
     if (!ParseInt(text, value)) {
         throw MlkError(LinePrefix(line) + "第" + std::to_string(item) + "项 '" + Excerpt(text) +
@@ -125,16 +122,15 @@ std::vector<std::string> ExchangeItems(const GGJG& record) {
 // ---- Splitting -----------------------------------------------------------------------------
 
 void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* unclosed) {
-    std::size_t count = 0;
-    auto next = [&](bool quoted) -> std::string& {
-        if (split.items.size() <= count)
-            split.items.emplace_back();
-        if (split.quoted.size() <= count)
-            split.quoted.push_back(false);
-        split.quoted[count] = quoted;
-        std::string& item = split.items[count++];
-        item.clear();
-        return item;
+    split.items.clear();
+    split.quoted.clear();
+    split.composed.clear();
+    // Removing quotes only shortens a value, so composed never outgrows the record: it is not
+    // moved while it fills, and the views into it hold.
+    split.composed.reserve(record.size());
+    const auto add = [&](std::string_view value, bool quoted) {
+        split.items.push_back(value);
+        split.quoted.push_back(quoted);
     };
     if (unclosed)
         *unclosed = false;
@@ -146,15 +142,23 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
             // Plain item: up to the next comma; the last one only when something is left.
             const std::size_t comma = record.find(',', p);
             const std::size_t stop = comma == std::string_view::npos ? n : comma;
-            next(false).assign(record.substr(p, stop - p));
+            add(record.substr(p, stop - p), false);
             if (comma == std::string_view::npos)
                 break;
             p = comma + 1;
             continue;
         }
-        // Quoted item: to the closing quote; a doubled quote is one quote character.
-        std::string& item = next(true);
-        ++p;
+        // Quoted item: to the closing quote; a doubled quote is one quote character. Most are
+        // the text between two quotes, taken as it stands.
+        const std::size_t open = ++p;
+        const std::size_t close = record.find('"', open);
+        if (close != std::string_view::npos && (close + 1 == n || record[close + 1] == ',')) {
+            add(record.substr(open, close - open), true);
+            p = close + 2;
+            continue;
+        }
+        std::string& item = split.composed;
+        const std::size_t start = item.size();
         bool closed = false;
         while (p < n) {
             const std::size_t quote = record.find('"', p);
@@ -179,28 +183,28 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
         const std::size_t comma = record.find(',', p);
         const std::size_t stop = comma == std::string_view::npos ? n : comma;
         item.append(record.substr(p, stop - p));
+        add(std::string_view(item).substr(start), true);
         if (comma == std::string_view::npos)
             break;
         p = comma + 1;
     }
-    split.items.resize(count);
-    split.quoted.resize(count);
 }
 
 void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx) {
     if (split.items.size() != kExchangeItems) {
-        throw MlkError(LinePrefix(line) + Excerpt(JoinExchangeItems(split.items)) +
+        const std::vector<std::string> items(split.items.begin(), split.items.end());
+        throw MlkError(LinePrefix(line) + Excerpt(JoinExchangeItems(items)) +
                        "数据项不正确，数据项不为38个");
     }
     for (std::size_t i = 0; i < kExchangeItems; ++i) {
         if (!split.quoted[i])
-            TrimInPlace(split.items[i]);
+            split.items[i] = Trimmed(split.items[i]);
     }
     jic = WholeNumber(split.items[36], line, 37);
     shunx = WholeNumber(split.items[37], line, 38);
 }
 
-void FillRecordTexts(const std::vector<std::string>& items, GGJG& record) {
+void FillRecordTexts(const std::vector<std::string_view>& items, GGJG& record) {
     const auto fields = TextFields(record);
     for (std::size_t i = 0; i < fields.size(); ++i)
         *fields[i] = items[i];

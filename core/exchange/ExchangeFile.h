@@ -34,10 +34,13 @@ std::string JoinExchangeItems(const std::vector<std::string>& items);
 std::vector<std::string> ExchangeItems(const GGJG& record);
 
 // One record's items as the reader splits them: values with their quotes removed, and whether
-// each was quoted (only unquoted items are trimmed later).
+// each was quoted (only unquoted items are trimmed later). A value is a view of the record, or of
+// composed where removing the quotes changed it (a doubled quote, text after the closing quote);
+// the views hold until the next split, and as long as the record itself is unchanged.
 struct ExchangeSplit {
-    std::vector<std::string> items;
+    std::vector<std::string_view> items;
     std::vector<bool> quoted;
+    std::string composed;
 };
 
 // Splits one record (UTF-8 or GBK: the separators are ASCII and never part of a GBK character).
@@ -50,7 +53,7 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
 void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx);
 
 // Fills a record's 36 text fields from checked items, in file order.
-void FillRecordTexts(const std::vector<std::string>& items, GGJG& record);
+void FillRecordTexts(const std::vector<std::string_view>& items, GGJG& record);
 
 // Reads an exchange file record by record without holding it: pass over a file of any size in
 // memory that grows only with its longest record. The file may be GBK or UTF-8 (TextFileReader).
@@ -66,8 +69,8 @@ class ExchangeReader {
     // The same, into a record.
     bool Next(GGJG& record);
 
-    // The 38 values of the record last read (UTF-8), in file order.
-    const std::vector<std::string>& Items() const { return split_.items; }
+    // The 38 values of the record last read (UTF-8), in file order, valid until the next record.
+    const std::vector<std::string_view>& Items() const { return split_.items; }
     long long JiC() const { return jic_; }
     long long ShunX() const { return shunx_; }
 

@@ -67,7 +67,7 @@ long long ImportedJiC(const ExchangeReader& reader) {
 // deeper; an empty type is stored as no type, as every insert of a directory row does. The texts
 // stay in the reader and the pending record until the insert has run: no copies.
 void BindPlacedUnder(Statement& insert, const ExchangeReader& reader, const DaiDRJG& pending) {
-    const std::vector<std::string>& items = reader.Items();
+    const std::vector<std::string_view>& items = reader.Items();
     const bool ownEntry = items[kShuJLYItem] == "0";
     for (std::size_t i = 0; i < 36; ++i) {
         std::string_view value = items[i];
@@ -85,10 +85,10 @@ void BindPlacedUnder(Statement& insert, const ExchangeReader& reader, const DaiD
     insert.Bind(38, reader.ShunX());
 }
 
-[[noreturn]] void FailInsert(const DbError& error, std::size_t line, const std::string& jigid) {
+[[noreturn]] void FailInsert(const DbError& error, std::size_t line, std::string_view jigid) {
     std::string reason = error.what();
     if ((error.code() & 0xff) == SQLITE_CONSTRAINT) {
-        reason = "名录库中已有机构ID为 " + jigid + " 的机构";
+        reason = "名录库中已有机构ID为 " + std::string(jigid) + " 的机构";
     } else if (const auto newline = reason.find('\n'); newline != std::string::npos) {
         reason.resize(newline);  // the engine's message without the statement text
     }
@@ -186,7 +186,7 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
         } catch (const DbError& error) {
             FailInsert(error, reader.Line(), reader.Items()[0]);
         }
-        insert.Reset();
+        insert.Rewind();
         ++count;
         progress.SetPosition(std::int64_t(reader.Offset()));
     }

@@ -29,16 +29,31 @@ TEST(ExchangeWriterTest, QuotesOnlyWhatNeedsIt) {
         EXPECT_EQ(QuoteExchangeItem(c.value), c.written) << c.value;
 }
 
-// Lines without quotes split exactly as a plain split at every comma with trimmed items.
-TEST(ExchangeReaderTest, PlainLinesSplitAsPlainSplit) {
+// Lines without quotes split exactly as a plain split at every comma with trimmed items; quoted
+// items lose their quotes, however many of them in a line need their doubled quotes undone.
+TEST(ExchangeReaderTest, SplitsPlainAndQuotedItems) {
+    const auto split = [](const std::string& line) {
+        ExchangeSplit split;
+        SplitExchangeRecord(line, split);
+        return std::vector<std::string>(split.items.begin(), split.items.end());
+    };
     const std::vector<std::string> lines = {
         "a,b,c", " a , b ,c ", "a,,c,", ",", "\ta\t,b", "ab\"c,d\"e,f", " \"x\",y", "中文,名 称,，",
     };
-    for (const std::string& line : lines) {
-        ExchangeSplit split;
-        SplitExchangeRecord(line, split);
-        EXPECT_EQ(split.items, SplitText(line, ',')) << line;
-    }
+    for (const std::string& line : lines)
+        EXPECT_EQ(split(line), SplitText(line, ',')) << line;
+    const struct {
+        std::string line;
+        std::vector<std::string> items;
+    } quoted[] = {
+        {"\"a b\"", {"a b"}},
+        {"\"a,b\",c", {"a,b", "c"}},
+        {"\"\",\"\"", {"", ""}},
+        {"\"a\"x,b", {"ax", "b"}},
+        {"\"a\"\"b\",\"c\"\"d\",\"e\"\"\"", {"a\"b", "c\"d", "e\""}},
+    };
+    for (const auto& c : quoted)
+        EXPECT_EQ(split(c.line), c.items) << c.line;
 
     // Items map to the fields in the file's order, trimmed.
     std::vector<std::string> items;
