@@ -100,27 +100,27 @@ void GbkToUtf8(std::string_view gbk, std::string& utf8, std::size_t line) {
     const auto* at = reinterpret_cast<const unsigned char*>(gbk.data());
     const auto* const end = at + gbk.size();
     while (at < end) {
-        // ASCII eight bytes at a time while there are eight.
+        // ASCII: eight bytes at a time while there are eight, then byte by byte.
         std::uint64_t word;
-        if (end - at >= 8 && (std::memcpy(&word, at, 8), (word & 0x8080808080808080u) == 0)) {
+        while (end - at >= 8 && (std::memcpy(&word, at, 8), (word & 0x8080808080808080u) == 0)) {
             std::memcpy(out, at, 8);
             out += 8;
             at += 8;
-            continue;
         }
-        if (*at < 0x80) {
+        while (at < end && *at < 0x80)
             *out++ = char(*at++);
-            continue;
+        // Then the characters up to the next ASCII byte.
+        while (at < end && *at >= 0x80) {
+            const bool lead = *at >= 0x81 && *at <= 0xFE;
+            if (lead && at + 1 == end)
+                NotGbk(line);
+            const DecodeTable::Entry& entry = lead ? table.Pair(at[0], at[1]) : table.Single(*at);
+            if (entry.length == 0)
+                NotGbk(line);
+            std::memcpy(out, entry.bytes, sizeof entry.bytes);
+            out += entry.length;
+            at += lead ? 2 : 1;
         }
-        const bool lead = *at >= 0x81 && *at <= 0xFE;
-        if (lead && at + 1 == end)
-            NotGbk(line);
-        const DecodeTable::Entry& entry = lead ? table.Pair(at[0], at[1]) : table.Single(*at);
-        if (entry.length == 0)
-            NotGbk(line);
-        std::memcpy(out, entry.bytes, sizeof entry.bytes);
-        out += entry.length;
-        at += lead ? 2 : 1;
     }
     utf8.resize(std::size_t(out - utf8.data()));
 }
