@@ -2,10 +2,10 @@
 // unless given), each under a pending institution of its own, imported one after another with
 // `mlk import` into one installation. Prints each file's time and peak memory and the last
 // file's time against the first's, each of these two the median of three imports: the first file
-// into three new installations, the last one imported, removed with `mlk remove-import` and
-// imported again twice. Then, over the whole directory, the first, middle and last
-// page of the three entry lists and of the import window, and the time and peak memory of each
-// summary table (each built by a process of its own, so that its peak is its own).
+// into new installations, the last one imported, removed with `mlk remove-import` and imported
+// again, the samples of both taken in turn at the end. Then, over the whole directory, the first,
+// middle and last page of the three entry lists and of the import window, and the time and peak
+// memory of each summary table (each built by a process of its own, so that its peak is its own).
 //   bench_centre [FILES [LINES [PATH-OF-mlk]]]   (MLK_BENCH_DIR=folder keeps the files)
 // With "--summary KIND DB" it builds one summary and prints its rows: the child of the above.
 #include <algorithm>
@@ -271,33 +271,29 @@ int main(int argc, char** argv) {
     NewCentre(dir / "new.db", files);
     long long serial = 0;
     std::vector<ChildRun> firstRuns, lastRuns;
+    const auto fileOf = [&](int p) { return dir / ("province-" + std::to_string(p + 1) + ".txt"); };
+    const auto import = [&](const fs::path& db, int p) {
+        return RunMeasured(Quoted(mlkPath) + " --db " + Quoted(db) + " import --pending " +
+                           PendingId(p) + " " + Quoted(fileOf(p)) + " >/dev/null 2>&1");
+    };
+    // sample: which of the three runs of the first or the last file, 0 for any other file.
+    const auto print = [&](int p, const ChildRun& run, int sample) {
+        const std::string of = sample ? " (" + std::to_string(sample) + "/3)" : "";
+        std::printf("file %2d%s: exit %d, %7.2f s wall, %7.2f s CPU, peak %6.1f MiB (load %s)\n",
+                    p + 1, of.c_str(), run.code, run.wall, run.cpu, run.peakMiB,
+                    mlk::bench::LoadAverage().c_str());
+        std::fflush(stdout);
+    };
+    fs::copy_file(dir / "new.db", dir / "centre.db");
     for (int p = 0; p < files; ++p) {
-        const fs::path file = dir / ("province-" + std::to_string(p + 1) + ".txt");
-        ProvinceFile(file, kProvinces[std::size_t(p)], lines, serial);
-        const auto import = [&](const fs::path& db) {
-            return RunMeasured(Quoted(mlkPath) + " --db " + Quoted(db) + " import --pending " +
-                               PendingId(p) + " " + Quoted(file) + " >/dev/null 2>&1");
-        };
-        // sample: which of the three runs of the first or the last file, 0 for any other file.
-        const auto print = [&](const ChildRun& run, int sample) {
-            const std::string of = sample ? " (" + std::to_string(sample) + "/3)" : "";
-            std::printf(
-                "file %2d%s: exit %d, %7.2f s wall, %7.2f s CPU, peak %6.1f MiB (load %s)\n", p + 1,
-                of.c_str(), run.code, run.wall, run.cpu, run.peakMiB,
-                mlk::bench::LoadAverage().c_str());
-            std::fflush(stdout);
-        };
+        ProvinceFile(fileOf(p), kProvinces[std::size_t(p)], lines, serial);
         if (p == 0) {
-            // The first file goes into a new installation each time; the first of them goes on
-            // as the centre.
-            for (const char* db : {"centre.db", "other.db", "other.db"}) {
-                fs::copy_file(dir / "new.db", dir / db, fs::copy_options::overwrite_existing);
-                firstRuns.push_back(import(dir / db));
-                print(firstRuns.back(), int(firstRuns.size()));
-            }
-            fs::remove(dir / "other.db");
+            firstRuns.push_back(import(dir / "centre.db", p));
+            print(p, firstRuns.back(), 1);
         } else if (p == files - 1) {
-            // The last file: imported, then removed through the program and imported again.
+            // The last file is imported, then removed through the program and imported again;
+            // between these, the first file goes into a new installation again, so that both
+            // files' samples are taken as close in time as they can be on a shared machine.
             for (int sample = 1; sample <= 3; ++sample) {
                 if (sample > 1) {
                     const ChildRun removal = RunMeasured(
@@ -305,15 +301,22 @@ int main(int argc, char** argv) {
                         " remove-import --yes --pending " + PendingId(p) + " >/dev/null 2>&1");
                     std::printf("file %2d removed: exit %d, %7.2f s wall, %7.2f s CPU\n", p + 1,
                                 removal.code, removal.wall, removal.cpu);
+                    fs::copy_file(dir / "new.db", dir / "other.db",
+                                  fs::copy_options::overwrite_existing);
+                    firstRuns.push_back(import(dir / "other.db", 0));
+                    print(0, firstRuns.back(), sample);
                 }
-                lastRuns.push_back(import(dir / "centre.db"));
-                print(lastRuns.back(), sample);
+                lastRuns.push_back(import(dir / "centre.db", p));
+                print(p, lastRuns.back(), sample);
             }
+            fs::remove(dir / "other.db");
         } else {
-            print(import(dir / "centre.db"), 0);
+            print(p, import(dir / "centre.db", p), 0);
         }
-        fs::remove(file);
+        if (p > 0)
+            fs::remove(fileOf(p));
     }
+    fs::remove(fileOf(0));
     if (files > 1) {
         const ChildRun first = Median(firstRuns), last = Median(lastRuns);
         std::printf("file 1, median of 3:  %7.2f s wall, %7.2f s CPU\n", first.wall, first.cpu);
