@@ -1,17 +1,6 @@
 #include "EntryOptions.h"
 
-#include <algorithm>
-
 namespace mlk::cli {
-
-namespace {
-constexpr const char* kAgencyColumns[] = {"jigmc", "jiedmc", "lianxrxm", "lianxdh", "shunx"};
-
-bool AgencyHas(const std::string& column) {
-    return std::find(std::begin(kAgencyColumns), std::end(kAgencyColumns), column) !=
-           std::end(kAgencyColumns);
-}
-}  // namespace
 
 const std::vector<OptionSpec>& EntryFieldOptions() {
     static const std::vector<OptionSpec> options = {
@@ -39,7 +28,7 @@ EntryValues EntryValuesOf(const CommandContext& context, bool agency) {
     for (const OptionSpec& option : EntryFieldOptions()) {
         if (!context.Has(option.name))
             continue;
-        if (agency && !AgencyHas(option.name))
+        if (agency && !AgencyHasColumn(option.name))
             throw UsageError(std::string("下级管理机构没有 --") + option.name + " 一项");
         if (!agency && std::string(option.name) == "jiedmc")
             throw UsageError(

@@ -1,5 +1,7 @@
 #include "entry/OwnEntries.h"
 
+#include <algorithm>
+
 #include "data/MlkError.h"
 #include "data/TMainDM.h"
 #include "data/Text.h"
@@ -95,6 +97,11 @@ void ApplyValues(AgencyForm& form, const EntryValues& values) {
         if (!SetText(form, kAgencyFields, column, value))
             throw MlkError("节能管理机构信息中没有 " + column + " 一项");
     }
+}
+
+bool AgencyHasColumn(const std::string& column) {
+    return std::any_of(std::begin(kAgencyFields), std::end(kAgencyFields),
+                       [&](const TextField<AgencyForm>& f) { return column == f.column; });
 }
 
 std::string NotOwnEntryMessage(const std::string& jiGID) {

@@ -28,6 +28,8 @@ using EntryValues = std::map<std::string, std::string>;
 // so that the check reports it.
 void ApplyValues(TMainDM& dm, InstitutionForm& form, const EntryValues& values);
 void ApplyValues(AgencyForm& form, const EntryValues& values);
+// Whether the agency editor has a field for this column.
+bool AgencyHasColumn(const std::string& column);
 
 // The unit's own entry with this id (one the entry lists show: ShuJLY '0', ShangJBMID its
 // DanWID), loaded in full; none for any other id. Before registration an MlkError.
