@@ -69,6 +69,13 @@ void ChooseAddress(TMainDM& dm, InstitutionForm& form, const std::string& county
         form.XingZQH = chosen.county.substr(0, 6);
 }
 
+// The operating unit, which must be registered to own entries.
+const CaoZDWXX& RegisteredUnit(TMainDM& dm) {
+    if (!dm.Unit().ZhuCeBZ)
+        throw MlkError("尚未注册操作单位");
+    return dm.Unit();
+}
+
 [[noreturn]] void Refuse(const CheckResult& failure) {
     throw MlkError(failure->message);
 }
@@ -109,10 +116,9 @@ std::string NotOwnEntryMessage(const std::string& jiGID) {
 }
 
 std::optional<GGJG> FindOwnEntry(TMainDM& dm, const std::string& jiGID) {
-    if (!dm.Unit().ZhuCeBZ)
-        throw MlkError("尚未注册操作单位");
+    const CaoZDWXX& unit = RegisteredUnit(dm);
     GGJG entry = GGJG::LoadByJiGID(dm, jiGID);
-    if (entry.JiGID.empty() || entry.ShuJLY != "0" || entry.ShangJBMID != dm.Unit().DanWID)
+    if (entry.JiGID.empty() || entry.ShuJLY != "0" || entry.ShangJBMID != unit.DanWID)
         return std::nullopt;
     return entry;
 }
@@ -134,9 +140,7 @@ std::vector<std::string> UnconfirmedOwnEntries(TMainDM& dm) {
 }
 
 GGJG AddEntry(TMainDM& dm, int insertMode, const EntryValues& values) {
-    const CaoZDWXX& unit = dm.Unit();
-    if (!unit.ZhuCeBZ)
-        throw MlkError("尚未注册操作单位");
+    const CaoZDWXX& unit = RegisteredUnit(dm);
     const bool agencyUnit = unit.DanWLX == "0";
     if (agencyUnit && insertMode == mode::kInsertSubordinate)
         throw MlkError(
