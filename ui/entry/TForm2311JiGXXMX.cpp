@@ -167,27 +167,19 @@ void TForm2311JiGXXMX::ReserveCascadeWidths() {
 }
 
 void TForm2311JiGXXMX::ConnectCascades() {
-    auto on = [this](QComboBox* box, auto handler) {
-        connect(box, &QComboBox::currentIndexChanged, this, [this, handler](int index) {
+    // A box being emptied reports index -1; only a choice moves the cascade on.
+    auto on = [this](QComboBox* box, auto chosen) {
+        connect(box, &QComboBox::currentIndexChanged, this, [this, chosen](int index) {
             if (index >= 0)
-                Guarded(this, [&] { (this->*handler)(); });
+                Guarded(this, chosen);
         });
     };
-    connect(cbJigfl1, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            Guarded(this, [&] { TypeChosen(cbJigfl1, cbJigfl2, cbJigfl3); });
-    });
-    connect(cbJigfl2, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            Guarded(this, [&] { TypeChosen(cbJigfl2, cbJigfl3, nullptr); });
-    });
-    connect(cbJigfl3, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            Guarded(this, [&] { TypeChosen(cbJigfl3, nullptr, nullptr); });
-    });
-    on(cbXingzqhss, &TForm2311JiGXXMX::ProvinceChosen);
-    on(cbXingzqhds, &TForm2311JiGXXMX::CityChosen);
-    on(cbXingzqhxq, &TForm2311JiGXXMX::CountyChosen);
+    on(cbJigfl1, [this] { TypeChosen(cbJigfl1, cbJigfl2, cbJigfl3); });
+    on(cbJigfl2, [this] { TypeChosen(cbJigfl2, cbJigfl3, nullptr); });
+    on(cbJigfl3, [this] { TypeChosen(cbJigfl3, nullptr, nullptr); });
+    on(cbXingzqhss, [this] { ProvinceChosen(); });
+    on(cbXingzqhds, [this] { CityChosen(); });
+    on(cbXingzqhxq, [this] { CountyChosen(); });
 }
 
 void TForm2311JiGXXMX::PrepareInsert() {
