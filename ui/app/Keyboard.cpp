@@ -45,12 +45,18 @@ void CollectInOrder(QLayout* layout, QList<QWidget*>& widgets) {
         CollectItem(item, widgets);
 }
 
+// A control whose text the snapshot keeps: a line edit or a combo box.
+bool HoldsText(const QWidget* widget) {
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QComboBox*>(widget);
+}
+
 QString TextOf(const QWidget* field) {
     if (const auto* edit = qobject_cast<const QLineEdit*>(field))
         return edit->text();
     return qobject_cast<const QComboBox*>(field)->currentText();
 }
 
+// A line edit or combo box the user can change now.
 bool IsUserField(const QWidget* field) {
     if (field->isHidden() || !field->isEnabled())
         return false;
@@ -84,17 +90,15 @@ void OrderTabsByLayout(QWidget* window) {
 void InputSnapshot::Take(const QWidget* window) {
     texts_.clear();
     for (const QWidget* field : window->findChildren<QWidget*>()) {
-        if (qobject_cast<const QLineEdit*>(field) || qobject_cast<const QComboBox*>(field))
+        if (HoldsText(field))
             texts_.insert(field, TextOf(field));
     }
 }
 
 bool InputSnapshot::Changed(const QWidget* window) const {
     for (const QWidget* field : window->findChildren<QWidget*>()) {
-        if ((qobject_cast<const QLineEdit*>(field) || qobject_cast<const QComboBox*>(field)) &&
-            IsUserField(field) && TextOf(field) != texts_.value(field)) {
+        if (IsUserField(field) && TextOf(field) != texts_.value(field))
             return true;
-        }
     }
     return false;
 }
