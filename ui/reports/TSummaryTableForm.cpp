@@ -82,9 +82,8 @@ const SummaryTable& TSummaryTableForm::Table() const {
 }
 
 void TSummaryTableForm::SetTable(SummaryTable table) {
-    const std::vector<ColumnDef> columns = table.columns;
     model_->SetTable(std::move(table));
-    SizeColumns(list_, columns);
+    SizeColumns(list_, Table().columns);
     FitColumnsToCells(list_);
 }
 
