@@ -30,6 +30,7 @@
 
 namespace fs = std::filesystem;
 using mlk::bench::ChildRun;
+using mlk::bench::Quoted;
 using mlk::bench::RunMeasured;
 
 namespace {
@@ -174,10 +175,6 @@ ChildRun Median(std::vector<ChildRun> runs) {
     return median;
 }
 
-std::string Quoted(const fs::path& path) {
-    return "\"" + path.string() + "\"";
-}
-
 void PrintPages(mlk::TMainDM& dm, const char* name, const mlk::ListQueryBuilder& query,
                 const std::function<std::size_t(const mlk::Statement&)>& cells) {
     long long pages = 0;
@@ -258,14 +255,9 @@ int main(int argc, char** argv) {
 
     const int files = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, int(kProvinces.size())) : 31;
     const long long lines = argc > 2 ? std::atoll(argv[2]) : 65000;
-    const fs::path mlkPath =
-        argc > 3 ? fs::path(argv[3]) : self.parent_path().parent_path() / "mlk";
-    const char* keep = std::getenv("MLK_BENCH_DIR");
-    const fs::path dir =
-        keep ? fs::path(keep)
-             : fs::temp_directory_path() / ("mlk-bench-centre-" + mlk::TMainDM::NewID());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path mlkPath = mlk::bench::MlkProgram(argc, argv, 3);
+    const mlk::bench::RunFolder folder("centre");
+    const fs::path& dir = folder.Path();
     std::printf("load average at start: %s\n", mlk::bench::LoadAverage().c_str());
 
     NewCentre(dir / "new.db", files);
@@ -331,7 +323,5 @@ int main(int argc, char** argv) {
     PrintListPages(dir / "centre.db");
     PrintSummaries(self, dir);
     std::printf("load average at end: %s\n", mlk::bench::LoadAverage().c_str());
-    if (!keep)
-        fs::remove_all(dir);
     return 0;
 }

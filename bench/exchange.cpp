@@ -26,6 +26,7 @@
 
 namespace fs = std::filesystem;
 using mlk::bench::ChildRun;
+using mlk::bench::Quoted;
 using mlk::bench::RunMeasured;
 using mlk::bench::Stopwatch;
 
@@ -150,10 +151,6 @@ long long Rows(const fs::path& db) {
     return query.Step() ? query.Int(0) : -1;
 }
 
-std::string Quoted(const fs::path& path) {
-    return "\"" + path.string() + "\"";
-}
-
 void PrintRun(const char* what, long long rows, const ChildRun& run) {
     std::printf(
         "%-26s exit %d, %8.2f s wall = %7.0f rows/s, %8.2f s CPU = %7.0f rows/s, peak "
@@ -210,15 +207,9 @@ void TimeChecksAndBackup(const fs::path& dir, double exportSeconds) {
 
 int main(int argc, char** argv) {
     const long long rows = argc > 1 ? std::atoll(argv[1]) : 1000000;
-    const fs::path mlkPath =
-        argc > 2 ? fs::path(argv[2])
-                 : fs::absolute(fs::path(argv[0])).parent_path().parent_path() / "mlk";
-    const char* keep = std::getenv("MLK_BENCH_DIR");
-    const fs::path dir =
-        keep ? fs::path(keep)
-             : fs::temp_directory_path() / ("mlk-bench-exchange-" + mlk::TMainDM::NewID());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path mlkPath = mlk::bench::MlkProgram(argc, argv, 2);
+    const mlk::bench::RunFolder folder("exchange");
+    const fs::path& dir = folder.Path();
     std::printf("load average at start: %s\n", mlk::bench::LoadAverage().c_str());
 
     Stopwatch build;
@@ -281,8 +272,5 @@ int main(int argc, char** argv) {
         Rows(dir / "prefecture.db"), Rows(dir / "anchor.db"),
         indexes == freshIndexes ? "the same" : "NOT the same", indexes.c_str());
     std::printf("load average at end: %s\n", mlk::bench::LoadAverage().c_str());
-
-    if (!keep)
-        fs::remove_all(dir);
     return 0;
 }

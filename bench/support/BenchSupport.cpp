@@ -61,6 +61,31 @@ ChildRun RunMeasured(const std::string& command) {
     return run;
 }
 
+std::string Quoted(const std::filesystem::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+std::filesystem::path MlkProgram(int argc, char** argv, int index) {
+    if (argc > index)
+        return argv[index];
+    return std::filesystem::absolute(argv[0]).parent_path().parent_path() / "mlk";
+}
+
+RunFolder::RunFolder(const std::string& bench) {
+    const char* kept = std::getenv("MLK_BENCH_DIR");
+    keep_ = kept != nullptr;
+    path_ = keep_ ? std::filesystem::path(kept)
+                  : std::filesystem::temp_directory_path() /
+                        ("mlk-bench-" + bench + "-" + TMainDM::NewID());
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+RunFolder::~RunFolder() {
+    if (!keep_)
+        std::filesystem::remove_all(path_);
+}
+
 std::string LoadAverage() {
     std::ifstream in("/proc/loadavg");
     std::string one, five, fifteen;

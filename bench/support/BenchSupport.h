@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -36,6 +37,27 @@ struct ChildRun {
 
 // Runs a shell command under /usr/bin/time; its output goes where the command sends it.
 ChildRun RunMeasured(const std::string& command);
+
+// A path in double quotes, for a shell command.
+std::string Quoted(const std::filesystem::path& path);
+
+// The mlk a benchmark runs: argv[index] when given, else the one of the same build.
+std::filesystem::path MlkProgram(int argc, char** argv, int index);
+
+// The folder a run keeps its files in, emptied first: MLK_BENCH_DIR when set, left in place
+// afterwards; otherwise a new one under the temporary directory, removed with its files.
+class RunFolder {
+  public:
+    explicit RunFolder(const std::string& bench);
+    ~RunFolder();
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+    bool keep_;
+};
 
 // The three load averages, as uptime prints them.
 std::string LoadAverage();
