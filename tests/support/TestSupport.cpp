@@ -73,6 +73,22 @@ std::string ReadFile(const std::filesystem::path& path) {
     return content.str();
 }
 
+std::vector<GGJG> ReadExchangeFile(const std::filesystem::path& file) {
+    ExchangeReader reader(file);
+    std::vector<GGJG> records;
+    GGJG record;
+    while (reader.Next(record))
+        records.push_back(record);
+    return records;
+}
+
+std::vector<std::string> Ids(const std::vector<GGJG>& records) {
+    std::vector<std::string> ids;
+    for (const GGJG& r : records)
+        ids.push_back(r.JiGID);
+    return ids;
+}
+
 GGJG SampleRecord(const std::string& id, const std::string& name) {
     // clang-format off
     return {.JiGID = id, .JiGMC = name, .ZuZJGDM = "12345678X", .HangYDM = "P82",

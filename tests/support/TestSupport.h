@@ -94,6 +94,12 @@ inline std::string GbkLine(const GGJG& record, const std::string& end = "\r\n") 
     return Utf8ToGbk(JoinExchangeItems(ExchangeItems(record))) + end;
 }
 
+// Every record of an exchange file, in the file's order.
+std::vector<GGJG> ReadExchangeFile(const std::filesystem::path& file);
+
+// The JiGID of each record.
+std::vector<std::string> Ids(const std::vector<GGJG>& records);
+
 // A complete, valid institution form in the county 110101.
 InstitutionForm ValidForm(const std::string& code = "123456789");
 

@@ -7,16 +7,6 @@
 namespace mlk::test {
 namespace {
 
-// Reads every record of a file.
-std::vector<GGJG> ReadAll(const std::filesystem::path& file) {
-    ExchangeReader reader(file);
-    std::vector<GGJG> records;
-    GGJG record;
-    while (reader.Next(record))
-        records.push_back(record);
-    return records;
-}
-
 TEST(ExchangeWriterTest, QuotesOnlyWhatNeedsIt) {
     const struct {
         std::string value, written;
@@ -62,7 +52,7 @@ TEST(ExchangeReaderTest, SplitsPlainAndQuotedItems) {
     items[5] = "";
     TempDir dir;
     WriteFile(dir / "plain.txt", Utf8ToGbk(Join(items, ",")));
-    const GGJG r = ReadAll(dir / "plain.txt").at(0);
+    const GGJG r = ReadExchangeFile(dir / "plain.txt").at(0);
     EXPECT_EQ(Join({r.JiGID, r.XingZLSJB, r.QiT, r.ShangJBMID, std::to_string(r.JiC)}, "|"),
               "值0||值21|值35|7");
 }
@@ -106,7 +96,7 @@ TEST(ExchangeReaderTest, LineEndsAndEncodings) {
     for (const auto& c : cases) {
         TempDir dir;
         WriteFile(dir / "x.txt", c.bytes);
-        const std::vector<GGJG> read = ReadAll(dir / "x.txt");
+        const std::vector<GGJG> read = ReadExchangeFile(dir / "x.txt");
         ASSERT_EQ(read.size(), c.records) << c.what;
         if (!read.empty()) {
             EXPECT_EQ(read.back().JiGMC + "|" + read.front().JiGID, c.last + "|ID0") << c.what;
@@ -169,7 +159,7 @@ TEST(ExchangeReaderTest, Refusals) {
             std::filesystem::create_directory(dir / "x.txt");
         if (c.path == kFile)
             WriteFile(dir / "x.txt", c.bytes);
-        const std::string error = ErrorOf([&] { ReadAll(dir / "x.txt"); });
+        const std::string error = ErrorOf([&] { ReadExchangeFile(dir / "x.txt"); });
         EXPECT_NE(error.find(c.message), std::string::npos)
             << c.name << ": " << error.substr(0, 300);
         EXPECT_LT(error.size(), 1000u) << c.name;

@@ -23,12 +23,7 @@ class ExportTest : public DepartmentTest {
         r.Insert(Dm());
     }
     std::vector<std::string> FileIds(const std::filesystem::path& file) {
-        std::vector<std::string> ids;
-        ExchangeReader reader(file);
-        GGJG record;
-        while (reader.Next(record))
-            ids.push_back(record.JiGID);
-        return ids;
+        return Ids(ReadExchangeFile(file));
     }
     long FileCount() {
         return long(std::distance(std::filesystem::directory_iterator(dir_.Path()),

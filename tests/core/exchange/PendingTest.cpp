@@ -164,13 +164,6 @@ TEST_F(ImportTest, PendingListFiltersInOrder) {
 
 using AuditTest = SampleDirectoryTest;
 
-std::vector<std::string> Ids(const std::vector<GGJG>& rows) {
-    std::vector<std::string> ids;
-    for (const GGJG& r : rows)
-        ids.push_back(r.JiGID);
-    return ids;
-}
-
 TEST_F(AuditTest, TreeListAndCellsFollowTheHierarchy) {
     using V = std::vector<std::string>;
     EXPECT_EQ(Ids(AuditChildren(Dm(), Dm().Unit().DanWID)),
