@@ -11,7 +11,8 @@ namespace mlk {
 namespace {
 
 // What went wrong, in the user's words; empty for failures that only a developer can mend.
-std::string Reason(int code, const std::string& file) {
+std::string Reason(int code, const std::filesystem::path& path) {
+    const std::string file = PathText(path);
     switch (code & 0xff) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
@@ -24,7 +25,7 @@ std::string Reason(int code, const std::string& file) {
             return "磁盘已满，无法写入数据库文件 " + file + "，修改没有保存。";
         case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
-            return DamagedMessage(PathFromText(file));
+            return DamagedMessage(path);
         case SQLITE_CONSTRAINT:
             return "数据库文件 " + file + " 中已有相同的数据（如相同的机构ID），修改没有保存。";
         case SQLITE_IOERR:
@@ -47,7 +48,7 @@ std::string DamagedMessage(const std::filesystem::path& file) {
 
 DbError EngineError(int code, const std::filesystem::path& file, std::string_view engineText,
                     std::string_view sql) {
-    const std::string reason = Reason(code, PathText(file));
+    const std::string reason = Reason(code, file);
     if (reason.empty()) {
         std::string message(engineText);
         if (!sql.empty())
