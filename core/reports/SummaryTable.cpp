@@ -29,7 +29,7 @@ const std::string& LabelCache::Label(std::string_view code, std::string_view key
 }
 
 bool IsXlsxName(const std::string& fileUtf8) {
-    std::string extension = PathFromText(fileUtf8).extension().string();
+    std::string extension = PathText(PathFromText(fileUtf8).extension());
     for (char& c : extension)
         c = char(std::tolower(static_cast<unsigned char>(c)));
     return extension == ".xlsx";
