@@ -15,10 +15,6 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
 
-std::error_code LastError(int fallback) {
-    return std::error_code(errno ? errno : fallback, std::generic_category());
-}
-
 std::string LinePrefix(std::size_t line) {
     return "第" + std::to_string(line) + "行";
 }
@@ -46,6 +42,10 @@ const char* SkipToLineStop(const char* p, const char* end) {
 }
 
 }  // namespace
+
+std::error_code LastError(int fallback) {
+    return std::error_code(errno ? errno : fallback, std::generic_category());
+}
 
 std::string FileErrorReason(const std::error_code& error, bool writing) {
     // Windows' own codes are told in its own words: the C library's mapping of them is too coarse
@@ -223,8 +223,8 @@ ReplacingFile::~ReplacingFile() {
     std::filesystem::remove(temporary_, ignored);
 }
 
-void ReplacingFile::Fail(const std::error_code& error) const {
-    throw MlkError("无法写入文件 " + PathText(target_) + "：" + FileErrorReason(error, true));
+void ReplacingFile::Fail(const std::string& reason) const {
+    throw MlkError("无法写入文件 " + PathText(target_) + "：" + reason);
 }
 
 const std::filesystem::path& ReplacingFile::HandOver() {
@@ -237,11 +237,11 @@ void ReplacingFile::Commit() {
     if (out_.is_open())
         out_.close();
     if (!out_)
-        Fail(LastError(EIO));
+        Fail(FileErrorReason(LastError(EIO), true));
     if (const std::error_code error = platform::FlushToDisk(temporary_))
-        Fail(error);
+        Fail(FileErrorReason(error, true));
     if (const std::error_code error = platform::MoveOver(temporary_, target_))
-        Fail(error);
+        Fail(FileErrorReason(error, true));
     committed_ = true;
 }
 

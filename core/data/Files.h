@@ -16,6 +16,8 @@ namespace mlk {
 // Why a file could not be read or written, as the user is told it: the common reasons in
 // words of this program, any other in the system's own.
 std::string FileErrorReason(const std::error_code& error, bool writing = false);
+// The C library's error of the call just failed (errno), or fallback when it set none.
+std::error_code LastError(int fallback = 0);
 
 // A text file from another program, read line by line in flat memory. Its encoding is settled
 // when it is opened: a UTF-8 byte-order mark is skipped, a UTF-16 one refused, and without a
@@ -81,13 +83,13 @@ class ReplacingFile {
     const std::filesystem::path& HandOver();
     // Closes, flushes to disk and renames over the target.
     void Commit();
+    // Raises the MlkError that names the target and why writing it failed.
+    [[noreturn]] void Fail(const std::string& reason) const;
 
     // The temporary file that a write of target uses.
     static std::filesystem::path TemporaryFor(const std::filesystem::path& target);
 
   private:
-    [[noreturn]] void Fail(const std::error_code& error) const;
-
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::vector<char> buffer_;

@@ -3,7 +3,6 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
-#include <system_error>
 
 #include "data/Files.h"
 #include "data/MlkError.h"
@@ -111,10 +110,8 @@ void SaveListToXlsx(const std::filesystem::path& file, bool withCaptions,
     errno = 0;
     if (const lxw_error error = workbook.Close(); error != LXW_NO_ERROR) {
         // The library's failures are files it could not write; the system says why.
-        const std::string reason =
-            errno ? FileErrorReason(std::error_code(errno, std::generic_category()), true)
-                  : std::string(lxw_strerror(error));
-        throw MlkError("无法写入文件 " + PathText(file) + "：" + reason);
+        const std::error_code cause = LastError();
+        out.Fail(cause ? FileErrorReason(cause, true) : std::string(lxw_strerror(error)));
     }
     out.Commit();
 }
