@@ -32,9 +32,9 @@ void PutRecordHead(std::string& out, std::uint16_t type, std::uint16_t length) {
 void PutLabel(std::string& out, std::size_t row, std::size_t column, std::string_view utf8) {
     const std::string gbk = Utf8ToGbk(utf8);
     if (gbk.size() > kXlsMaxCellBytes) {
-        throw MlkError("第" + std::to_string(row + 1) + "行第" + std::to_string(column + 1) +
-                       "列的文本有" + std::to_string(gbk.size()) + "个字节，超过.xls单元格最多" +
-                       std::to_string(kXlsMaxCellBytes) + "个字节，无法导出。");
+        throw MlkError(CellPlace(row, column) + "的文本有" + std::to_string(gbk.size()) +
+                       "个字节，超过.xls单元格最多" + std::to_string(kXlsMaxCellBytes) +
+                       "个字节，无法导出。");
     }
     const auto n = std::uint16_t(gbk.size());
     PutRecordHead(out, kLabel, std::uint16_t(n + 8));
@@ -46,12 +46,9 @@ void PutLabel(std::string& out, std::size_t row, std::size_t column, std::string
 }
 
 void CheckSize(bool withCaptions, std::size_t columns, std::size_t rows) {
-    const std::size_t limit = kXlsMaxRows - (withCaptions ? 1 : 0);
-    if (rows > limit) {
-        throw MlkError("列表有" + std::to_string(rows) + "行，超过.xls文件最多" +
-                       std::to_string(limit) + "行数据，无法导出。请保存为.xlsx文件，它最多可容纳" +
-                       std::to_string(kXlsxMaxRows - (withCaptions ? 1 : 0)) + "行数据。");
-    }
+    CheckRowCount(rows, ".xls", DataRowLimit(kXlsMaxRows, withCaptions),
+                  "请保存为.xlsx文件，它最多可容纳" +
+                      std::to_string(DataRowLimit(kXlsxMaxRows, withCaptions)) + "行数据。");
     if (columns > 0xFFFF) {
         throw MlkError("列表有" + std::to_string(columns) +
                        "列，超过.xls文件能容纳的列数，无法导出。");

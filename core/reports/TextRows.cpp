@@ -1,5 +1,7 @@
 #include "reports/TextRows.h"
 
+#include "data/MlkError.h"
+
 namespace mlk {
 
 namespace {
@@ -106,6 +108,19 @@ bool TextRows::operator==(const std::vector<std::vector<std::string>>& rows) con
             return false;
     }
     return true;
+}
+
+void CheckRowCount(std::size_t rows, std::string_view format, std::size_t limit,
+                   std::string_view advice) {
+    if (rows > limit) {
+        throw MlkError("列表有" + std::to_string(rows) + "行，超过" + std::string(format) +
+                       "文件最多" + std::to_string(limit) + "行数据，无法导出。" +
+                       std::string(advice));
+    }
+}
+
+std::string CellPlace(std::size_t row, std::size_t column) {
+    return "第" + std::to_string(row + 1) + "行第" + std::to_string(column + 1) + "列";
 }
 
 }  // namespace mlk

@@ -105,4 +105,16 @@ class TextRows {
     std::vector<std::string> rows_;
 };
 
+// What the spreadsheet writers refuse, in the same words for each format.
+
+// The rows of data a sheet of sheetRows rows holds, below the caption row when withCaptions.
+constexpr std::size_t DataRowLimit(std::size_t sheetRows, bool withCaptions) {
+    return sheetRows - (withCaptions ? 1 : 0);
+}
+// Refuses a list of more rows than limit for a file of format (".xls"); advice follows.
+void CheckRowCount(std::size_t rows, std::string_view format, std::size_t limit,
+                   std::string_view advice = {});
+// A cell as a refusal names it ("第3行第2列"), row and column counted from 0.
+std::string CellPlace(std::size_t row, std::size_t column);
+
 }  // namespace mlk

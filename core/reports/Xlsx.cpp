@@ -20,16 +20,11 @@ std::size_t Characters(std::string_view utf8) {
 }
 
 void CheckSize(bool withCaptions, const std::vector<std::string>& captions, const TextRows& rows) {
-    const std::size_t limit = kXlsxMaxRows - (withCaptions ? 1 : 0);
-    if (rows.size() > limit) {
-        throw MlkError("列表有" + std::to_string(rows.size()) + "行，超过.xlsx文件最多" +
-                       std::to_string(limit) + "行数据，无法导出。");
-    }
+    CheckRowCount(rows.size(), ".xlsx", DataRowLimit(kXlsxMaxRows, withCaptions));
     const auto check = [](std::size_t row, std::size_t column, std::string_view cell) {
         if (cell.size() > kXlsxMaxCellCharacters && Characters(cell) > kXlsxMaxCellCharacters) {
-            throw MlkError("第" + std::to_string(row + 1) + "行第" + std::to_string(column + 1) +
-                           "列的文本超过.xlsx单元格最多" + std::to_string(kXlsxMaxCellCharacters) +
-                           "个字符，无法导出。");
+            throw MlkError(CellPlace(row, column) + "的文本超过.xlsx单元格最多" +
+                           std::to_string(kXlsxMaxCellCharacters) + "个字符，无法导出。");
         }
     };
     for (std::size_t column = 0; column < captions.size(); ++column)
