@@ -8,16 +8,13 @@
 #include "data/Gbk.h"
 #include "data/MlkError.h"
 #include "data/Platform.h"
+#include "data/Text.h"
 
 namespace mlk {
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
-
-std::string LinePrefix(std::size_t line) {
-    return "第" + std::to_string(line) + "行";
-}
 
 // CR, LF and the zero byte stop the copy of a line; every other byte is taken as it is.
 bool StopsLine(char c) {
@@ -153,7 +150,7 @@ bool TextFileReader::AppendLine(std::string& line) {
         }
         const char stop = *p;
         if (stop == '\0') {
-            throw MlkError(LinePrefix(line_) +
+            throw MlkError(LineName(line_) +
                            "含有零字节，无法读取：文件已损坏，或不是GBK编码的文本文件。");
         }
         ++pos_;
@@ -178,7 +175,7 @@ void TextFileReader::ToUtf8(std::string& bytes, std::size_t line) const {
         GbkToUtf8(bytes, converted_, line);
         bytes.swap(converted_);
     } else if (!IsUtf8(bytes)) {
-        throw MlkError(LinePrefix(line) +
+        throw MlkError(LineName(line) +
                        "含有不是UTF-8编码的字节，无法读取：本文件按UTF-8编码读取，"
                        "同一文件中不能混用GBK编码。");
     }

@@ -85,7 +85,7 @@ const DecodeTable& Table() {
 }
 
 [[noreturn]] void NotGbk(std::size_t line) {
-    const std::string where = line ? "第" + std::to_string(line) + "行" : std::string("文本");
+    const std::string where = line ? LineName(line) : std::string("文本");
     throw MlkError(where + "含有不是GBK编码的字节，无法读取。");
 }
 

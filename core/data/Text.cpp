@@ -63,6 +63,10 @@ std::string Excerpt(std::string_view utf8, std::size_t characters) {
     return std::string(utf8);
 }
 
+std::string LineName(std::size_t line) {
+    return "第" + std::to_string(line) + "行";
+}
+
 bool ParseInt(std::string_view text, long long& value) {
     if (text.empty())
         return false;

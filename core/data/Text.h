@@ -26,6 +26,9 @@ std::string Join(const std::vector<std::string>& pieces, std::string_view separa
 // never grows with a long line of a file.
 std::string Excerpt(std::string_view utf8, std::size_t characters = 200);
 
+// A line of a file as messages name it: "第12行", counted from 1.
+std::string LineName(std::size_t line);
+
 // Parses a whole decimal number (optional sign, digits only, no blanks); false otherwise.
 bool ParseInt(std::string_view text, long long& value);
 

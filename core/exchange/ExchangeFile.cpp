@@ -41,7 +41,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 std::string LinePrefix(std::size_t line) {
-    return "第" + std::to_string(line) + "行：";
+    return LineName(line) + "：";
 }
 
 // Items 37 and 38 fill 32-bit columns of the record.

@@ -57,8 +57,8 @@ int ColumnOfItem(std::size_t item) {
 // The record comes in one level deeper than it stood in its own directory.
 long long ImportedJiC(const ExchangeReader& reader) {
     if (reader.JiC() >= INT32_MAX) {
-        throw MlkError("第" + std::to_string(reader.Line()) + "行：第37项 '" +
-                       std::to_string(reader.JiC()) + "' 加1后超出整数范围，无法导入");
+        throw MlkError(LineName(reader.Line()) + "：第37项 '" + std::to_string(reader.JiC()) +
+                       "' 加1后超出整数范围，无法导入");
     }
     return reader.JiC() + 1;
 }
@@ -92,8 +92,8 @@ void BindPlacedUnder(Statement& insert, const ExchangeReader& reader, const DaiD
     } else if (const auto newline = reason.find('\n'); newline != std::string::npos) {
         reason.resize(newline);  // the engine's message without the statement text
     }
-    throw MlkError("第" + std::to_string(line) + "行（机构ID：" + Excerpt(jigid) + "）无法导入：" +
-                   reason + "。文件中的数据均未导入。");
+    throw MlkError(LineName(line) + "（机构ID：" + Excerpt(jigid) + "）无法导入：" + reason +
+                   "。文件中的数据均未导入。");
 }
 
 // The secondary indexes of the directory, each by its name and its statement. An import that
