@@ -204,13 +204,14 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
     }
 
     const std::string imported = std::to_string(count);
+    const std::string now = TMainDM::NowText();
     dm.ExecSQL("update MLK_DaiDRJG  set DaoRZT = '1', DaoRSJ = ?, DaoRSL = ? where JiGID = ?",
-               {TMainDM::NowText(), imported, pending.JiGID});
+               {now, imported, pending.JiGID});
     dm.ExecSQL(
         "insert into MLK_DaoRRZ  (ID,DanWID,DanWMC,JieDLB,DaoRSL,DaoRSJ,DaoRRXM) values "
         "( ?,?,?,?,?,?,? )",
-        {TMainDM::NewID(), pending.JiGID, pending.JiGMC, pending.JieDLB, imported,
-         TMainDM::NowText(), dm.Unit().ClerkName()});
+        {TMainDM::NewID(), pending.JiGID, pending.JiGMC, pending.JieDLB, imported, now,
+         dm.Unit().ClerkName()});
     transaction.Commit();
     progress.SetPosition(maximum);
     return count;
