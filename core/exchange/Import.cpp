@@ -145,18 +145,17 @@ std::vector<DaiDRJG> PendingInstitutions(TMainDM& dm) {
     return list;
 }
 
-CheckResult CheckImport(const DaiDRJG& pending) {
-    if (pending.ShenHZT == "1")
-        return CheckFailure{"该机构的数据已审核，不能再导入或删除。", ""};
-    if (pending.DaoRZT == "1") {
-        return CheckFailure{"该机构的数据已经导入，请先删除已导入数据再重新导入。", ""};
-    }
-    return std::nullopt;
-}
-
 CheckResult CheckRemoveImport(const DaiDRJG& pending) {
     if (pending.ShenHZT == "1")
         return CheckFailure{"该机构的数据已审核，不能再导入或删除。", ""};
+    return std::nullopt;
+}
+
+CheckResult CheckImport(const DaiDRJG& pending) {
+    if (CheckResult refusal = CheckRemoveImport(pending))
+        return refusal;
+    if (pending.DaoRZT == "1")
+        return CheckFailure{"该机构的数据已经导入，请先删除已导入数据再重新导入。", ""};
     return std::nullopt;
 }
 
