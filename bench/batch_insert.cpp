@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "data/GGJG.h"
-#include "data/TMainDM.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
 
 namespace {
 

@@ -17,16 +17,16 @@
 #include <string>
 #include <vector>
 
-#include "data/GGJG.h"
-#include "data/Gbk.h"
-#include "data/TMainDM.h"
 #include "entry/EntryList.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/PendingList.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
 #include "reports/TypeSummary.h"
 #include "support/BenchSupport.h"
+#include "text/Gbk.h"
 
 namespace fs = std::filesystem;
 using mlk::bench::ChildRun;

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "data/GGJG.h"
-#include "data/TMainDM.h"
 #include "entry/EntryList.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
 
 namespace {
 

@@ -15,13 +15,13 @@
 #include <fstream>
 #include <string>
 
-#include "data/Backup.h"
-#include "data/GGJG.h"
-#include "data/Integrity.h"
-#include "data/Sqlite.h"
-#include "data/TMainDM.h"
+#include "db/Backup.h"
+#include "db/Integrity.h"
+#include "db/Sqlite.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/Export.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
 #include "support/BenchSupport.h"
 
 namespace fs = std::filesystem;

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "data/Gbk.h"
-#include "data/TMainDM.h"
 #include "entry/InitialData.h"
 #include "entry/Selection.h"
+#include "model/TMainDM.h"
+#include "text/Gbk.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "data/GGJG.h"
-#include "data/TMainDM.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
 #include "reports/SummaryTable.h"

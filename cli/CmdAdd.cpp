@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "EntryOptions.h"
-#include "data/TMainDM.h"
 #include "entry/EditorMode.h"
+#include "model/TMainDM.h"
 
 namespace mlk::cli {
 namespace {

@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
 #include "exchange/Audit.h"
+#include "model/TMainDM.h"
 
 namespace mlk::cli {
 namespace {

@@ -3,10 +3,10 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/Backup.h"
-#include "data/MlkError.h"
-#include "data/Platform.h"
-#include "data/Sqlite.h"
+#include "base/MlkError.h"
+#include "db/Backup.h"
+#include "db/Sqlite.h"
+#include "platform/Platform.h"
 
 namespace mlk::cli {
 namespace {

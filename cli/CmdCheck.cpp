@@ -2,9 +2,9 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/EngineError.h"
-#include "data/Integrity.h"
-#include "data/Sqlite.h"
+#include "db/EngineError.h"
+#include "db/Integrity.h"
+#include "db/Sqlite.h"
 
 namespace mlk::cli {
 namespace {

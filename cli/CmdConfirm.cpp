@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/TMainDM.h"
 #include "entry/OwnEntries.h"
+#include "model/TMainDM.h"
 
 namespace mlk::cli {
 namespace {

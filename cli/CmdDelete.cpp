@@ -2,10 +2,10 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
 #include "entry/EntryList.h"
 #include "entry/OwnEntries.h"
+#include "model/TMainDM.h"
 
 namespace mlk::cli {
 namespace {

@@ -2,10 +2,10 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/MlkError.h"
-#include "data/Platform.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
 #include "exchange/Export.h"
+#include "model/TMainDM.h"
+#include "platform/Platform.h"
 
 namespace mlk::cli {
 namespace {

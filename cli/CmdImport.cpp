@@ -4,9 +4,9 @@
 
 #include "Command.h"
 #include "PendingOption.h"
-#include "data/MlkError.h"
-#include "data/Platform.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
+#include "model/TMainDM.h"
+#include "platform/Platform.h"
 
 namespace mlk::cli {
 namespace {

@@ -2,8 +2,8 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/Platform.h"
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
+#include "platform/Platform.h"
 
 namespace mlk::cli {
 namespace {

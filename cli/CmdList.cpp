@@ -3,11 +3,11 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/ColumnDefs.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
 #include "entry/EntryList.h"
+#include "forms/ColumnDefs.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
 
 namespace mlk::cli {
 namespace {

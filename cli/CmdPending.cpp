@@ -2,8 +2,8 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/TMainDM.h"
 #include "exchange/Import.h"
+#include "model/TMainDM.h"
 
 namespace mlk::cli {
 namespace {

@@ -2,8 +2,8 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
+#include "model/TMainDM.h"
 #include "setup/ZhuCe.h"
 
 namespace mlk::cli {

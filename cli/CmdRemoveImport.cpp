@@ -4,8 +4,8 @@
 
 #include "Command.h"
 #include "PendingOption.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
+#include "model/TMainDM.h"
 
 namespace mlk::cli {
 namespace {

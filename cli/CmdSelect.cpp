@@ -4,10 +4,10 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
 #include "entry/Selection.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
 
 namespace mlk::cli {
 namespace {

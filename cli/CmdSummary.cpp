@@ -2,11 +2,11 @@
 #include <ostream>
 
 #include "Command.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "model/TMainDM.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
 #include "reports/TypeSummary.h"
+#include "text/Text.h"
 
 namespace mlk::cli {
 namespace {

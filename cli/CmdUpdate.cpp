@@ -2,7 +2,7 @@
 #include <ostream>
 
 #include "EntryOptions.h"
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 
 namespace mlk::cli {
 namespace {

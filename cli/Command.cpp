@@ -4,7 +4,7 @@
 #include <optional>
 #include <ostream>
 
-#include "data/Platform.h"
+#include "platform/Platform.h"
 
 namespace mlk::cli {
 

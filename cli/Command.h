@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Progress.h"
+#include "base/Progress.h"
 
 namespace mlk::cli {
 

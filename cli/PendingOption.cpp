@@ -1,6 +1,6 @@
 #include "PendingOption.h"
 
-#include "data/MlkError.h"
+#include "base/MlkError.h"
 
 namespace mlk::cli {
 

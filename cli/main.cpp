@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "Command.h"
-#include "data/Platform.h"
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "data/TMainDM.h"
 #include "entry/ListQuery.h"
+#include "model/TMainDM.h"
 
 namespace mlk::bench {
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "data/TMainDM.h"
-#include "data/Text.h"
 #include "entry/EntryActions.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
 
 namespace mlk {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "data/Check.h"
-#include "data/GGJG.h"
+#include "forms/Check.h"
+#include "model/GGJG.h"
 
 namespace mlk {
 

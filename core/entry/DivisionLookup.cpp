@@ -1,6 +1,6 @@
 #include "entry/DivisionLookup.h"
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 
 namespace mlk {
 

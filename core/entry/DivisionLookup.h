@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "data/XingZQH.h"
+#include "model/XingZQH.h"
 
 namespace mlk {
 

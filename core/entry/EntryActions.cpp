@@ -1,7 +1,7 @@
 #include "entry/EntryActions.h"
 
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
+#include "model/TMainDM.h"
 
 namespace mlk {
 

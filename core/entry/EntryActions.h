@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "data/GGJG.h"
+#include "model/GGJG.h"
 
 namespace mlk {
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "data/CodeTables.h"
-#include "data/Text.h"
+#include "model/CodeTables.h"
+#include "text/Text.h"
 
 namespace mlk {
 

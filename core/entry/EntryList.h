@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "data/GGJG.h"
 #include "entry/ListQuery.h"
+#include "model/GGJG.h"
 
 namespace mlk {
 

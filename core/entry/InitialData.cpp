@@ -1,11 +1,11 @@
 #include "entry/InitialData.h"
 
-#include "data/Files.h"
-#include "data/GGJG.h"
-#include "data/MlkError.h"
-#include "data/Progress.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
+#include "base/Progress.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
+#include "text/TextFileReader.h"
 
 namespace mlk {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "data/CodeTables.h"
-#include "data/Gbk.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
 #include "entry/EditorMode.h"
 #include "entry/EntryActions.h"
+#include "model/CodeTables.h"
+#include "model/TMainDM.h"
+#include "text/Gbk.h"
+#include "text/Text.h"
 
 namespace mlk {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/Sqlite.h"
+#include "db/Sqlite.h"
 
 namespace mlk {
 

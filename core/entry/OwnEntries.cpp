@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
 #include "entry/EditorMode.h"
 #include "entry/EntryActions.h"
 #include "entry/EntryList.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
 
 namespace mlk {
 

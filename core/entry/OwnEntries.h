@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "data/Check.h"
-#include "data/GGJG.h"
 #include "entry/AgencyEntry.h"
 #include "entry/InstitutionEntry.h"
+#include "forms/Check.h"
+#include "model/GGJG.h"
 
 namespace mlk {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "data/GGJG.h"
-#include "data/MlkError.h"
-#include "data/Progress.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
+#include "base/Progress.h"
 #include "entry/DivisionLookup.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
 
 namespace mlk {
 

@@ -1,8 +1,8 @@
 #include "exchange/Audit.h"
 
-#include "data/Sqlite.h"
-#include "data/TMainDM.h"
+#include "db/Sqlite.h"
 #include "entry/EntryList.h"
+#include "model/TMainDM.h"
 
 namespace mlk {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "data/Check.h"
-#include "data/GGJG.h"
+#include "forms/Check.h"
+#include "model/GGJG.h"
 
 namespace mlk {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "data/MlkError.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
+#include "text/Text.h"
 
 namespace mlk {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "data/Files.h"
-#include "data/GGJG.h"
+#include "model/GGJG.h"
+#include "text/TextFileReader.h"
 
 namespace mlk {
 

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "data/Files.h"
-#include "data/Gbk.h"
-#include "data/Integrity.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
+#include "db/Integrity.h"
 #include "exchange/ExchangeFile.h"
+#include "model/TMainDM.h"
+#include "platform/ReplacingFile.h"
+#include "text/Gbk.h"
+#include "text/Text.h"
 
 namespace mlk {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "data/Check.h"
-#include "data/Progress.h"
+#include "base/Progress.h"
+#include "forms/Check.h"
 
 namespace mlk {
 

@@ -4,12 +4,12 @@
 
 #include <cstdint>
 
-#include "data/CodeTables.h"
-#include "data/GGJG.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
 #include "exchange/ExchangeFile.h"
+#include "model/CodeTables.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
 
 namespace mlk {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "data/Check.h"
-#include "data/Progress.h"
+#include "base/Progress.h"
+#include "forms/Check.h"
 
 namespace mlk {
 

@@ -1,6 +1,6 @@
 #include "exchange/PendingList.h"
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 
 namespace mlk {
 

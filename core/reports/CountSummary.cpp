@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 
 namespace mlk {
 

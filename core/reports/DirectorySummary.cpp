@@ -3,7 +3,7 @@
 #include <array>
 #include <unordered_set>
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 
 namespace mlk {
 

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "data/Files.h"
-#include "data/Gbk.h"
-#include "data/MlkError.h"
+#include "base/MlkError.h"
+#include "platform/ReplacingFile.h"
 #include "reports/Xlsx.h"
+#include "text/Gbk.h"
 
 namespace mlk {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "data/Platform.h"
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
+#include "platform/Platform.h"
 #include "reports/Xlsx.h"
 
 namespace mlk {

@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "data/ColumnDefs.h"
+#include "forms/ColumnDefs.h"
 #include "reports/Save2Excel.h"
 
 namespace mlk {

@@ -1,6 +1,6 @@
 #include "reports/TextRows.h"
 
-#include "data/MlkError.h"
+#include "base/MlkError.h"
 
 namespace mlk {
 

@@ -1,6 +1,6 @@
 #include "reports/TypeSummary.h"
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 
 namespace mlk {
 

@@ -4,9 +4,10 @@
 
 #include <cerrno>
 
-#include "data/Files.h"
-#include "data/MlkError.h"
-#include "data/Platform.h"
+#include "base/MlkError.h"
+#include "platform/FileErrors.h"
+#include "platform/Platform.h"
+#include "platform/ReplacingFile.h"
 
 namespace mlk {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "data/Gbk.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
+#include "model/TMainDM.h"
+#include "text/Gbk.h"
+#include "text/Text.h"
 
 namespace mlk {
 

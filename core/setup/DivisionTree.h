@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "data/Check.h"
-#include "data/XingZQH.h"
+#include "forms/Check.h"
+#include "model/XingZQH.h"
 
 namespace mlk {
 

@@ -1,9 +1,9 @@
 #include "setup/ZhuCe.h"
 
-#include "data/CodeTables.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
+#include "model/CodeTables.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
 
 namespace mlk::setup {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "data/Check.h"
+#include "forms/Check.h"
 
 namespace mlk {
 class TMainDM;

@@ -4,7 +4,7 @@
 #include <random>
 #include <sstream>
 
-#include "data/Platform.h"
+#include "platform/Platform.h"
 
 // The records below name only the fields they fill; the others stay empty.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

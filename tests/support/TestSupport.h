@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "data/GGJG.h"
-#include "data/Gbk.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
 #include "entry/InstitutionEntry.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/Import.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
+#include "text/Gbk.h"
 
 namespace mlk::test {
 

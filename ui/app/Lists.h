@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "data/ColumnDefs.h"
+#include "forms/ColumnDefs.h"
 
 class QTableView;
 class QTableWidget;

@@ -1,6 +1,6 @@
 #include "ui/app/Startup.h"
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 #include "ui/app/Dialogs.h"
 
 namespace mlk::ui {

@@ -10,7 +10,7 @@
 #include <QStatusBar>
 #include <initializer_list>
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 #include "ui/app/AppTitle.h"
 #include "ui/app/Banners.h"
 #include "ui/app/Dialogs.h"

@@ -1,5 +1,5 @@
 // GGJGMLK: the data module on GGJGMLK.DB in the working directory, then the main window.
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 #include "ui/app/Application.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TMainForm.h"

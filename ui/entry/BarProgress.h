@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 
-#include "data/Progress.h"
+#include "base/Progress.h"
 
 class QProgressBar;
 

@@ -11,9 +11,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "data/ColumnDefs.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "forms/ColumnDefs.h"
+#include "model/TMainDM.h"
+#include "text/Text.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"

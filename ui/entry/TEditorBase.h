@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include "data/Check.h"
-#include "data/GGJG.h"
 #include "entry/EditorMode.h"
+#include "forms/Check.h"
+#include "model/GGJG.h"
 #include "ui/app/Keyboard.h"
 
 class QBoxLayout;

@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "data/GGJG.h"
-#include "data/MlkError.h"
-#include "data/TMainDM.h"
+#include "base/MlkError.h"
 #include "entry/EditorMode.h"
+#include "model/GGJG.h"
+#include "model/TMainDM.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 

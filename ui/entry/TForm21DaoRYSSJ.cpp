@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "data/Platform.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
 #include "entry/InitialData.h"
+#include "model/TMainDM.h"
+#include "platform/Platform.h"
+#include "text/Text.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"

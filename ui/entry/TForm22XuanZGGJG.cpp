@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "data/TMainDM.h"
 #include "entry/Selection.h"
+#include "model/TMainDM.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 

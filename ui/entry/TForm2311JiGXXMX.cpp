@@ -8,8 +8,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "data/CodeTables.h"
-#include "data/TMainDM.h"
+#include "model/CodeTables.h"
+#include "model/TMainDM.h"
 #include "ui/app/Dialogs.h"
 
 namespace mlk::ui {

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "data/Platform.h"
-#include "data/TMainDM.h"
 #include "exchange/Export.h"
+#include "model/TMainDM.h"
+#include "platform/Platform.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"

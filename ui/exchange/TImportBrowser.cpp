@@ -10,10 +10,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "data/CodeTables.h"
-#include "data/Platform.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "model/CodeTables.h"
+#include "model/TMainDM.h"
+#include "platform/Platform.h"
+#include "text/Text.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"

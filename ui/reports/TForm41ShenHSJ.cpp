@@ -6,9 +6,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "data/ColumnDefs.h"
-#include "data/TMainDM.h"
 #include "exchange/Audit.h"
+#include "forms/ColumnDefs.h"
+#include "model/TMainDM.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"

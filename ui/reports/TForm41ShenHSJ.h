@@ -4,7 +4,7 @@
 #include <deque>
 #include <optional>
 
-#include "data/GGJG.h"
+#include "model/GGJG.h"
 
 class QPushButton;
 class QTableWidget;

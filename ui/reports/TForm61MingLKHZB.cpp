@@ -1,6 +1,6 @@
 #include "ui/reports/TForm61MingLKHZB.h"
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 #include "reports/DirectorySummary.h"
 #include "ui/app/Dialogs.h"
 

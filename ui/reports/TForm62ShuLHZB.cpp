@@ -1,6 +1,6 @@
 #include "ui/reports/TForm62ShuLHZB.h"
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 #include "reports/CountSummary.h"
 #include "ui/app/Dialogs.h"
 

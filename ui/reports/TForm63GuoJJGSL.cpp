@@ -1,6 +1,6 @@
 #include "ui/reports/TForm63GuoJJGSL.h"
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 #include "reports/CountSummary.h"
 #include "ui/app/Dialogs.h"
 

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "data/CodeTables.h"
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "model/CodeTables.h"
+#include "model/TMainDM.h"
 #include "reports/TypeSummary.h"
+#include "text/Text.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 

@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"

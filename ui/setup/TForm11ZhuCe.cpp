@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "data/TMainDM.h"
-#include "data/Text.h"
+#include "model/TMainDM.h"
 #include "setup/ZhuCe.h"
+#include "text/Text.h"
 #include "ui/app/Dialogs.h"
 
 namespace mlk::ui {

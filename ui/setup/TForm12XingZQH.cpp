@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "data/TMainDM.h"
+#include "model/TMainDM.h"
 #include "setup/DivisionTree.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"

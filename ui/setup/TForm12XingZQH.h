@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "data/XingZQH.h"
+#include "model/XingZQH.h"
 
 class QLineEdit;
 class QPushButton;

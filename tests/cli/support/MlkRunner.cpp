@@ -5,8 +5,8 @@
 #include <sys/wait.h>
 #endif
 
-#include "data/Platform.h"
-#include "data/Text.h"
+#include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 

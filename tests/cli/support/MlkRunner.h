@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "data/GGJG.h"
-#include "data/Gbk.h"
-#include "data/Platform.h"
-#include "data/Text.h"
+#include "model/GGJG.h"
+#include "platform/Platform.h"
+#include "text/Gbk.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 

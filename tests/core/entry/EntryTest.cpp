@@ -2,9 +2,9 @@
 #include <regex>
 
 #include "TestSupport.h"
-#include "data/Text.h"
 #include "entry/AgencyEntry.h"
 #include "entry/EntryActions.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 namespace {

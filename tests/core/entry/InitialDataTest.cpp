@@ -1,11 +1,11 @@
 // The initial data: its load, the division lookup, and the selection into the directory.
 #include "TestSupport.h"
-#include "data/GGJG.h"
-#include "data/Gbk.h"
-#include "data/Text.h"
 #include "entry/DivisionLookup.h"
 #include "entry/InitialData.h"
 #include "entry/Selection.h"
+#include "model/GGJG.h"
+#include "text/Gbk.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 namespace {

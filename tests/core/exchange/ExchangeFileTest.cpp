@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "data/MlkError.h"
-#include "data/Text.h"
+#include "base/MlkError.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 namespace {

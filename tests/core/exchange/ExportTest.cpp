@@ -3,10 +3,10 @@
 #include <functional>
 
 #include "TestSupport.h"
-#include "data/Files.h"
-#include "data/Text.h"
 #include "exchange/Export.h"
+#include "platform/ReplacingFile.h"
 #include "reports/Save2Excel.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 namespace {

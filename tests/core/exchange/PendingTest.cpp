@@ -1,10 +1,10 @@
 // The pending institutions of an agency: their list, the import of their files, the removal of
 // what came, and the approval of what lies under them.
 #include "TestSupport.h"
-#include "data/Text.h"
 #include "exchange/Audit.h"
 #include "exchange/Export.h"
 #include "exchange/PendingList.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 namespace {

@@ -7,12 +7,12 @@
 #endif
 
 #include "TestSupport.h"
-#include "data/Encoding.h"
-#include "data/Files.h"
-#include "data/Gbk.h"
-#include "data/Platform.h"
+#include "platform/Platform.h"
+#include "platform/ReplacingFile.h"
 #include "reports/Save2Excel.h"
 #include "reports/Xlsx.h"
+#include "text/Encoding.h"
+#include "text/Gbk.h"
 
 namespace mlk::test {
 namespace {

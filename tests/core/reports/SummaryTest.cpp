@@ -1,11 +1,11 @@
 #include <algorithm>
 
 #include "TestSupport.h"
-#include "data/Text.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
 #include "reports/TextRows.h"
 #include "reports/TypeSummary.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 namespace {

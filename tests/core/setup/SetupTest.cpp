@@ -2,9 +2,9 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "data/Text.h"
 #include "setup/DivisionTree.h"
 #include "setup/ZhuCe.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 namespace {

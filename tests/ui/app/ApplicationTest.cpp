@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "WindowTest.h"
-#include "data/MlkError.h"
+#include "base/MlkError.h"
 #include "ui/app/Application.h"
 #include "ui/app/Startup.h"
 #include "ui/app/TMainForm.h"

@@ -13,8 +13,8 @@
 #include <QTreeWidget>
 
 #include "WindowTest.h"
-#include "data/GGJG.h"
 #include "entry/EditorMode.h"
+#include "model/GGJG.h"
 #include "ui/app/Gauge.h"
 #include "ui/entry/TForm21DaoRYSSJ.h"
 #include "ui/entry/TForm22XuanZGGJG.h"

@@ -5,9 +5,9 @@
 #include <QTableWidget>
 
 #include "WindowTest.h"
-#include "data/GGJG.h"
-#include "data/Gbk.h"
 #include "entry/EditorMode.h"
+#include "model/GGJG.h"
+#include "text/Gbk.h"
 #include "ui/entry/TForm21DaoRYSSJ.h"
 #include "ui/entry/TForm22XuanZGGJG.h"
 #include "ui/entry/TForm2311JiGXXMX.h"

@@ -3,7 +3,7 @@
 #include <QTableWidget>
 
 #include "WindowTest.h"
-#include "data/Platform.h"
+#include "platform/Platform.h"
 #include "ui/exchange/TForm31DaoRTJBMSJ.h"
 #include "ui/exchange/TForm32DaoRXJGLJGSJ.h"
 #include "ui/exchange/TForm33DaoRXSBMSJ.h"

@@ -7,8 +7,8 @@
 #include <QTreeWidget>
 
 #include "WindowTest.h"
-#include "data/GGJG.h"
-#include "data/Platform.h"
+#include "model/GGJG.h"
+#include "platform/Platform.h"
 #include "reports/Save2Excel.h"
 #include "ui/exchange/TForm31DaoRTJBMSJ.h"
 #include "ui/reports/TForm41ShenHSJ.h"

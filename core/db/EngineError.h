@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "base/MlkError.h"
+
+namespace mlk {
+
+// The error that the user sees for a failure of the database engine on file. Every engine error
+// passes here: a locked, read-only, full, damaged or unreadable file, or a refused change, is
+// told in Chinese with the file's name and the engine's own text in brackets for support staff;
+// other failures (a faulty statement) keep the engine's text and the statement.
+DbError EngineError(int code, const std::filesystem::path& file, std::string_view engineText,
+                    std::string_view sql = {});
+
+// The message for a damaged database, also used when a check finds damage.
+std::string DamagedMessage(const std::filesystem::path& file);
+
+}  // namespace mlk

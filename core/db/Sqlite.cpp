@@ -1,0 +1,236 @@
+#include "db/Sqlite.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "base/MlkError.h"
+#include "db/EngineError.h"
+#include "platform/Platform.h"
+
+namespace mlk {
+
+namespace {
+
+bool SameName(std::string_view a, const char* b) {
+    const std::size_t n = std::strlen(b);
+    if (a.size() != n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- Database ----------------------------------------------------------------------------
+
+Database::Database(const std::filesystem::path& path, Access access) : path_(path) {
+    // URI names ("file:GGJGMLK.DB?mode=ro") let support staff open a copy without any chance of
+    // changing it, just as the engine opens a file that the system will not let it write.
+    // A connection is used by one thread only: no locking around every call into the engine.
+    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY
+                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
+                      SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(PathText(path).c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw EngineError(rc, path_, message);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    // Another program's write is waited for this long before the user is told the file is busy.
+    sqlite3_busy_timeout(db_, 5000);
+}
+
+Database::~Database() {
+    sqlite3_close_v2(db_);
+}
+
+void Database::Fail(int rc, std::string_view sql) const {
+    throw EngineError(rc, path_, sqlite3_errmsg(db_), sql);
+}
+
+void Database::Exec(std::string_view sql) {
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const std::string message = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+        throw EngineError(rc, path_, message, sql);
+    }
+}
+
+void Database::Exec(std::string_view sql, const Params& params) {
+    Statement statement(*this, sql);
+    statement.BindAll(params).Run();
+}
+
+long long Database::Changes() const {
+    return sqlite3_changes64(db_);
+}
+
+// ---- Statement ---------------------------------------------------------------------------
+
+Statement::Statement(Database& db, std::string_view sql) : db_(&db), sql_(sql) {
+    const int rc = sqlite3_prepare_v2(db.Handle(), sql_.data(), int(sql_.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK)
+        db.Fail(rc, sql_);
+}
+
+Statement::Statement(Statement&& other) noexcept
+    : db_(other.db_), stmt_(other.stmt_), sql_(std::move(other.sql_)) {
+    other.stmt_ = nullptr;
+}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        db_ = other.db_;
+        stmt_ = other.stmt_;
+        sql_ = std::move(other.sql_);
+        other.stmt_ = nullptr;
+    }
+    return *this;
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+void Statement::Fail(int rc) const {
+    db_->Fail(rc, sql_);
+}
+
+Statement& Statement::Bind(int index, std::string_view value) {
+    const int rc =
+        sqlite3_bind_text(stmt_, index, value.data(), int(value.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        Fail(rc);
+    return *this;
+}
+
+Statement& Statement::BindUnchanged(int index, std::string_view value) {
+    const int rc = sqlite3_bind_text(stmt_, index, value.data(), int(value.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK)
+        Fail(rc);
+    return *this;
+}
+
+Statement& Statement::Bind(int index, long long value) {
+    const int rc = sqlite3_bind_int64(stmt_, index, value);
+    if (rc != SQLITE_OK)
+        Fail(rc);
+    return *this;
+}
+
+Statement& Statement::BindAll(const Params& values) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+        Bind(int(i) + 1, values[i]);
+    return *this;
+}
+
+bool Statement::Step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    Fail(rc);
+}
+
+void Statement::Run() {
+    while (Step()) {
+    }
+}
+
+void Statement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+void Statement::Rewind() {
+    sqlite3_reset(stmt_);
+}
+
+int Statement::ColumnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+
+std::string Statement::ColumnName(int index) const {
+    const char* name = sqlite3_column_name(stmt_, index);
+    return name ? name : "";
+}
+
+int Statement::ColumnIndex(std::string_view name) const {
+    const int n = sqlite3_column_count(stmt_);
+    for (int i = 0; i < n; ++i) {
+        if (SameName(name, sqlite3_column_name(stmt_, i)))
+            return i;
+    }
+    throw DbError("查询结果中没有字段 " + std::string(name) + "\n" + sql_, 0);
+}
+
+std::string Statement::Text(int index) const {
+    return std::string(TextView(index));
+}
+
+std::string_view Statement::TextView(int index) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
+    if (!text)
+        return {};
+    return {text, std::size_t(sqlite3_column_bytes(stmt_, index))};
+}
+
+std::string Statement::Text(std::string_view name) const {
+    return Text(ColumnIndex(name));
+}
+
+long long Statement::Int(int index) const {
+    return sqlite3_column_int64(stmt_, index);
+}
+
+long long Statement::Int(std::string_view name) const {
+    return Int(ColumnIndex(name));
+}
+
+bool Statement::IsNull(int index) const {
+    return sqlite3_column_type(stmt_, index) == SQLITE_NULL;
+}
+
+// ---- ScopedPragma ------------------------------------------------------------------------
+
+ScopedPragma::ScopedPragma(Database& db, std::string name, long long value)
+    : db_(db), name_(std::move(name)) {
+    Statement query(db_, "pragma " + name_);
+    if (query.Step())
+        previous_ = query.Int(0);
+    db_.Exec("pragma " + name_ + " = " + std::to_string(value));
+}
+
+ScopedPragma::~ScopedPragma() {
+    sqlite3_exec(db_.Handle(), ("pragma " + name_ + " = " + std::to_string(previous_)).c_str(),
+                 nullptr, nullptr, nullptr);
+}
+
+// ---- Transaction -------------------------------------------------------------------------
+
+Transaction::Transaction(Database& db) : db_(db) {
+    db_.Exec("begin immediate transaction");
+}
+
+Transaction::~Transaction() {
+    if (!done_)
+        sqlite3_exec(db_.Handle(), "rollback transaction", nullptr, nullptr, nullptr);
+}
+
+void Transaction::Commit() {
+    db_.Exec("commit transaction");
+    done_ = true;
+}
+
+}  // namespace mlk

@@ -1,0 +1,168 @@
+#include "text/Gbk.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "base/MlkError.h"
+#include "platform/Platform.h"
+#include "text/Text.h"
+
+namespace mlk {
+
+namespace {
+
+bool IsAscii(std::string_view text) {
+    for (unsigned char c : text) {
+        if (c >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// 0xFF is no GBK byte, neither alone nor in a pair, yet some converters read it as U+F8F5 and
+// write it back for that character: refused both ways, whichever converter runs.
+bool HoldsFF(std::string_view gbk) {
+    return gbk.find('\xFF') != std::string_view::npos;
+}
+
+// Every character of code page 936 as UTF-8, taken once from the system's converter: a large
+// file then costs a table lookup per character rather than a conversion per line. Lead bytes
+// are 0x81 to 0xFE, trail bytes 0x40 to 0xFE; 0x80 may stand alone.
+class DecodeTable {
+  public:
+    struct Entry {
+        char bytes[4];
+        unsigned char length;  // 0: not a character of the code page
+    };
+
+    DecodeTable() : pairs_(std::size_t(kLeads) * kTrails) {
+        for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+            for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+                const char pair[] = {char(lead), char(trail)};
+                pairs_[Index(lead, trail)] = Decode(std::string_view(pair, 2));
+            }
+        }
+        single80_ = Decode("\x80");
+    }
+    // The character of a lead byte and the byte after it.
+    const Entry& Pair(unsigned char lead, unsigned char trail) const {
+        static constexpr Entry kNone{};
+        return trail < kFirstTrail || trail > kLastTrail ? kNone : pairs_[Index(lead, trail)];
+    }
+    // The character of a byte of 0x80 or more that is no lead byte.
+    const Entry& Single(unsigned char byte) const {
+        static constexpr Entry kNone{};
+        return byte == 0x80 ? single80_ : kNone;
+    }
+
+  private:
+    static constexpr unsigned kFirstTrail = 0x40;
+    static constexpr unsigned kLastTrail = 0xFE;
+    static constexpr unsigned kLeads = 0xFE - 0x81 + 1;
+    static constexpr unsigned kTrails = kLastTrail - kFirstTrail + 1;
+    static std::size_t Index(unsigned lead, unsigned trail) {
+        return std::size_t(lead - 0x81) * kTrails + (trail - kFirstTrail);
+    }
+    // One character, or no entry when the bytes are not exactly one character.
+    static Entry Decode(std::string_view gbk) {
+        Entry entry{};
+        std::string utf8;
+        if (platform::DecodeGbk(gbk, utf8) && !utf8.empty() && utf8.size() <= 4) {
+            utf8.copy(entry.bytes, utf8.size());
+            entry.length = static_cast<unsigned char>(utf8.size());
+        }
+        return entry;
+    }
+
+    std::vector<Entry> pairs_;
+    Entry single80_{};
+};
+
+const DecodeTable& Table() {
+    static const DecodeTable table;
+    return table;
+}
+
+[[noreturn]] void NotGbk(std::size_t line) {
+    const std::string where = line ? LineName(line) : std::string("文本");
+    throw MlkError(where + "含有不是GBK编码的字节，无法读取。");
+}
+
+}  // namespace
+
+void GbkToUtf8(std::string_view gbk, std::string& utf8, std::size_t line) {
+    // A byte becomes at most three bytes of UTF-8 (a pair at most four): room for the longest
+    // result and for the four-byte copy of the last character, cut to the real length at the end.
+    utf8.resize(gbk.size() * 3 + 4);
+    char* out = utf8.data();
+    const DecodeTable& table = Table();
+    const auto* at = reinterpret_cast<const unsigned char*>(gbk.data());
+    const auto* const end = at + gbk.size();
+    while (at < end) {
+        // ASCII: eight bytes at a time while there are eight, then byte by byte.
+        std::uint64_t word;
+        while (end - at >= 8 && (std::memcpy(&word, at, 8), (word & 0x8080808080808080u) == 0)) {
+            std::memcpy(out, at, 8);
+            out += 8;
+            at += 8;
+        }
+        while (at < end && *at < 0x80)
+            *out++ = char(*at++);
+        // Then the characters up to the next ASCII byte.
+        while (at < end && *at >= 0x80) {
+            const bool lead = *at >= 0x81 && *at <= 0xFE;
+            if (lead && at + 1 == end)
+                NotGbk(line);
+            const DecodeTable::Entry& entry = lead ? table.Pair(at[0], at[1]) : table.Single(*at);
+            if (entry.length == 0)
+                NotGbk(line);
+            std::memcpy(out, entry.bytes, sizeof entry.bytes);
+            out += entry.length;
+            at += lead ? 2 : 1;
+        }
+    }
+    utf8.resize(std::size_t(out - utf8.data()));
+}
+
+std::string GbkToUtf8(std::string_view gbk, std::size_t line) {
+    std::string utf8;
+    GbkToUtf8(gbk, utf8, line);
+    return utf8;
+}
+
+void Utf8ToGbk(std::string_view utf8, std::string& gbk) {
+    if (IsAscii(utf8)) {
+        gbk.assign(utf8);
+        return;
+    }
+    const platform::Encoded result = platform::EncodeGbk(utf8, gbk);
+    if (result == platform::Encoded::kNotUtf8)
+        throw MlkError("文本不是有效的UTF-8编码：" + Excerpt(utf8));
+    if (result == platform::Encoded::kNotInGbk || HoldsFF(gbk))
+        throw MlkError("文本含有GBK编码无法表示的字符：" + Excerpt(utf8));
+}
+
+std::string Utf8ToGbk(std::string_view utf8) {
+    std::string gbk;
+    Utf8ToGbk(utf8, gbk);
+    return gbk;
+}
+
+std::size_t GbkLength(std::string_view utf8) {
+    try {
+        return Utf8ToGbk(utf8).size();
+    } catch (const MlkError&) {
+        // A character outside GBK: count every non-ASCII character as two bytes.
+        std::size_t length = 0;
+        for (unsigned char c : utf8) {
+            if (c < 0x80)
+                ++length;
+            else if ((c & 0xC0) != 0x80)
+                length += 2;
+        }
+        return length;
+    }
+}
+
+}  // namespace mlk

@@ -1,0 +1,162 @@
+#include "text/TextFileReader.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#include "base/MlkError.h"
+#include "platform/FileErrors.h"
+#include "platform/Platform.h"
+#include "text/Gbk.h"
+#include "text/Text.h"
+
+namespace mlk {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+// CR, LF and the zero byte stop the copy of a line; every other byte is taken as it is.
+bool StopsLine(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b <= '\r' && (b == '\r' || b == '\n' || b == 0);
+}
+
+// The first byte from p on that may stop the line: eight bytes at a time pass when none of them
+// is below 0x0E (the test may flag a word that holds none, never miss one that does).
+const char* SkipToLineStop(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (((word - kOnes * 0x0E) & ~word & kHighBits) != 0)
+            break;
+        p += 8;
+    }
+    while (p < end && !StopsLine(*p))
+        ++p;
+    return p;
+}
+
+}  // namespace
+
+TextFileReader::TextFileReader(const std::filesystem::path& path)
+    : path_(path), buffer_(kBufferSize) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!error && std::filesystem::is_directory(status))
+        error = std::make_error_code(std::errc::is_a_directory);
+    if (!error) {
+        errno = 0;
+        in_.open(path, std::ios::binary);
+        if (!in_)
+            error = LastError(EACCES);
+    }
+    if (error)
+        throw MlkError("无法打开文件 " + PathText(path) + "：" + FileErrorReason(error));
+    std::error_code sizeError;
+    size_ = std::filesystem::file_size(path, sizeError);
+    if (sizeError)
+        size_ = 0;
+
+    Refill();
+    switch (FindByteOrderMark(std::string_view(buffer_.data(), end_))) {
+        case ByteOrderMark::Utf16:
+            throw MlkError(
+                "无法读取文件 " + PathText(path) +
+                "：文件是UTF-16（Unicode）编码，请将它另存为GBK（ANSI）或UTF-8编码后再导入。");
+        case ByteOrderMark::Utf8:
+            encoding_ = TextEncoding::Utf8;
+            pos_ = kUtf8BomLength;
+            break;
+        case ByteOrderMark::None:
+            encoding_ = GuessEncoding();
+            break;
+    }
+}
+
+TextEncoding TextFileReader::GuessEncoding() {
+    EncodingGuess guess;
+    if (!guess.Feed(std::string_view(buffer_.data(), end_)))
+        return guess.Result();
+    // Undecided after the first piece (ASCII so far): read on, then start again.
+    do {
+        Refill();
+    } while (!atEnd_ && guess.Feed(std::string_view(buffer_.data(), end_)));
+    in_.clear();
+    in_.seekg(0);
+    base_ = pos_ = end_ = 0;
+    atEnd_ = false;
+    Refill();
+    return guess.Result();
+}
+
+void TextFileReader::Refill() {
+    if (atEnd_)
+        return;
+    base_ += end_;
+    pos_ = 0;
+    errno = 0;
+    in_.read(buffer_.data(), std::streamsize(buffer_.size()));
+    end_ = std::size_t(in_.gcount());
+    if (end_ > 0)
+        return;
+    if (in_.bad()) {
+        throw MlkError("读取文件 " + PathText(path_) + " 失败：" + FileErrorReason(LastError(EIO)));
+    }
+    atEnd_ = true;
+}
+
+bool TextFileReader::AppendLine(std::string& line) {
+    if (pos_ == end_)
+        Refill();
+    if (atEnd_)
+        return false;
+    ++line_;
+    for (;;) {
+        const char* begin = buffer_.data() + pos_;
+        const char* end = buffer_.data() + end_;
+        const char* p = SkipToLineStop(begin, end);
+        line.append(begin, p);
+        pos_ += std::size_t(p - begin);
+        if (p == end) {
+            Refill();
+            if (!atEnd_)
+                continue;
+            lineEnd_ = {};
+            return true;
+        }
+        const char stop = *p;
+        if (stop == '\0') {
+            throw MlkError(LineName(line_) +
+                           "含有零字节，无法读取：文件已损坏，或不是GBK编码的文本文件。");
+        }
+        ++pos_;
+        lineEnd_ = "\n";
+        if (stop == '\r') {
+            if (pos_ == end_)
+                Refill();
+            lineEnd_ = "\r";
+            if (!atEnd_ && buffer_[pos_] == '\n') {
+                ++pos_;
+                lineEnd_ = "\r\n";
+            }
+        }
+        return true;
+    }
+}
+
+void TextFileReader::ToUtf8(std::string& bytes, std::size_t line) const {
+    if (encoding_ == TextEncoding::Gbk) {
+        // Decoded into the buffer of the line before, which takes the bytes' buffer in turn:
+        // reading a file makes no allocation per line.
+        GbkToUtf8(bytes, converted_, line);
+        bytes.swap(converted_);
+    } else if (!IsUtf8(bytes)) {
+        throw MlkError(LineName(line) +
+                       "含有不是UTF-8编码的字节，无法读取：本文件按UTF-8编码读取，"
+                       "同一文件中不能混用GBK编码。");
+    }
+}
+
+}  // namespace mlk

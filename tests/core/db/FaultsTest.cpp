@@ -1,0 +1,81 @@
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "TestSupport.h"
+#include "platform/Platform.h"
+
+namespace mlk::test {
+namespace {
+
+class FaultsTest : public DepartmentTest {
+  protected:
+    void SetUp() override {
+        DepartmentTest::SetUp();
+        SampleRecord("A").Insert(Dm());
+    }
+    std::filesystem::path File() const { return dir_ / "GGJGMLK.DB"; }
+    // Inserts records B0..B(n-1) and then A again, which is already there.
+    void InsertBatch(TMainDM& dm, int n) {
+        std::vector<SqlStatement> batch;
+        for (int i = 0; i <= n; ++i) {
+            GGJG r = SampleRecord(i < n ? "B" + std::to_string(i) : "A");
+            batch.push_back({GGJG::InsertSQL(), r.InsertParams()});
+        }
+        dm.ExecSQLBatch(batch);
+    }
+};
+
+// The user reads the file's name and the fault in Chinese, the engine's words in brackets and
+// no SQL; nothing of the failed change stays.
+TEST_F(FaultsTest, EngineFailuresReachTheUserInChinese) {
+    const std::function<void()> locked = [&] {
+        Database other(File());
+        other.Exec("begin immediate");
+        Dm().ExecSQL("delete from MLK_JiBXX");  // after the busy timeout
+    };
+    const std::function<void()> full = [&] {
+        Dm().Db().Exec("pragma max_page_count = " +
+                       std::to_string(Dm().QueryInt("pragma page_count")));
+        InsertBatch(Dm(), 200);
+    };
+    const std::function<void()> damaged = [&] {
+        DamageBTree(File(), "MLK_JiBXX");
+        TMainDM(File()).QueryInt("select count(DiZhi_JieD) from MLK_JiBXX");
+    };
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[&] { InsertBatch(*std::make_unique<TMainDM>(ReadOnlyName(File())), 1); }, "是只读的"},
+        {[&] { InsertBatch(Dm(), 1); }, "已有相同的数据"},
+        {locked, "正被其他程序使用"},
+        {full, "磁盘已满"},
+        {damaged, "已损坏，请从备份恢复"},
+    };
+    for (const auto& [act, message] : cases) {
+        const std::string text = ErrorOf(act);
+        for (const std::string& part :
+             {PathText(File()), std::string(message), std::string("（SQLite：")})
+            EXPECT_NE(text.find(part), std::string::npos) << message << ": " << text;
+        EXPECT_EQ(text.find('\n'), std::string::npos) << text;  // no statement
+        EXPECT_FALSE(Dm().HasRow("select 1 from MLK_JiBXX where JiGID = 'B0'")) << message;
+    }
+}
+
+// A transaction that reads before it writes waits for another program's commit instead of
+// failing at once.
+TEST_F(FaultsTest, TransactionWaitsForAnotherProgramsCommit) {
+    Database other(File());
+    other.Exec("begin immediate");
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.Exec("commit");
+    });
+    Transaction transaction(Dm().Db());
+    Dm().ExecSQL("delete from MLK_JiBXX where JiGID = ?",
+                 {Dm().QueryText("select min(JiGID) from MLK_JiBXX")});
+    transaction.Commit();
+    release.join();
+    EXPECT_EQ(Count("MLK_JiBXX"), 0);
+}
+
+}  // namespace
+}  // namespace mlk::test
