@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <string>
 
 #include "entry/ListQuery.h"
 #include "model/TMainDM.h"
@@ -50,9 +52,16 @@ ChildRun RunMeasured(const std::string& command) {
     const int status = std::system(timed.c_str());
     ChildRun run;
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // A child that fails gets a line "Command exited with non-zero status N" before the figures.
     std::ifstream in(report);
+    std::string line, figures;
+    while (std::getline(in, line)) {
+        if (!line.empty())
+            figures = line;
+    }
+    std::istringstream values(figures);
     double user = 0, system = 0, kib = -1;
-    if (in >> run.wall >> user >> system >> kib) {
+    if (values >> run.wall >> user >> system >> kib) {
         run.cpu = user + system;
         run.peakMiB = kib / 1024;
     }

@@ -73,7 +73,8 @@ InitialLoadResult LoadInitialData(TMainDM& dm, const std::filesystem::path& file
     std::string line;
     for (; reader.AppendLine(line); line.clear()) {
         reader.ToUtf8(line, reader.Line());
-        const std::vector<std::string> pieces = SplitText(line, ',');
+        // One piece too many is enough to refuse the line.
+        const std::vector<std::string> pieces = SplitText(line, ',', kInitialPieces + 1);
         if (pieces.size() != kInitialPieces)
             throw MlkError(WrongPieceCountMessage(reader.Line(), pieces));
         GGJG record;

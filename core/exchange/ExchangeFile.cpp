@@ -58,6 +58,22 @@ long long WholeNumber(std::string_view text, std::size_t line, int item) {
     return value;
 }
 
+// The items joined again as the writer would, as much of them as a message shows: the copy
+// stays small however long the record.
+std::string ItemsExcerpt(const ExchangeSplit& split) {
+    constexpr std::size_t kShownCharacters = 200;
+    // Enough bytes for the characters shown, four bytes each, and one more to cut at.
+    constexpr std::size_t kEnoughBytes = 4 * kShownCharacters + 4;
+    std::string joined;
+    for (std::size_t i = 0; i < split.items.size() && joined.size() < kEnoughBytes; ++i) {
+        if (i)
+            joined += ',';
+        AppendExchangeItem(joined, split.items[i].substr(0, kEnoughBytes));
+    }
+    const std::string shown = Excerpt(joined, kShownCharacters);
+    return split.cut && shown.size() == joined.size() ? shown + "……" : shown;
+}
+
 // Follows the quotes of a record from position from on, as the splitter will: a quote opens an
 // item only at its start, and inside an item a doubled quote stands for one. True when the
 // record ends inside quotes.
@@ -121,10 +137,12 @@ std::vector<std::string> ExchangeItems(const GGJG& record) {
 
 // ---- Splitting -----------------------------------------------------------------------------
 
-void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* unclosed) {
+void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* unclosed,
+                         std::size_t most) {
     split.items.clear();
     split.quoted.clear();
     split.composed.clear();
+    split.cut = false;
     // Removing quotes only shortens a value, so composed never outgrows the record: it is not
     // moved while it fills, and the views into it hold.
     split.composed.reserve(record.size());
@@ -138,6 +156,10 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
     std::size_t p = 0;
     const std::size_t n = record.size();
     while (p < n) {
+        if (split.items.size() == most) {
+            split.cut = true;
+            break;
+        }
         if (record[p] != '"') {
             // Plain item: up to the next comma; the last one only when something is left.
             const std::size_t comma = record.find(',', p);
@@ -191,10 +213,8 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
 }
 
 void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx) {
-    if (split.items.size() != kExchangeItems) {
-        const std::vector<std::string> items(split.items.begin(), split.items.end());
-        throw MlkError(LinePrefix(line) + Excerpt(JoinExchangeItems(items)) +
-                       "数据项不正确，数据项不为38个");
+    if (split.items.size() != kExchangeItems || split.cut) {
+        throw MlkError(LinePrefix(line) + ItemsExcerpt(split) + "数据项不正确，数据项不为38个");
     }
     for (std::size_t i = 0; i < kExchangeItems; ++i) {
         if (!split.quoted[i])

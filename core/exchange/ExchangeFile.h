@@ -41,11 +41,15 @@ struct ExchangeSplit {
     std::vector<std::string_view> items;
     std::vector<bool> quoted;
     std::string composed;
+    bool cut = false;  // the record goes on past the items split
 };
 
-// Splits one record (UTF-8 or GBK: the separators are ASCII and never part of a GBK character).
-// A quote left open runs to the end of the record and is reported by unclosed.
-void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* unclosed = nullptr);
+// Splits one record (UTF-8 or GBK: the separators are ASCII and never part of a GBK character)
+// into at most `most` items: a record that has more is wrong whatever they hold, and splitting a
+// line of millions of commas would take many times its size. A quote left open runs to the end
+// of the record and is reported by unclosed.
+void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* unclosed = nullptr,
+                         std::size_t most = kExchangeItems + 1);
 
 // Checks a split record and makes its items the values to store: there must be 38 of them;
 // unquoted items are trimmed, quoted ones kept byte for byte; items 37 and 38 must be 32-bit

@@ -1,118 +1,89 @@
 #include "text/Encoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace mlk {
 
 namespace {
 
-// So many common characters in one reading or the other settle the guess.
-constexpr std::size_t kEnoughEvidence = 256;
+// The length of the sequence a lead byte starts, the bits it gives and the least code point the
+// sequence may encode (to refuse overlong forms); 0 for a byte that cannot start one.
+struct Lead {
+    int length;
+    char32_t bits;
+    char32_t least;
+};
 
-// Common Chinese text as UTF-8 gives code points: the CJK ideographs of everyday use, the CJK
-// punctuation (、。《》「」), the fullwidth forms (，（）) and the dashes, quotes and ellipsis.
-bool IsCommonChineseCode(char32_t c) {
-    return (c >= 0x4E00 && c <= 0x9FA5) || (c >= 0x3000 && c <= 0x303F) ||
-           (c >= 0xFF01 && c <= 0xFF5E) || (c >= 0x2010 && c <= 0x2027);
+Lead LeadOf(unsigned char b) {
+    if (b >= 0xC2 && b <= 0xDF)
+        return {2, char32_t(b & 0x1F), 0x80};
+    if (b >= 0xE0 && b <= 0xEF)
+        return {3, char32_t(b & 0x0F), 0x800};
+    if (b >= 0xF0 && b <= 0xF4)
+        return {4, char32_t(b & 0x07), 0x10000};
+    return {0, 0, 0};
 }
 
-// The same as GBK pairs: the ideographs of GB2312 (leads B0-F7), its punctuation (row A1) and
-// its fullwidth forms (row A3), each with a trail byte of A1-FE.
-bool IsCommonChinesePair(unsigned char lead, unsigned char trail) {
-    return trail >= 0xA1 && trail <= 0xFE &&
-           ((lead >= 0xB0 && lead <= 0xF7) || lead == 0xA1 || lead == 0xA3);
-}
-
-// One step of a strict UTF-8 decoder: false on a byte that cannot come here. A code point is
-// complete when pending is back to 0 after a byte that was not ASCII.
-bool StepUtf8(unsigned char b, int& pending, char32_t& code, char32_t& least) {
-    if (pending == 0) {
-        if (b < 0x80) {
-            code = b;
-            return true;
-        }
-        if (b >= 0xC2 && b <= 0xDF) {
-            pending = 1, code = b & 0x1F, least = 0x80;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            pending = 2, code = b & 0x0F, least = 0x800;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            pending = 3, code = b & 0x07, least = 0x10000;
-        } else {
-            return false;
-        }
-        return true;
+// The number of ASCII bytes from p on, eight at a time while there are eight.
+std::size_t AsciiRun(const char* p, std::size_t size) {
+    std::size_t n = 0;
+    for (std::uint64_t word; size - n >= 8; n += 8) {
+        std::memcpy(&word, p + n, 8);
+        if (word & 0x8080808080808080u)
+            break;
     }
-    if ((b & 0xC0) != 0x80)
-        return false;
-    code = (code << 6) | (b & 0x3F);
-    return --pending > 0 || (code >= least && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF));
+    while (n < size && static_cast<unsigned char>(p[n]) < 0x80)
+        ++n;
+    return n;
 }
 
 }  // namespace
 
+const char* EncodingName(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? "UTF-8" : "GBK";
+}
+
 ByteOrderMark FindByteOrderMark(std::string_view start) {
-    if (start.substr(0, kUtf8BomLength) == "\xEF\xBB\xBF")
+    if (start.starts_with(kUtf8Bom))
         return ByteOrderMark::Utf8;
-    if (start.substr(0, 2) == "\xFF\xFE" || start.substr(0, 2) == "\xFE\xFF" ||
-        start.substr(0, 4) == std::string_view("\0\0\xFE\xFF", 4))
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF") ||
+        start.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
         return ByteOrderMark::Utf16;
     return ByteOrderMark::None;
 }
 
-bool IsUtf8(std::string_view bytes) {
-    int pending = 0;
-    char32_t code = 0;
-    char32_t least = 0;
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80 && pending == 0)
-            continue;
-        if (!StepUtf8(b, pending, code, least))
-            return false;
+char32_t NextCharacter(std::string_view utf8, std::size_t& pos) {
+    const auto b = static_cast<unsigned char>(utf8[pos++]);
+    if (b < 0x80)
+        return b;
+    const Lead lead = LeadOf(b);
+    if (lead.length == 0 || pos + std::size_t(lead.length - 1) > utf8.size())
+        return kNotACharacter;
+    char32_t code = lead.bits;
+    for (int i = 1; i < lead.length; ++i) {
+        const auto c = static_cast<unsigned char>(utf8[pos + std::size_t(i) - 1]);
+        if ((c & 0xC0) != 0x80)
+            return kNotACharacter;
+        code = (code << 6) | (c & 0x3F);
     }
-    return pending == 0;
+    if (code < lead.least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return kNotACharacter;
+    pos += std::size_t(lead.length - 1);
+    return code;
 }
 
-void EncodingGuess::FeedUtf8(unsigned char b) {
-    if (!StepUtf8(b, utf8Pending_, utf8Code_, utf8Least_)) {
-        utf8Valid_ = false;
-    } else if (utf8Pending_ == 0 && IsCommonChineseCode(utf8Code_)) {
-        ++utf8Score_;
+Utf8Form FormOfUtf8(std::string_view bytes) {
+    Utf8Form form = Utf8Form::Ascii;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        pos += AsciiRun(bytes.data() + pos, bytes.size() - pos);
+        if (pos == bytes.size())
+            break;
+        if (NextCharacter(bytes, pos) == kNotACharacter)
+            return Utf8Form::NotUtf8;
+        form = Utf8Form::Utf8;
     }
-}
-
-void EncodingGuess::FeedGbk(unsigned char b) {
-    if (gbkLead_ == 0) {
-        if (b >= 0x81 && b <= 0xFE)
-            gbkLead_ = b;
-        else if (b == 0xFF)
-            gbkValid_ = false;
-        return;  // ASCII, or 0x80 (the euro sign of code page 936)
-    }
-    if (b < 0x40 || b == 0x7F || b == 0xFF)
-        gbkValid_ = false;
-    else if (IsCommonChinesePair(gbkLead_, b))
-        ++gbkScore_;
-    gbkLead_ = 0;
-}
-
-bool EncodingGuess::Feed(std::string_view bytes) {
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80 && utf8Pending_ == 0 && gbkLead_ == 0)
-            continue;
-        FeedUtf8(b);
-        FeedGbk(b);
-        if (!utf8Valid_ || !gbkValid_ || utf8Score_ + gbkScore_ >= kEnoughEvidence)
-            return false;
-    }
-    return true;
-}
-
-TextEncoding EncodingGuess::Result() const {
-    if (!utf8Valid_)
-        return TextEncoding::Gbk;
-    if (!gbkValid_ || utf8Score_ > gbkScore_)
-        return TextEncoding::Utf8;
-    return TextEncoding::Gbk;
+    return form;
 }
 
 }  // namespace mlk

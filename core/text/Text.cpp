@@ -20,11 +20,11 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(begin, end - begin));
 }
 
-std::vector<std::string> SplitText(std::string_view text, char delimiter) {
+std::vector<std::string> SplitText(std::string_view text, char delimiter, std::size_t most) {
     std::vector<std::string> pieces;
     std::size_t start = 0;
-    for (std::size_t p = text.find(delimiter); p != std::string_view::npos;
-         p = text.find(delimiter, start)) {
+    for (std::size_t p = text.find(delimiter);
+         p != std::string_view::npos && pieces.size() + 1 < most; p = text.find(delimiter, start)) {
         pieces.emplace_back(text.substr(start, p - start));
         start = p + 1;
     }

@@ -11,8 +11,10 @@ namespace mlk {
 std::string Trim(std::string_view text);
 
 // Splits at every occurrence of the one-character delimiter: empty pieces inside stay,
-// an empty last piece is dropped, an empty text gives no piece.
-std::vector<std::string> SplitText(std::string_view text, char delimiter);
+// an empty last piece is dropped, an empty text gives no piece. At most `most` pieces: the last
+// of them then holds the rest of the text unsplit.
+std::vector<std::string> SplitText(std::string_view text, char delimiter,
+                                   std::size_t most = std::size_t(-1));
 
 // The code of a combo item "code-label": the text before the first "-", blanks removed.
 std::string ItemCode(std::string_view item);

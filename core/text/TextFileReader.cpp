@@ -67,28 +67,11 @@ TextFileReader::TextFileReader(const std::filesystem::path& path)
                 "：文件是UTF-16（Unicode）编码，请将它另存为GBK（ANSI）或UTF-8编码后再导入。");
         case ByteOrderMark::Utf8:
             encoding_ = TextEncoding::Utf8;
-            pos_ = kUtf8BomLength;
+            pos_ = kUtf8Bom.size();
             break;
         case ByteOrderMark::None:
-            encoding_ = GuessEncoding();
             break;
     }
-}
-
-TextEncoding TextFileReader::GuessEncoding() {
-    EncodingGuess guess;
-    if (!guess.Feed(std::string_view(buffer_.data(), end_)))
-        return guess.Result();
-    // Undecided after the first piece (ASCII so far): read on, then start again.
-    do {
-        Refill();
-    } while (!atEnd_ && guess.Feed(std::string_view(buffer_.data(), end_)));
-    in_.clear();
-    in_.seekg(0);
-    base_ = pos_ = end_ = 0;
-    atEnd_ = false;
-    Refill();
-    return guess.Result();
 }
 
 void TextFileReader::Refill() {
@@ -146,17 +129,39 @@ bool TextFileReader::AppendLine(std::string& line) {
     }
 }
 
-void TextFileReader::ToUtf8(std::string& bytes, std::size_t line) const {
-    if (encoding_ == TextEncoding::Gbk) {
+void TextFileReader::RequireSameEncoding(TextEncoding found, std::string_view bytes,
+                                         std::size_t line) const {
+    if (!encoding_ || found == *encoding_)
+        return;
+    // Bytes of neither encoding in a UTF-8 file are damage rather than a second file.
+    std::string decoded;
+    if (found == TextEncoding::Gbk && !platform::DecodeGbk(bytes, decoded))
+        throw MlkError(LineName(line) + "含有不是UTF-8编码的字节，无法读取。");
+    throw MlkError(LineName(line) + "的编码与前面的行不同（" + EncodingName(found) + "/" +
+                   EncodingName(*encoding_) + "），文件可能由两个文件拼接而成");
+}
+
+std::optional<TextEncoding> TextFileReader::ToUtf8(std::string& bytes, std::size_t line) {
+    const Utf8Form form = FormOfUtf8(bytes);
+    // A mark inside the file is where a second file was pasted on; at the start of a line it
+    // cannot be GBK text either (锘 before a character of lead byte BF).
+    const std::size_t mark = bytes.find(kUtf8Bom);
+    if (mark != std::string::npos && (mark == 0 || form != Utf8Form::NotUtf8)) {
+        throw MlkError(LineName(line) +
+                       "含有字节顺序标记（BOM），它只能出现在文件开头，文件可能由两个文件拼接而成");
+    }
+    if (form == Utf8Form::Ascii)
+        return std::nullopt;
+    const TextEncoding found = form == Utf8Form::Utf8 ? TextEncoding::Utf8 : TextEncoding::Gbk;
+    RequireSameEncoding(found, bytes, line);
+    encoding_ = found;
+    if (found == TextEncoding::Gbk) {
         // Decoded into the buffer of the line before, which takes the bytes' buffer in turn:
         // reading a file makes no allocation per line.
         GbkToUtf8(bytes, converted_, line);
         bytes.swap(converted_);
-    } else if (!IsUtf8(bytes)) {
-        throw MlkError(LineName(line) +
-                       "含有不是UTF-8编码的字节，无法读取：本文件按UTF-8编码读取，"
-                       "同一文件中不能混用GBK编码。");
     }
+    return found;
 }
 
 }  // namespace mlk

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,10 +13,12 @@
 
 namespace mlk {
 
-// A text file from another program, read line by line in flat memory. Its encoding is settled
-// when it is opened: a UTF-8 byte-order mark is skipped, a UTF-16 one refused, and without a
-// mark the bytes decide between GBK and UTF-8 (EncodingGuess). A zero byte anywhere refuses the
-// file, naming its line.
+// A text file from another program, read line by line in flat memory and front to back only, so
+// that a pipe or standard input reads as a file does. A UTF-8 byte-order mark at the start makes
+// the file UTF-8, a UTF-16 one is refused; otherwise the first line beyond ASCII settles the
+// encoding by its bytes (FormOfUtf8), and every later line must show the same one: a file made
+// of two files of different encodings is refused at the first line of the second. So is a
+// byte-order mark after the start, and a zero byte anywhere, naming its line.
 class TextFileReader {
   public:
     // A path that cannot be read (missing, a folder, no permission) raises an MlkError with the
@@ -30,18 +33,19 @@ class TextFileReader {
     // The number of the line last read, from 1.
     std::size_t Line() const { return line_; }
 
-    // Turns bytes of this file into UTF-8, in place. Bytes that are not of the file's encoding
-    // raise an MlkError naming the line.
-    void ToUtf8(std::string& bytes, std::size_t line) const;
+    // Turns bytes of this file into UTF-8, in place, and tells what they were: nothing for
+    // ASCII, which needs no conversion. Bytes of the other encoding than the lines before, bytes
+    // of neither, and a byte-order mark raise an MlkError naming the line.
+    std::optional<TextEncoding> ToUtf8(std::string& bytes, std::size_t line);
 
-    TextEncoding Encoding() const { return encoding_; }
-    // Bytes read so far, and in all, for progress.
+    // Bytes read so far, and in all (0 for a pipe), for progress.
     std::uint64_t Offset() const { return base_ + pos_; }
     std::uint64_t Size() const { return size_; }
 
   private:
     void Refill();
-    TextEncoding GuessEncoding();
+    // Refuses a line whose encoding differs from the lines' before it.
+    void RequireSameEncoding(TextEncoding found, std::string_view bytes, std::size_t line) const;
 
     std::filesystem::path path_;
     std::ifstream in_;
@@ -53,8 +57,8 @@ class TextFileReader {
     bool atEnd_ = false;
     std::size_t line_ = 0;
     std::string_view lineEnd_;
-    TextEncoding encoding_ = TextEncoding::Gbk;
-    mutable std::string converted_;
+    std::optional<TextEncoding> encoding_;  // none until a line beyond ASCII
+    std::string converted_;
 };
 
 }  // namespace mlk

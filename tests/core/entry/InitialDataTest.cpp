@@ -61,6 +61,8 @@ TEST_F(InitialDataTest, AcceptsOnlyLinesOfThirteenPieces) {
          "第1行：\"a b\",,c,\"say \"\"hi\"\"\",\"\tx\"数据项不正确"},
         {"a 50 MB line", good + std::string(50 << 20, 'x'), 0,
          "第3行：" + std::string(200, 'x') + "……数据项不正确"},
+        {"a 50 MB line of commas", std::string(50 << 20, ','), 0,
+         "第1行：" + std::string(200, ',') + "……数据项不正确"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

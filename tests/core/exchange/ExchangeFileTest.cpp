@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "TestSupport.h"
 #include "base/MlkError.h"
 #include "text/Text.h"
@@ -48,18 +53,18 @@ TEST(ExchangeReaderTest, SplitsPlainAndQuotedItems) {
     // Items map to the fields in the file's order, trimmed.
     std::vector<std::string> items;
     for (int i = 0; i < 38; ++i)
-        items.push_back(i < 36 ? " 值" + std::to_string(i) + " " : "7");
+        items.push_back(i < 36 ? " 项" + std::to_string(i) + " " : "7");
     items[5] = "";
     TempDir dir;
     WriteFile(dir / "plain.txt", Utf8ToGbk(Join(items, ",")));
     const GGJG r = ReadExchangeFile(dir / "plain.txt").at(0);
     EXPECT_EQ(Join({r.JiGID, r.XingZLSJB, r.QiT, r.ShangJBMID, std::to_string(r.JiC)}, "|"),
-              "值0||值21|值35|7");
+              "项0||项21|项35|7");
 }
 
 // Every line end, and GBK and UTF-8 files, short and long, read back to the same texts. Short
-// Chinese texts are valid in both encodings: 学校 as GBK is the UTF-8 "ѧУ", as UTF-8 the GBK
-// "瀛︽牎".
+// UTF-8 texts are valid GBK as well (丸山小学 reads as the GBK "涓稿北灏忓", Café as "Caf茅"):
+// valid UTF-8 decides. A stream is read once, front to back.
 TEST(ExchangeReaderTest, LineEndsAndEncodings) {
     const auto lines = [](const std::string& name, int count, bool utf8, const char* end = "\r\n") {
         std::string bytes;
@@ -78,25 +83,44 @@ TEST(ExchangeReaderTest, LineEndsAndEncodings) {
         const char* what;
         std::string bytes;
         std::size_t records;
-        std::string last;  // the last record's JiGMC
+        std::string last;   // the last record's JiGMC
+        bool pipe = false;  // given through a named pipe (not on Windows)
     } cases[] = {
         {"lone cr", lines("甲", 2, false, "\r"), 2, "甲"},
         {"lone lf", lines("甲", 2, false, "\n"), 2, "甲"},
         {"no final line end", lines("甲", 1, false) + lines("乙", 1, false, ""), 2, "乙"},
         {"empty file", "", 0, ""},
         {"UTF-8 mark only", "\xEF\xBB\xBF", 0, ""},
-        {"short GBK", lines("学校", 1, false), 1, "学校"},
+        {"short GBK", lines("中学", 1, false), 1, "中学"},
         {"short UTF-8", lines("学校", 1, true), 1, "学校"},
+        {"UTF-8 that is GBK as well", lines("丸山小学", 1, true), 1, "丸山小学"},
+        {"UTF-8 of two-byte characters", lines("Café", 1, true), 1, "Café"},
         {"short UTF-8 with a mark", "\xEF\xBB\xBF" + lines("学校", 1, true), 1, "学校"},
         {"long GBK", lines(name, 3000, false), 3000, name},
         {"long UTF-8", lines(name, 3000, true), 3000, name},
         {"UTF-8 after a megabyte of ASCII", lines("school", 12000, true) + lines("学校", 1, true),
          12001, "学校"},
+        {"GBK after a megabyte of ASCII", lines("school", 12000, false) + lines("中学", 1, false),
+         12001, "中学"},
+        {"a pipe", lines("school", 12000, false) + lines("中学", 1, false), 12001, "中学", true},
+        {"a pipe with a mark", "\xEF\xBB\xBF" + lines("学校", 2, true), 2, "学校", true},
     };
     for (const auto& c : cases) {
         TempDir dir;
-        WriteFile(dir / "x.txt", c.bytes);
+        std::thread writer;
+        if (c.pipe) {
+#ifdef _WIN32
+            continue;
+#else
+            ASSERT_EQ(mkfifo((dir / "x.txt").c_str(), 0600), 0);
+            writer = std::thread([&] { WriteFile(dir / "x.txt", c.bytes); });
+#endif
+        } else {
+            WriteFile(dir / "x.txt", c.bytes);
+        }
         const std::vector<GGJG> read = ReadExchangeFile(dir / "x.txt");
+        if (writer.joinable())
+            writer.join();
         ASSERT_EQ(read.size(), c.records) << c.what;
         if (!read.empty()) {
             EXPECT_EQ(read.back().JiGMC + "|" + read.front().JiGID, c.last + "|ID0") << c.what;
@@ -143,7 +167,17 @@ TEST(ExchangeReaderTest, Refusals) {
         {"zero byte inside a line", good + std::string("ab\0cd\r\n", 7), "第2行含有零字节"},
         {"UTF-16 mark", "\xFF\xFE" + std::string("I\0D\0", 4), "UTF-16"},
         {"GBK after a UTF-8 mark", "\xEF\xBB\xBF" + Join(items, ",") + "\r\n" + Utf8ToGbk("北京"),
-         "第2行含有不是UTF-8编码的字节"},
+         "第2行的编码与前面的行不同（GBK/UTF-8），文件可能由两个文件拼接而成"},
+        {"a UTF-8 line after GBK ones",
+         good + good + std::string(36, ',') + "1,2\r\n" + Join(items, ","),
+         "第4行的编码与前面的行不同（UTF-8/GBK），文件可能由两个文件拼接而成"},
+        {"bytes of neither in a UTF-8 file", Join(items, ",") + "\r\n\x81\x20",
+         "第2行含有不是UTF-8"},
+        {"a mark starting a later line", good + "\xEF\xBB\xBF" + good,
+         "第2行含有字节顺序标记（BOM）"},
+        {"a mark inside UTF-8", Join(items, ",") + "\xEF\xBB\xBF\r\n", "第1行含有字节顺序标记"},
+        {"a 50 MB line of commas", std::string(50 << 20, ','),
+         "第1行：" + std::string(38, ',') + "……数据项不正确"},
         {"open quote", good + Utf8ToGbk("\"unclosed,") + "\r\nno quotes\r\n",
          "第2行：双引号没有配对"},
         {"line ends in quotes count as lines",
