@@ -43,8 +43,7 @@ Database::Database(const std::filesystem::path& path, Access access) : path_(pat
         throw EngineError(rc, path_, message);
     }
     sqlite3_extended_result_codes(db_, 1);
-    // Another program's write is waited for this long before the user is told the file is busy.
-    sqlite3_busy_timeout(db_, 5000);
+    SetBusyTimeout(kBusyTimeout);
 }
 
 Database::~Database() {
@@ -72,6 +71,10 @@ void Database::Exec(std::string_view sql, const Params& params) {
 
 long long Database::Changes() const {
     return sqlite3_changes64(db_);
+}
+
+void Database::SetBusyTimeout(std::chrono::milliseconds wait) {
+    sqlite3_busy_timeout(db_, int(wait.count()));
 }
 
 // ---- Statement ---------------------------------------------------------------------------

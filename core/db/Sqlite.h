@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -15,6 +16,9 @@ namespace mlk {
 // Values are bound as text, which is how every column is written; SQLite's column affinity turns
 // the decimal text of JiC and ShunX into integers.
 using Params = std::vector<std::string>;
+
+// How long another program's write is waited for before the user is told the file is busy.
+inline constexpr std::chrono::milliseconds kBusyTimeout{5000};
 
 class Database;
 
@@ -82,6 +86,8 @@ class Database {
 
     // The number of rows the last statement changed.
     long long Changes() const;
+    // How long a statement waits for another program's write lock (kBusyTimeout from the start).
+    void SetBusyTimeout(std::chrono::milliseconds wait);
 
     sqlite3* Handle() const { return db_; }
     const std::filesystem::path& Path() const { return path_; }

@@ -32,6 +32,7 @@ TEST_F(FaultsTest, EngineFailuresReachTheUserInChinese) {
     const std::function<void()> locked = [&] {
         Database other(File());
         other.Exec("begin immediate");
+        Dm().Db().SetBusyTimeout(std::chrono::milliseconds(10));
         Dm().ExecSQL("delete from MLK_JiBXX");  // after the busy timeout
     };
     const std::function<void()> full = [&] {
