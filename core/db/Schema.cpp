@@ -91,9 +91,19 @@ create index if not exists IX_YuanJGXX_ID on MLK_YuanJGXX (ID);
 create index if not exists IX_DaiDRJG_JiGID on MLK_DaiDRJG (JiGID);
 )SQL";
 
-// Raised each time the tables or indexes above change, so a file from an older build is told
-// apart from a current one.
-constexpr int kSchemaVersion = 3;
+// Raised each time the tables or indexes above change or stored rows need a step of their own,
+// so a file from an older build is told apart from a current one.
+constexpr int kSchemaVersion = 4;
+
+// The steps that mend the rows of a file an older build made, each run once: by the version
+// that the file had.
+void UpgradeRows(Database& db, int version) {
+    if (version < 4) {
+        // Rows taken from the initial data were stored at level 0; an own entry is level 1, as the
+        // editors enter it, and arrives above at the level of the other entries.
+        db.Exec("update MLK_JiBXX set JiC = 1 where ShuJLY = '0' and coalesce(JiC, 0) = 0");
+    }
+}
 
 bool HasRows(Database& db, const char* table) {
     Statement probe(db, std::string("select 1 from ") + table + " limit 1");
@@ -160,6 +170,7 @@ void EnsureSchema(Database& db) {
     if (SchemaComplete(db))
         return;
     Transaction transaction(db);
+    const int version = SchemaVersion(db);
     db.Exec(kTables);
     db.Exec(kIndexes);
     FillWhenEmpty(db, "MLK_XingZQH",
@@ -168,8 +179,10 @@ void EnsureSchema(Database& db) {
     FillWhenEmpty(db, "MLK_JiGLX",
                   "insert into MLK_JiGLX (LXBM,LXMC,parent,jici,shifmx) values (?,?,?,?,?)",
                   kJiGLXRows, kJiGLXRowsCount, 5);
-    if (SchemaVersion(db) < kSchemaVersion)
+    if (version < kSchemaVersion) {
+        UpgradeRows(db, version);
         db.Exec("pragma user_version = " + std::to_string(kSchemaVersion));
+    }
     transaction.Commit();
 }
 

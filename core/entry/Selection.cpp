@@ -13,27 +13,15 @@ namespace mlk {
 
 namespace {
 
-// The 36 columns of an entry taken from the initial data: the full record without JiC and
-// ShunX, which keep their defaults.
-constexpr std::size_t kSelectionColumns = 36;
-
 // So many left-out rows are named in the message; the rest are only counted.
 constexpr std::size_t kListedRows = 10;
 
-const std::string& SelectionInsertSQL() {
-    static const std::string sql = [] {
-        std::string columns, values;
-        for (std::size_t i = 0; i < kSelectionColumns; ++i) {
-            columns += (i ? "," : "") + std::string(GGJG::kColumns[i]);
-            values += i ? ",?" : "?";
-        }
-        return "Insert into MLK_JiBXX (" + columns + " ) VALUES (" + values + ")";
-    }();
-    return sql;
-}
-
 constexpr const char* kUpdateSql = "update MLK_YuanJGXX  set XuanZBZ = ? where id = ?";
 constexpr const char* kInDirectorySql = "select 1 from MLK_JiBXX where JiGID = ?";
+// Added rows follow the unit's own institutions in their list.
+constexpr const char* kLastOrderSql =
+    "select coalesce(max(ShunX), 0) from MLK_JiBXX where ShangJBMID = ? and ShuJLY = '0' and "
+    "JieDLB = '1'";
 
 // Double quotes never reach the directory.
 std::string WithoutQuotes(std::string text) {
@@ -41,7 +29,9 @@ std::string WithoutQuotes(std::string text) {
     return text;
 }
 
-GGJG EntryOf(const InitialRow& row, const XingZQH& division, const std::string& unitID) {
+// An own entry like those of the editors: level 1, and its place in the list.
+GGJG EntryOf(const InitialRow& row, const XingZQH& division, const std::string& unitID,
+             long long order) {
     GGJG entry;
     entry.JiGID = row.ID;
     entry.JiGMC = row.NAME;
@@ -58,12 +48,13 @@ GGJG EntryOf(const InitialRow& row, const XingZQH& division, const std::string& 
     entry.DiZhi_Shen = division.ssmc;
     entry.DiZhi_Shi = division.dsmc;
     entry.DiZhi_Xian = division.xqmc;
+    entry.JiC = 1;
+    entry.ShunX = order;
     return entry;
 }
 
 Params InsertValues(GGJG& entry) {
     Params values = entry.InsertParams();
-    values.resize(kSelectionColumns);
     for (std::string& value : values)
         value = WithoutQuotes(std::move(value));
     return values;
@@ -160,7 +151,8 @@ SelectionResult AddToDirectory(TMainDM& dm, const std::vector<InitialRow>& rows,
     const std::string unitID = dm.Unit().DanWID;
 
     Transaction transaction(dm.Db());
-    Statement insert(dm.Db(), SelectionInsertSQL());
+    long long order = dm.QueryInt(kLastOrderSql, {unitID});
+    Statement insert(dm.Db(), GGJG::InsertSQL());
     Statement update(dm.Db(), kUpdateSql);
     Statement inDirectory(dm.Db(), kInDirectorySql);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -171,7 +163,7 @@ SelectionResult AddToDirectory(TMainDM& dm, const std::vector<InitialRow>& rows,
             result.alreadyInDirectory.push_back(row);
         } else if (const XingZQH& division = divisions.Find(row.SF, row.DS, row.XQ);
                    !division.xqbm.empty()) {
-            GGJG entry = EntryOf(row, division, unitID);
+            GGJG entry = EntryOf(row, division, unitID, ++order);
             insert.BindAll(InsertValues(entry)).Run();
             insert.Reset();
             ++result.added;

@@ -58,8 +58,9 @@ struct SelectionResult {
 std::string SelectionQuestion(std::size_t chosen);
 
 // Adds the rows to the directory under the operating unit, in one transaction: for each row in
-// order its insert into MLK_JiBXX and the update of its XuanZBZ to "1". Divisions are resolved
-// by their names (DivisionLookup). A failure leaves both tables as they were.
+// order its insert into MLK_JiBXX, as an own entry of level 1 placed after the unit's own
+// institutions (ShunX), and the update of its XuanZBZ to "1". Divisions are resolved by their
+// names (DivisionLookup). A failure leaves both tables as they were.
 SelectionResult AddToDirectory(TMainDM& dm, const std::vector<InitialRow>& rows,
                                Progress* progress = nullptr);
 

@@ -190,6 +190,10 @@ TEST_F(SelectionTest, AddsFoundRowsAndReportsTheOthers) {
     AddInitialRow(Dm(), "A3", "已有学校", "北京市", "市辖区", "西城区");
     AddInitialRow(Dm(), "A4", "绛县医院", "山西省", "运城市", "绛县", "");
     Dm().ExecSQL("insert into MLK_JiBXX (JiGID,JiGMC) values ('A3','已有学校')");
+    // Added rows follow the unit's own institutions, not its agencies or another unit's rows.
+    InsertSampleRows(Dm(), {OwnRow(Dm(), "O1", "本单位机构", "1", "8210", 5),
+                            OwnRow(Dm(), "O2", "本单位节能机构", "0", "9900", 8),
+                            SampleRow{"O3", "他单位", "0", "OTHER", "", "1", "8210", 1, 9}});
 
     const SelectionResult result = AddToDirectory(Dm(), AllRows());
     EXPECT_EQ(result.added, 2u);
@@ -204,18 +208,19 @@ TEST_F(SelectionTest, AddsFoundRowsAndReportsTheOthers) {
 
     // A2 can be added once its division exists.
     EXPECT_EQ(Flag("A1") + Flag("A2") + Flag("A3") + Flag("A4"), "1011");
-    EXPECT_EQ(Count("MLK_JiBXX"), 3);
+    EXPECT_EQ(Count("MLK_JiBXX"), 6);
 
     const GGJG added = GGJG::LoadByJiGID(Dm(), "A1");
-    // Division names as stored among the divisions.
+    // Division names as stored among the divisions; level 1 as an entered row.
     EXPECT_EQ(
         Join({added.JiGMC, added.XingZQH, added.DiZhi_Shen + added.DiZhi_Shi + added.DiZhi_Xian,
               added.DiZhi_JieD, added.JiGLX,
               added.CaiZJFLYFS + added.GengXZT + added.ShenHZT + added.QueRZT + added.JieDLB +
                   added.ShuJLY + std::to_string(added.JiC),
-              added.ZuZJGDM, added.ShangJBMID},
+              added.ZuZJGDM, added.ShangJBMID, std::to_string(added.ShunX)},
              "|"),
-        "东城一中|110101|北京市市辖区东城区|人民路8号|9900|0300100||" + Dm().Unit().DanWID);
+        "东城一中|110101|北京市市辖区东城区|人民路8号|9900|0300101||" + Dm().Unit().DanWID + "|6");
+    EXPECT_EQ(GGJG::LoadByJiGID(Dm(), "A4").ShunX, 7);
     EXPECT_EQ(GGJG::LoadByJiGID(Dm(), "A3").XingZQH, "") << "the existing entry is untouched";
 }
 

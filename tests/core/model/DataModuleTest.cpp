@@ -28,23 +28,36 @@ TEST_F(DataModuleTest, NewDatabaseHasItsReferenceRows) {
         EXPECT_TRUE(Dm().HasRow("select 1 from MLK_JiGLX where LXBM=?", {code})) << code;
 }
 
-// A file of an older build is brought up to date: missing tables and reference rows, and the
-// index that the current schema no longer has.
+// A file of an older build is brought up to date: missing tables and reference rows, the index
+// that the current schema no longer has, and own rows taken from the initial data at level 0.
+// Each step runs once.
 TEST_F(DataModuleTest, ReopeningKeepsRowsAndUpgradesAnOlderFile) {
     RegisterUnit("1");
-    Dm().ExecSQL("drop table MLK_ShenHRZ");
+    InsertSampleRows(Dm(), {OwnRow(Dm(), "OWN0", "选择的", "1", "9900", 0),
+                            OwnRow(Dm(), "OWN2", "其他", "1", "9900", 0),
+                            ImportedRow("IMP0", "导入的", "OWN2", "OWN2", "1", "9900", 0, 0)});
+    Dm().ExecSQL("update MLK_JiBXX set JiC = case JiGID when 'OWN2' then 2 else 0 end");
     Dm().ExecSQL("delete from MLK_JiGLX");
     Dm().ExecSQL("drop index IX_JiBXX_TypeCounts");
     Dm().ExecSQL(
         "create index IX_JiBXX_ShangJBMID on MLK_JiBXX (ShangJBMID, ShuJLY, JieDLB, ShunX)");
-    Dm().ExecSQL("pragma user_version = 2");
+    Dm().ExecSQL("pragma user_version = 3");
     Reopen();
     EXPECT_TRUE(Dm().Unit().ZhuCeBZ);
+    const auto levels = [&] {
+        return Dm().QueryText(
+            "select group_concat(JiGID || ' ' || JiC, ', ') from "
+            "(select JiGID, JiC from MLK_JiBXX order by JiGID)");
+    };
+    EXPECT_EQ(levels(), "IMP0 0, OWN0 1, OWN2 2");
+    Dm().ExecSQL("update MLK_JiBXX set JiC = 0 where JiGID = 'OWN0'");
+    Reopen();
+    EXPECT_EQ(levels(), "IMP0 0, OWN0 0, OWN2 2");
     EXPECT_EQ(Count("MLK_ShenHRZ"), 0);
     EXPECT_GT(Count("MLK_JiGLX"), 10);  // an emptied reference table gets its rows again
     EXPECT_FALSE(Dm().HasRow("select 1 from sqlite_master where name = 'IX_JiBXX_ShangJBMID'"));
     EXPECT_TRUE(Dm().HasRow("select 1 from sqlite_master where name = 'IX_JiBXX_TypeCounts'"));
-    EXPECT_EQ(Dm().QueryInt("pragma user_version"), 3);
+    EXPECT_EQ(Dm().QueryInt("pragma user_version"), 4);
 }
 
 // A batch skips empty statements and reports its progress. It commits nowhere in between (not
