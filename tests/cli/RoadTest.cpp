@@ -32,7 +32,7 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     department.Done("load-initial 下发.txt");
     department.Done("select --all-unselected");
     const std::string school2 =
-        SplitText(SplitText(department.Run("list institutions --name 第二").out, '\n')[1], '\t')[1];
+        OutputCell(department.Run("list institutions --name 第二").out, 1, 1);
     MlkRun run = department.Run("confirm --all");
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "已通过核查：" + school1 + "\t第一中学\n通过核查 1 条，未通过 1 条\n");
@@ -75,9 +75,8 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     // Audited data can be neither removed nor imported again.
     for (const std::string& line : {"remove-import --yes --pending " + dept, importLine})
         EXPECT_EQ(county.Run(line).err, "该机构的数据已审核，不能再导入或删除。\n") << line;
-    EXPECT_EQ(SplitText(county.Run("summary counts").out, '\n')[1].rfind(
-                  "1\t" + dept + "\t东城区教育局\t", 0),
-              0u);
+    const std::string counts = county.Run("summary counts").out;
+    EXPECT_EQ(OutputCell(counts, 1, 1) + "|" + OutputCell(counts, 1, 2), dept + "|东城区教育局");
     // Saved as .xlsx: a zip package holding the sheet.
     EXPECT_EQ(county.Done("summary counts --xls 汇总.xlsx").rfind("已导出", 0), 0u);
     const std::string xlsx = ReadFile(county.dir / "汇总.xlsx");
@@ -114,9 +113,9 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
                   "1|" + dept + "|" + agency + "|11|东城区教育局")
             << id;
     }
-    // Two imports above the department that entered it (an entry taken from the initial data
-    // carries no level of its own).
+    // Two imports above the department that entered it, entered or taken from the initial data.
     EXPECT_EQ(GGJG::LoadByJiGID(dm, school1).JiC, 3);
+    EXPECT_EQ(GGJG::LoadByJiGID(dm, school2).JiC, 3);
 }
 
 }  // namespace

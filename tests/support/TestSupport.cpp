@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <ctime>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -59,6 +60,13 @@ void DamageBTree(const std::filesystem::path& db, const std::string& name) {
     std::fstream file(db, std::ios::binary | std::ios::in | std::ios::out);
     file.seekp((root.Int(0) - 1) * size.Int(0));
     file << std::string(std::size_t(size.Int(0)), 'Z');
+}
+
+std::string LocalDate() {
+    const std::time_t now = std::time(nullptr);
+    char date[16];
+    std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&now));
+    return date;
 }
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {

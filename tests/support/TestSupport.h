@@ -82,6 +82,10 @@ std::string ErrorOf(Act&& act) {
     return "";
 }
 
+// Today's date "yyyy-mm-dd" by the test's own clock, not the program's. What an action dates is
+// checked against the dates before and after it, so that a run across midnight passes too.
+std::string LocalDate();
+
 // Writes bytes to a file as they are.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);

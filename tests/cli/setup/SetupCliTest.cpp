@@ -34,7 +34,8 @@ TEST_F(CliTest, AddsDivisionsWithTheWindowsChecks) {
     EXPECT_EQ(Run("add-division --parent 130000 --code 139900 --name 新市").out,
               "已新增市：139900 新市（上级：130000 河北省）\n");
     EXPECT_EQ(Run("add-division --parent 139900 --code 139901 --name 新县").code, 0);
-    EXPECT_EQ(TMainDM(Db()).CountyItems("139900").back(), "139901-新县");
+    EXPECT_EQ(TMainDM(Db()).CountyItems("139900"),
+              (std::vector<std::string>{"--全部--", "139901-新县"}));
     EXPECT_EQ(Run("add-division --parent 139901 --code 139902 --name 下面").err,
               "不可以新增区县以下的行政区划\n");
 }

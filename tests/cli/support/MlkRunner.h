@@ -31,6 +31,18 @@ inline std::string MlkDone(const std::filesystem::path& folder, const std::strin
     return run.out.substr(0, run.out.find('\n'));
 }
 
+// The cell in a line (from 0) of an output of tab-separated lines; a missing one fails the test
+// and reads as "".
+inline std::string OutputCell(const std::string& out, std::size_t line, std::size_t column) {
+    const std::vector<std::string> lines = SplitText(out, '\n');
+    const std::vector<std::string> cells =
+        line < lines.size() ? SplitText(lines[line], '\t') : std::vector<std::string>();
+    if (column < cells.size())
+        return cells[column];
+    ADD_FAILURE() << "no cell " << column << " in line " << line << " of:\n" << out;
+    return "";
+}
+
 // The field options of a complete institution entry in the county 110101.
 inline std::string InstitutionFields(const std::string& name, const std::string& code,
                                      const std::string& type = "8230") {

@@ -43,7 +43,7 @@ class EntryListTest : public SampleDirectoryTest {
         Statement rows = query.PageStatement(Dm().Db(), 15, 1);
         std::vector<std::string> names;
         while (rows.Step())
-            names.push_back(EntryCells(kind, rows, Dm().Codes())[1]);
+            names.push_back(EntryCells(kind, rows, Dm().Codes()).at(1));
         return names;
     }
 };
@@ -85,7 +85,7 @@ TEST_F(EntryListTest, CellsFollowTheColumnsAndCarryTheConfirmCode) {
         Statement rows = query.PageStatement(Dm().Db(), 15, 1);
         ASSERT_TRUE(rows.Step());
         const std::vector<std::string> cells = EntryCells(kind, rows, Dm().Codes());
-        EXPECT_EQ(cells.size() + 1, EntryColumnDescriptions(kind).size());
+        ASSERT_EQ(cells.size() + 1, EntryColumnDescriptions(kind).size());
         EXPECT_EQ(cells[std::size_t(ConfirmCodeCell(kind))], "1");
         EXPECT_EQ(cells[2 + (kind == EntryListKind::Agencies ? 0 : 2)], "北京市市辖区东城区");
         if (kind == EntryListKind::SameLevelDepartments) {

@@ -96,7 +96,7 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
 // Removal takes exactly the rows T1's files brought (not T2's a3) and reopens T1; the log keeps
 // its rows. Imported and audited data refuse what their state forbids.
 TEST_F(ImportTest, RemovalAndTheStatesThatRefuse) {
-    EXPECT_EQ(PendingInstitutions(Dm()).front().DaoRZT, "0");  // not imported first
+    EXPECT_EQ(PendingInstitutions(Dm()).at(0).DaoRZT, "0");  // not imported first
     pending_ = *LoadPending(Dm(), "T1");
     EXPECT_FALSE(CheckRemoveImport(pending_));
     EXPECT_TRUE(CheckImport(pending_));
@@ -170,7 +170,7 @@ TEST_F(AuditTest, TreeListAndCellsFollowTheHierarchy) {
               (V{"T1", "T2", "T3", "T4", "A1", "A2"}));
     EXPECT_EQ(Ids(AuditChildren(Dm(), "T1")), (V{"a1", "a2"}));
     const std::vector<GGJG> rows = AuditList(Dm(), "T1");
-    const std::vector<std::string> cells = AuditListCells(Dm(), rows[0], 1);
+    const std::vector<std::string> cells = AuditListCells(Dm(), rows.at(0), 1);
     ASSERT_EQ(cells.size(), AuditColumns().size());
     EXPECT_EQ(
         Join({cells[0], cells[1], cells[5], cells[12], cells[13], cells[14], cells[24], cells[25]},
@@ -182,7 +182,7 @@ TEST_F(AuditTest, TreeListAndCellsFollowTheHierarchy) {
 // no clerk is recorded), never by the entries' own clerk 王五; the pending institution with
 // them, in one transaction with the log row.
 TEST_F(AuditTest, ApprovalMarksTheRowsUnderTheUnitAndLogsIt) {
-    const GGJG dept = AuditChildren(Dm(), Dm().Unit().DanWID)[0];
+    const GGJG dept = AuditChildren(Dm(), Dm().Unit().DanWID).at(0);
     for (const std::string clerk : {"审核员", ""}) {
         Dm().ExecSQL("update MLK_CaoZDWXX set TongJY = ?", {clerk});
         Dm().LoadCaoZDWXX();
@@ -206,7 +206,7 @@ TEST_F(AuditTest, ApprovalMarksTheRowsUnderTheUnitAndLogsIt) {
 
 TEST_F(AuditTest, FailedLogRowLeavesTheRowsUnapproved) {
     Dm().ExecSQL("drop table MLK_ShenHRZ");
-    EXPECT_THROW(Approve(Dm(), AuditChildren(Dm(), Dm().Unit().DanWID)[0]), MlkError);
+    EXPECT_THROW(Approve(Dm(), AuditChildren(Dm(), Dm().Unit().DanWID).at(0)), MlkError);
     EXPECT_EQ(Column("a1", "ShenHZT") + LoadPending(Dm(), "T1")->ShenHZT, "00");
 }
 

@@ -60,13 +60,13 @@ class SummaryTest : public DbTest {
     static std::vector<std::string> Outline(const SummaryTable& table) {
         std::vector<std::string> outline;
         for (const Cells& row : table.rows)
-            outline.push_back(row[0] + " " + row[1]);
+            outline.push_back(row.at(0) + " " + row.at(1));
         return outline;
     }
 
     static Cells RowOf(const SummaryTable& table, const std::string& id) {
         for (const Cells& row : table.rows) {
-            if (row[1] == id)
+            if (row.at(1) == id)
                 return row;
         }
         throw std::runtime_error("no row " + id);
@@ -89,7 +89,7 @@ TEST_F(SummaryTest, DirectoryListsConfirmedOwnRowsDepthFirstWithOutlineNumbersAn
               "1.3|a3|一中|中等职业教育|123456783|P82|110101|县(处)级|一中|全额财政|"
               "北京市市辖区东城区东华门街道3号|100010|张三|010-1234567|4|8220|0");
     EXPECT_EQ(Join(RowOf(table, "a11"), "|"), "1.11|a11|节能站||||||||||||||");
-    EXPECT_EQ(RowOf(table, "T2")[3], "");
+    EXPECT_EQ(RowOf(table, "T2").at(3), "");
 }
 
 // No confirmed own rows: an empty directory, and counts of only the totals row.
@@ -116,7 +116,7 @@ TEST_F(SummaryTest, ARowOnTheCurrentPathIsListedButNotEnteredAgain) {
     InsertSampleRow(Dm(), ImportedRow("Y", "下级", "X", "T", "1", "8210", 3, 2));
     std::vector<std::string> outline;
     for (const Cells& row : DirectorySummary(Dm()).rows)
-        outline.push_back(row[0] + " " + row[2]);
+        outline.push_back(row.at(0) + " " + row.at(2));
     EXPECT_EQ(outline,
               (std::vector<std::string>{"1 部门", "1.1 上级", "1.1.1 同号", "1.1.2 下级"}));
 }
@@ -191,11 +191,13 @@ TEST_F(SummaryTest, TypesPerOwnRowAndTypeWithTheFilters) {
         SCOPED_TRACE(c.second + "/" + c.third);
         std::vector<std::string> rows;
         for (const Cells& row : TypeSummary(Dm(), c.second, c.third).rows) {
-            rows.push_back(row[0] + " " + row[1] + " " + row[3] + " " + row[5]);
+            rows.push_back(row.at(0) + " " + row.at(1) + " " + row.at(3) + " " + row.at(5));
         }
         EXPECT_EQ(rows, c.rows);
     }
-    const Cells first = TypeSummary(Dm()).rows.front();
+    const SummaryTable all = TypeSummary(Dm());
+    ASSERT_FALSE(all.rows.empty());
+    const Cells first = all.rows[0];
     EXPECT_EQ(first, (Cells{"1", "T1", "教育局", "7310", "科学研究", "1"}));
     // A row with no ShangBJGID value at all counts for no own row.
     Dm().ExecSQL("update MLK_JiBXX set ShangBJGID=NULL where JiGID='T3'");
@@ -216,7 +218,7 @@ TEST(TextRowsTest, CellsComeBackAsTheyWentIn) {
     TextRows packed;
     for (const auto& row : rows)
         packed.push_back(row);
-    EXPECT_EQ(packed, rows);
+    ASSERT_EQ(packed, rows);
     EXPECT_EQ(packed[2][2].size(), 127u);
 
     packed.push_back("3.1", packed[2]);

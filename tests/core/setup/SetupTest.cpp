@@ -171,7 +171,7 @@ TEST_F(SetupTest, DivisionSaveChecksInOrder) {
 
 // What the check lets through is stored trimmed, one level below its parent.
 TEST_F(SetupTest, NewDivisionIsTrimmedOneLevelBelowItsParent) {
-    const XingZQH city = NewDivision(ProvinceDivisions(Dm()).front(), " 新市 ", " 119900 ");
+    const XingZQH city = NewDivision(ProvinceDivisions(Dm()).at(0), " 新市 ", " 119900 ");
     EXPECT_EQ(city.XZJB + city.parentCode + city.name + city.code, "市110000新市119900");
     EXPECT_EQ(NewDivision(city, "新县", "119901").XZJB, "县");
 }
