@@ -30,6 +30,13 @@ AgencyForm AgencyFormOf(const GGJG& r) {
 }
 
 CheckResult CheckAgency(const AgencyForm& form) {
+    if (CheckResult failure = FirstOutsideGbk({
+            {form.JiGMC, "单位详细名称", "EDJiGMC"},
+            {form.JieDMC, "节点名称", "EDJieDMC"},
+            {form.LianXR, "机构联系人", "EDLianXR"},
+            {form.LianXDH, "联系电话", "EDLianXDH"},
+        }))
+        return failure;
     if (CheckResult failure = FirstBlank({
             {form.JiGMC, "单位详细名称不能为空！", "EDJiGMC"},
             {form.JieDMC, "节点名称不能为空！", "EDJieDMC"},
@@ -38,7 +45,7 @@ CheckResult CheckAgency(const AgencyForm& form) {
             {form.ShunX, "排序不能为空！", "EDShunX"},
         }))
         return failure;
-    return NotWholeNumber({form.ShunX, "排序必须为整数！", "EDShunX"});
+    return NotWholeNumber({form.ShunX, "排序必须为整数！", "EDShunX"}, "排序");
 }
 
 GGJG InsertAgency(TMainDM& dm, const AgencyForm& form) {

@@ -2,6 +2,7 @@
 
 #include "base/MlkError.h"
 #include "base/Progress.h"
+#include "forms/Check.h"
 #include "model/GGJG.h"
 #include "model/TMainDM.h"
 #include "text/Text.h"
@@ -14,6 +15,12 @@ namespace {
 constexpr const char* kInsertSql =
     "Insert into MLK_YuanJGXX (ID,NAME,BM,SF,DS,XQ,JIED,BH1,XuanZBZ) VALUES "
     "(?,?,?,?,?,?,?,?,?)";
+
+// The pieces a row stores (counted from 1), by the names messages give them.
+constexpr struct {
+    std::size_t number;
+    const char* name;
+} kStoredPieces[] = {{1, "机构ID"}, {2, "名称"}, {4, "省"}, {5, "市"}, {6, "县"}, {9, "街道"}};
 
 // So many skipped line numbers are named; the rest are only counted.
 constexpr std::size_t kListedSkippedLines = 20;
@@ -72,11 +79,16 @@ InitialLoadResult LoadInitialData(TMainDM& dm, const std::filesystem::path& file
     Statement insert(dm.Db(), kInsertSql);
     std::string line;
     for (; reader.AppendLine(line); line.clear()) {
-        reader.ToUtf8(line, reader.Line());
+        const bool utf8 = reader.ToUtf8(line, reader.Line()) == TextEncoding::Utf8;
         // One piece too many is enough to refuse the line.
         const std::vector<std::string> pieces = SplitText(line, ',', kInitialPieces + 1);
         if (pieces.size() != kInitialPieces)
             throw MlkError(WrongPieceCountMessage(reader.Line(), pieces));
+        // Only UTF-8 can hold characters that GBK has none for; stored, they could never travel.
+        for (const auto& [number, name] : kStoredPieces) {
+            if (utf8)
+                RequireItemInGbk(pieces[number - 1], reader.Line(), number, name);
+        }
         GGJG record;
         if (RecordOfLine(pieces, record)) {
             insert

@@ -31,6 +31,12 @@ std::string TypeFocus(const InstitutionForm& form) {
     return "cbJigfl1";
 }
 
+// The national code's alphabet: digits and upper-case Latin letters.
+bool IsOrganisationCode(const std::string& code) {
+    return std::all_of(code.begin(), code.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); });
+}
+
 CheckResult CheckCodes(TMainDM& dm, const InstitutionForm& form, const GGJG& working) {
     const std::string code = Trim(form.ZuZJGDM);
     if (Trim(form.JiGMC).empty())
@@ -40,6 +46,8 @@ CheckResult CheckCodes(TMainDM& dm, const InstitutionForm& form, const GGJG& wor
     // The code is stored trimmed, so its length is judged trimmed as well.
     if (GbkLength(code) != 9)
         return Fail("组织机构代码长度必须为9位！", "EDZuZJGDM");
+    if (!IsOrganisationCode(code))
+        return Fail("组织机构代码只能由数字和大写字母组成", "EDZuZJGDM");
     if (code != working.ZuZJGDM && dm.HasRow("select * from MLK_JiBXX where ZuZJGDM = ?", {code})) {
         return Fail("组织机构代码已经存在，请查证后重新录入！", "EDZuZJGDM");
     }
@@ -86,7 +94,7 @@ CheckResult CheckAddress(const InstitutionForm& form) {
             {form.ShunX, "显示顺序不能为空！", "EDShunX"},
         }))
         return failure;
-    return NotWholeNumber({form.ShunX, "显示顺序必须为整数！", "EDShunX"});
+    return NotWholeNumber({form.ShunX, "显示顺序必须为整数！", "EDShunX"}, "显示顺序");
 }
 
 // The item a box shows after the editor selects text in it: the text when the box offers it.
@@ -172,6 +180,18 @@ InstitutionForm LoadedForm(TMainDM& dm, const GGJG& r) {
 }
 
 CheckResult CheckInstitution(TMainDM& dm, InstitutionForm& form, const GGJG& working, int mode) {
+    if (CheckResult failure = FirstOutsideGbk({
+            {form.JiGMC, "单位详细名称", "EDJiGMC"},
+            {form.ZuZJGDM, "组织机构代码", "EDZuZJGDM"},
+            {form.HangYDM, "行业代码", "EDHangYDM"},
+            {form.JieD, "街道", "EDJieD"},
+            {form.HaoP, "号牌", "EDHaoP"},
+            {form.YouZBM, "邮政编码", "EDYouZBM"},
+            {form.LianXR, "机构联系人", "EDLianXR"},
+            {form.LianXDH, "联系电话", "EDLianXDH"},
+            {form.TianBRQ, "填表日期", "EDTianBRQ"},
+        }))
+        return failure;
     if (CheckResult failure = CheckCodes(dm, form, working))
         return failure;
     if (CheckResult failure = CheckChoices(form))

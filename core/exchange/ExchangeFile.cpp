@@ -4,9 +4,51 @@
 #include <type_traits>
 
 #include "base/MlkError.h"
+#include "forms/Check.h"
 #include "text/Text.h"
 
 namespace mlk {
+
+const ExchangeItem kExchangeItemsInOrder[kExchangeItems] = {
+    {"JiGID", "机构ID"},
+    {"JiGMC", "单位详细名称"},
+    {"ZuZJGDM", "组织机构代码"},
+    {"HangYDM", "行业代码"},
+    {"XingZQH", "行政区划"},
+    {"XingZLSJB", "行政隶属级别"},
+    {"XingZJB", "行政级别"},
+    {"JieDLB", "节点类别"},
+    {"JieDMC", "节点名称"},
+    {"ShangJHYZGBM", "直属主管部门全称"},
+    {"ShangJXZZGBM", "业务主管部门全称"},
+    {"CaiZJFLYFS", "财政经费来源方式"},
+    {"JiGLX", "机构类型"},
+    {"DiZhi_Shen", "省市区"},
+    {"DiZhi_Shi", "地市州"},
+    {"DiZhi_Xian", "县区旗"},
+    {"DiZhi_JieD", "街道"},
+    {"DiZhi_HaoP", "号牌"},
+    {"YouZBM", "邮政编码"},
+    {"LianXRXM", "机构联系人"},
+    {"LianXDH", "联系电话"},
+    {"QiT", "其他"},
+    {"TianBRXM", "填表人姓名"},
+    {"ChuSHSJ", "填表日期"},
+    {"GengXZT", "更新状态"},
+    {"TongJY", "统计员"},
+    {"DanWFZR", "单位负责人"},
+    {"ShangBJGID", "上报机构ID"},
+    {"QueRRXM", "确认人"},
+    {"QueRSJ", "确认时间"},
+    {"QueRZT", "确认状态"},
+    {"ShenHRXM", "审核人"},
+    {"ShenHSJ", "审核时间"},
+    {"ShenHZT", "审核状态"},
+    {"ShuJLY", "数据来源"},
+    {"ShangJBMID", "上级部门ID"},
+    {"JiC", "层级"},
+    {"ShunX", "显示顺序"},
+};
 
 namespace {
 
@@ -51,9 +93,9 @@ long long WholeNumber(std::string_view text, std::size_t line, int item) {
         throw MlkError(LinePrefix(line) + "第" + std::to_string(item) + "项 '" + Excerpt(text) +
                        "' 不是有效的整数");
     }
-    if (value < INT32_MIN || value > INT32_MAX) {
+    if (!FitsInt32(value)) {
         throw MlkError(LinePrefix(line) + "第" + std::to_string(item) + "项 '" + Excerpt(text) +
-                       "' 超出整数范围（-2147483648至2147483647）");
+                       "' " + kOutsideInt32);
     }
     return value;
 }
@@ -212,7 +254,8 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
     }
 }
 
-void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx) {
+void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx,
+                        bool maybeOutsideGbk) {
     if (split.items.size() != kExchangeItems || split.cut) {
         throw MlkError(LinePrefix(line) + ItemsExcerpt(split) + "数据项不正确，数据项不为38个");
     }
@@ -220,6 +263,8 @@ void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, 
         if (!split.quoted[i])
             split.items[i] = Trimmed(split.items[i]);
     }
+    for (std::size_t i = 0; maybeOutsideGbk && i < kExchangeTextItems; ++i)
+        RequireItemInGbk(split.items[i], line, i + 1, kExchangeItemsInOrder[i].name);
     jic = WholeNumber(split.items[36], line, 37);
     shunx = WholeNumber(split.items[37], line, 38);
 }
@@ -254,12 +299,12 @@ bool ExchangeReader::ReadRecord() {
 bool ExchangeReader::Next() {
     if (!ReadRecord())
         return false;
-    file_.ToUtf8(record_, line_);
+    const bool utf8 = file_.ToUtf8(record_, line_) == TextEncoding::Utf8;
     bool unclosed = false;
     SplitExchangeRecord(record_, split_, &unclosed);
     if (unclosed)
         throw MlkError(LinePrefix(line_) + "双引号没有配对，数据项不正确");
-    CheckExchangeItems(split_, line_, jic_, shunx_);
+    CheckExchangeItems(split_, line_, jic_, shunx_, utf8);
     return true;
 }
 

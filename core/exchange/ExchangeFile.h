@@ -22,6 +22,15 @@ namespace mlk {
 // belong to it. A line without quotes splits at every comma, as files of older programs expect.
 
 inline constexpr std::size_t kExchangeItems = 38;
+// Items 1 to 36 are texts, 37 and 38 numbers.
+inline constexpr std::size_t kExchangeTextItems = 36;
+
+// Each item's column of MLK_JiBXX and the name messages give it, in file order.
+struct ExchangeItem {
+    const char* column;
+    const char* name;
+};
+extern const ExchangeItem kExchangeItemsInOrder[kExchangeItems];
 
 // The value as the writer puts it into a line.
 std::string QuoteExchangeItem(std::string_view value);
@@ -53,8 +62,11 @@ void SplitExchangeRecord(std::string_view record, ExchangeSplit& split, bool* un
 
 // Checks a split record and makes its items the values to store: there must be 38 of them;
 // unquoted items are trimmed, quoted ones kept byte for byte; items 37 and 38 must be 32-bit
-// whole numbers, returned in jic and shunx. line names the record in errors.
-void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx);
+// whole numbers, returned in jic and shunx. line names the record in errors. A record read from
+// UTF-8 (maybeOutsideGbk) may hold characters that GBK has none for, which could never travel
+// further: such an item is refused.
+void CheckExchangeItems(ExchangeSplit& split, std::size_t line, long long& jic, long long& shunx,
+                        bool maybeOutsideGbk = false);
 
 // Fills a record's 36 text fields from checked items, in file order.
 void FillRecordTexts(const std::vector<std::string_view>& items, GGJG& record);

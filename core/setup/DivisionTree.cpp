@@ -68,6 +68,8 @@ CheckResult CheckNewDivision(TMainDM& dm, const std::string& name, const std::st
     const std::string trimmedCode = Trim(code);
     if (trimmedName.empty())
         return CheckFailure{"名称不能为空", "EDName"};
+    if (CheckResult failure = FirstOutsideGbk({{trimmedName, "行政区划名称", "EDName"}}))
+        return failure;
     if (trimmedCode.empty())
         return CheckFailure{"行政区划不能为空", "EDCode"};
     if (CodeLength(trimmedCode) != kCodeLength) {

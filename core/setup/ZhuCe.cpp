@@ -12,6 +12,8 @@ namespace {
 CheckResult CheckNameLevelDivision(const ZhuCeInput& input) {
     if (Trim(input.editJgmc).empty())
         return CheckFailure{"单位全称不能为空。", "editJgmc"};
+    if (CheckResult failure = FirstOutsideGbk({{input.editJgmc, "单位全称", "editJgmc"}}))
+        return failure;
     if (!IsItemChosen(input.cbXingZLSJB))
         return CheckFailure{"行政隶属级别不能为空。", "cbXingZLSJB"};
     if (!IsItemChosen(input.cbXingZQHSS))
@@ -62,7 +64,10 @@ CheckResult CheckZhuCe(const ZhuCeInput& input) {
         return CheckFailure{"节点名称不能为空。", "EditJieDMC"};
     if (Trim(input.editTianBRXM).empty())
         return CheckFailure{"填表人姓名不能为空。", "editTianBRXM"};
-    return std::nullopt;
+    return FirstOutsideGbk({
+        {input.EditJieDMC, "节点名称", "EditJieDMC"},
+        {input.editTianBRXM, "填表人姓名", "editTianBRXM"},
+    });
 }
 
 CheckResult ZhuCe(TMainDM& dm, const ZhuCeInput& input) {

@@ -6,6 +6,7 @@
 
 #include "base/MlkError.h"
 #include "platform/Platform.h"
+#include "text/Encoding.h"
 #include "text/Text.h"
 
 namespace mlk {
@@ -84,6 +85,37 @@ const DecodeTable& Table() {
     return table;
 }
 
+// The characters of the basic plane that code page 936 holds: ASCII and every character the
+// decoding table gives. Encoding and decoding agree on them (the tests check every one), so a
+// look-up here answers what Utf8ToGbk would, at the cost of a bit test per character.
+class Repertoire {
+  public:
+    Repertoire() : held_(0x10000) {
+        for (char32_t c = 0; c < 0x80; ++c)
+            held_[c] = true;
+        const DecodeTable& table = Table();
+        Add(table.Single(0x80));
+        for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+            for (unsigned trail = 0x40; trail <= 0xFE; ++trail)
+                Add(table.Pair(static_cast<unsigned char>(lead),
+                               static_cast<unsigned char>(trail)));
+        }
+    }
+    bool Holds(char32_t c) const { return c < held_.size() && held_[c]; }
+
+  private:
+    void Add(const DecodeTable::Entry& entry) {
+        if (entry.length == 0)
+            return;
+        std::size_t pos = 0;
+        const char32_t c = NextCharacter(std::string_view(entry.bytes, entry.length), pos);
+        if (c < held_.size())
+            held_[c] = true;
+    }
+
+    std::vector<bool> held_;
+};
+
 [[noreturn]] void NotGbk(std::size_t line) {
     const std::string where = line ? LineName(line) : std::string("文本");
     throw MlkError(where + "含有不是GBK编码的字节，无法读取。");
@@ -147,6 +179,20 @@ std::string Utf8ToGbk(std::string_view utf8) {
     std::string gbk;
     Utf8ToGbk(utf8, gbk);
     return gbk;
+}
+
+std::string_view FirstCharacterOutsideGbk(std::string_view utf8) {
+    static const Repertoire repertoire;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        if (!repertoire.Holds(NextCharacter(utf8, pos)))
+            return utf8.substr(start, pos - start);
+    }
+    return {};
 }
 
 std::size_t GbkLength(std::string_view utf8) {

@@ -22,4 +22,9 @@ void Utf8ToGbk(std::string_view utf8, std::string& gbk);
 // The length of a text in GBK bytes (a Chinese character counts 2).
 std::size_t GbkLength(std::string_view utf8);
 
+// The first character of a UTF-8 text that GBK has no exact form for (Utf8ToGbk would refuse
+// it), as its bytes in the text; empty when there is none. A byte that is not UTF-8 counts as
+// such a character. A text that passes here travels in the exchange file.
+std::string_view FirstCharacterOutsideGbk(std::string_view utf8);
+
 }  // namespace mlk

@@ -34,4 +34,10 @@ std::string LineName(std::size_t line);
 // Parses a whole decimal number (optional sign, digits only, no blanks); false otherwise.
 bool ParseInt(std::string_view text, long long& value);
 
+// The exchange file carries JiC and ShunX as 32-bit numbers: the level above refuses others.
+inline bool FitsInt32(long long value) {
+    return value >= -2147483648LL && value <= 2147483647LL;
+}
+inline constexpr const char* kOutsideInt32 = "超出整数范围（-2147483648至2147483647）";
+
 }  // namespace mlk

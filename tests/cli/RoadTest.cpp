@@ -118,5 +118,63 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_EQ(GGJG::LoadByJiGID(dm, school2).JiC, 3);
 }
 
+// An emoji and a display order of 2^31 try every door into a department's directory: the
+// editors' checks (add, update), the unit and the divisions, the initial data and the import of a
+// UTF-8 file. Every door is shut, nothing is stored, and the export carries neither.
+TEST(Road, NoDoorLetsInAValueThatCannotTravel) {
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    const auto refused = [&](const std::string& name) {
+        return name + "中的字符“" + emoji + "”无法用GBK编码保存，请改用其他字\n";
+    };
+    const std::string tooLarge = "显示顺序超出整数范围（-2147483648至2147483647）！\n";
+    const auto fields = [](const std::string& name, const std::string& code,
+                           const std::string& order = "1") {
+        const std::string all = InstitutionFields(name, code);
+        return all.substr(0, all.rfind(" --shunx ")) + " --shunx " + order;
+    };
+    Installation unit;
+    const std::string registration = " --level 4 --county 110101 --type 1 --person 李四";
+    EXPECT_EQ(unit.Run("register --name 教育局" + emoji + registration).err, refused("单位全称"));
+    unit.Done("register --name 东城区教育局" + registration);
+    const std::string school = unit.Done("add institution" + fields("一中", "100000001"));
+    const std::string draft = unit.Done("add institution" + fields("二中", "100000002"));
+    unit.Done("confirm " + school);
+
+    std::vector<std::string> items = ExchangeItems(SampleRecord("110101BELOW00001"));
+    items[1] = "小学" + emoji;
+    WriteFile(unit.dir / "上报.txt", JoinExchangeItems(items) + "\r\n");
+    items[1] = "小学";
+    items[37] = "2147483648";
+    WriteFile(unit.dir / "大数.txt", JoinExchangeItems(items) + "\r\n");
+    WriteFile(unit.dir / "下发.txt",
+              "A1,一中" + emoji + ",x,北京市,市辖区,东城区,x,x,路,x,x,x,x\r\n");
+    const std::pair<std::string, std::string> doors[] = {
+        {"add institution" + fields("三中" + emoji, "100000003"), refused("单位详细名称")},
+        {"add institution" + fields("三中", "100000003", "2147483648"), tooLarge},
+        {"update " + draft + " --dizhi_jied 路" + emoji, refused("街道")},
+        {"update " + draft + " --shunx 2147483648", tooLarge},
+        {"add-division --parent 110100 --code 110199 --name 新区" + emoji, refused("行政区划名称")},
+        {"load-initial 下发.txt", "第1行第2项：" + refused("名称")},
+        {"import --pending " + school + " 上报.txt", "第1行第2项：" + refused("单位详细名称")},
+        {"import --pending " + school + " 大数.txt",
+         "第1行：第38项 '2147483648' 超出整数范围（-2147483648至2147483647）\n"},
+    };
+    for (const auto& [line, message] : doors) {
+        const MlkRun run = unit.Run(line);
+        EXPECT_EQ(run.code, 1) << line;
+        // The import's progress comes first.
+        EXPECT_EQ(run.err.substr(run.err.find_last_of('\n', run.err.size() - 2) + 1), message)
+            << line;
+    }
+    unit.Done("confirm " + draft);
+    EXPECT_EQ(unit.Done("export 教育局.txt"), "导出完成，共导出2条数据！");
+    const std::vector<GGJG> sent = ReadExchangeFile(unit.dir / "教育局.txt");
+    ASSERT_EQ(sent.size(), 2u);
+    for (const GGJG& r : sent) {
+        EXPECT_EQ(FirstCharacterOutsideGbk(Join(ExchangeItems(r), ",")), "") << r.JiGID;
+        EXPECT_EQ(r.ShunX, 1) << r.JiGID;
+    }
+}
+
 }  // namespace
 }  // namespace mlk::test

@@ -22,12 +22,25 @@ struct CheckCase {
 const CheckCase kCheckCases[] = {
     {{}, nullptr, ""},
     {{{&F::JiGMC, "   "}}, "单位详细名称不能为空！", "EDJiGMC"},
+    // Nothing that could not travel in the exchange file, whatever else is wrong.
+    {{{&F::JiGMC, "一中\xF0\x9F\x98\x80"}, {&F::ZuZJGDM, ""}},
+     "单位详细名称中的字符“\xF0\x9F\x98\x80”无法用GBK编码保存，请改用其他字",
+     "EDJiGMC"},
+    {{{&F::JieD, "\xF0\xA0\x80\x80路"}, {&F::HaoP, "\xC3\xA4"}},
+     "街道中的字符“\xF0\xA0\x80\x80”无法用GBK编码保存，请改用其他字",
+     "EDJieD"},
+    {{{&F::TianBRQ, "2024\xE2\x80\x8B"}},
+     "填表日期中的字符“\xE2\x80\x8B”无法用GBK编码保存，请改用其他字",
+     "EDTianBRQ"},
     {{{&F::JiGMC, ""}, {&F::ZuZJGDM, ""}}, "单位详细名称不能为空！", "EDJiGMC"},
     {{{&F::ZuZJGDM, " "}}, "组织机构代码不能为空！", "EDZuZJGDM"},
     {{{&F::ZuZJGDM, "12345678"}}, "组织机构代码长度必须为9位！", "EDZuZJGDM"},
     {{{&F::ZuZJGDM, " 12345678"}}, "组织机构代码长度必须为9位！", "EDZuZJGDM"},  // trimmed first
     {{{&F::ZuZJGDM, " 123456789 "}}, nullptr, ""},
-    {{{&F::ZuZJGDM, "代码12345"}}, nullptr, ""},  // Chinese counts two bytes
+    {{{&F::ZuZJGDM, "1234567中"}}, "组织机构代码只能由数字和大写字母组成", "EDZuZJGDM"},
+    {{{&F::ZuZJGDM, "12345678x"}}, "组织机构代码只能由数字和大写字母组成", "EDZuZJGDM"},
+    {{{&F::ZuZJGDM, "1234567中8"}}, "组织机构代码长度必须为9位！", "EDZuZJGDM"},
+    {{{&F::ZuZJGDM, "MA0123XY9"}}, nullptr, ""},
     {{{&F::ZuZJGDM, "1234567890"}}, "组织机构代码长度必须为9位！", "EDZuZJGDM"},
     {{{&F::ZuZJGDM, "999999999"}}, "组织机构代码已经存在，请查证后重新录入！", "EDZuZJGDM"},
     {{{&F::HangYDM, ""}}, "行业代码不能为空！", "EDHangYDM"},
@@ -52,6 +65,9 @@ const CheckCase kCheckCases[] = {
     {{{&F::ShunX, "第3"}}, "显示顺序必须为整数！", "EDShunX"},
     {{{&F::ShunX, "1.5"}}, "显示顺序必须为整数！", "EDShunX"},
     {{{&F::ShunX, " 12 "}}, nullptr, ""},
+    {{{&F::ShunX, "2147483647"}}, nullptr, ""},
+    {{{&F::ShunX, "2147483648"}}, "显示顺序超出整数范围（-2147483648至2147483647）！", "EDShunX"},
+    {{{&F::ShunX, "-2147483649"}}, "显示顺序超出整数范围（-2147483648至2147483647）！", "EDShunX"},
 };
 
 // Another unit's entry holds the code 999999999; a unit without a name is refused last, with no
@@ -106,6 +122,12 @@ TEST(AgencyCheck, FiveFieldsInOrderThenAWholeOrder) {
         {{"节能中心", "李四", "", "节点", ""}, "联系电话不能为空！", "EDLianXDH"},
         {{"节能中心", "李四", "123", "节点", " "}, "排序不能为空！", "EDShunX"},
         {{"节能中心", "李四", "123", "节点", "x1"}, "排序必须为整数！", "EDShunX"},
+        {{"节能中心", "李四", "123", "节点", "2147483648"},
+         "排序超出整数范围（-2147483648至2147483647）！",
+         "EDShunX"},
+        {{"节能中心", "李四\xF0\x9F\x98\x80", "", "", ""},
+         "机构联系人中的字符“\xF0\x9F\x98\x80”无法用GBK编码保存，请改用其他字",
+         "EDLianXR"},
     };
     for (const AgencyCase& c : cases) {
         EXPECT_EQ(CheckAgency(c.form),

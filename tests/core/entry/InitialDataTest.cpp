@@ -61,6 +61,9 @@ TEST_F(InitialDataTest, AcceptsOnlyLinesOfThirteenPieces) {
          "第1行：\"a b\",,c,\"say \"\"hi\"\"\",\"\tx\"数据项不正确"},
         {"a 50 MB line", good + std::string(50 << 20, 'x'), 0,
          "第3行：" + std::string(200, 'x') + "……数据项不正确"},
+        {"UTF-8 that GBK cannot hold",
+         Good(1) + "\n" + Line("ID2", "二中", "北京市", "市辖区", "东城区", "路\xF0\xA0\x80\x80"),
+         0, "第2行第9项：街道中的字符“\xF0\xA0\x80\x80”无法用GBK编码保存，请改用其他字"},
         {"a 50 MB line of commas", std::string(50 << 20, ','), 0,
          "第1行：" + std::string(200, ',') + "……数据项不正确"},
     };

@@ -140,6 +140,11 @@ TEST(ExchangeReaderTest, Refusals) {
         changed[item] = value;
         return Utf8ToGbk(JoinExchangeItems(changed)) + "\r\n";
     };
+    const auto withUtf8 = [&](std::size_t item, const std::string& value) {
+        std::vector<std::string> changed = items;
+        changed[item] = value;
+        return JoinExchangeItems(changed) + "\r\n";
+    };
     enum Path { kFile, kFolder, kMissing };
     const struct {
         const char* name;
@@ -171,6 +176,9 @@ TEST(ExchangeReaderTest, Refusals) {
         {"a UTF-8 line after GBK ones",
          good + good + std::string(36, ',') + "1,2\r\n" + Join(items, ","),
          "第4行的编码与前面的行不同（UTF-8/GBK），文件可能由两个文件拼接而成"},
+        {"UTF-8 that GBK cannot hold",
+         Join(items, ",") + "\r\n" + withUtf8(16, "路\xF0\x9F\x98\x80"),
+         "第2行第17项：街道中的字符“\xF0\x9F\x98\x80”无法用GBK编码保存，请改用其他字"},
         {"bytes of neither in a UTF-8 file", Join(items, ",") + "\r\n\x81\x20",
          "第2行含有不是UTF-8"},
         {"a mark starting a later line", good + "\xEF\xBB\xBF" + good,

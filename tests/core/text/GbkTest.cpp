@@ -76,20 +76,48 @@ TEST(GbkTest, RefusesCharactersWithoutAnExactGbkForm) {
         const char* why;
         const char* text;
         std::size_t length;  // GbkLength still counts two bytes for each
+        const char* first;   // the first such character
     } cases[] = {
-        {"outside the basic plane", "表情\xF0\x9F\x98\x80", 6},
-        {"a look-alike would be written (a for ä)", "\xC3\xA4", 2},
-        {"an invisible character would be dropped (U+200B)", "甲\xE2\x80\x8B乙", 6},
-        {"U+F8F5 would become the non-GBK byte 0xFF", "\xEF\xA3\xB5", 2},
-        {"a katakana middle dot", "\xE3\x83\xBB", 2},
+        {"outside the basic plane", "表情\xF0\x9F\x98\x80", 6, "\xF0\x9F\x98\x80"},
+        {"a look-alike would be written (a for ä)", "\xC3\xA4", 2, "\xC3\xA4"},
+        {"an invisible character would be dropped (U+200B)", "甲\xE2\x80\x8B乙", 6, "\xE2\x80\x8B"},
+        {"U+F8F5 would become the non-GBK byte 0xFF", "\xEF\xA3\xB5", 2, "\xEF\xA3\xB5"},
+        {"a katakana middle dot", "\xE3\x83\xBB", 2, "\xE3\x83\xBB"},
+        {"CJK beyond GBK, then an emoji", "a\xF0\xA0\x80\x80\xF0\x9F\x98\x80", 5,
+         "\xF0\xA0\x80\x80"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(ErrorOf([&] { Utf8ToGbk(c.text); }),
                   std::string("文本含有GBK编码无法表示的字符：") + c.text);
         EXPECT_EQ(GbkLength(c.text), c.length);
+        EXPECT_EQ(FirstCharacterOutsideGbk(c.text), c.first);
     }
+    EXPECT_EQ(FirstCharacterOutsideGbk("\xE4\xB8"), "\xE4");
     EXPECT_EQ(ErrorOf([] { Utf8ToGbk("\xE4\xB8"); }), "文本不是有效的UTF-8编码：\xE4\xB8");
+}
+
+// The quick look-up that entry checks and readers use answers for every character of the basic
+// plane as the encoder does.
+TEST(GbkTest, LookUpAgreesWithTheEncoderOnEveryCharacter) {
+    int held = 0;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        std::string utf8;
+        if (c < 0x80) {
+            utf8 = {char(c)};
+        } else if (c < 0x800) {
+            utf8 = {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+        } else {
+            utf8 = {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)),
+                    char(0x80 | (c & 0x3F))};
+        }
+        const bool encodes = ErrorOf([&] { Utf8ToGbk(utf8); }).empty();
+        ASSERT_EQ(FirstCharacterOutsideGbk(utf8).empty(), encodes) << std::hex << unsigned(c);
+        held += encodes;
+    }
+    EXPECT_GT(held, 21000);
 }
 
 }  // namespace
