@@ -19,7 +19,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(build-essential cmake qt6-base-dev libsqlite3-dev libicu-dev libgtest-dev
-    libbenchmark-dev libxlsxwriter-dev)
+    libbenchmark-dev libxlsxwriter-dev zlib1g-dev)
 
 build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null

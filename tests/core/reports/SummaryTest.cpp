@@ -56,6 +56,18 @@ class SummaryTest : public DbTest {
         };
     }
 
+    // Confirmed institutions of a type, as many as count, in the file imported for reporter: each
+    // column of a count below gets a figure of its own, so that two columns that changed places
+    // show.
+    void AddImported(const std::string& reporter, const std::string& type, int count) {
+        std::vector<SampleRow> rows;
+        for (int i = 0; i < count; ++i) {
+            rows.push_back(ImportedRow(reporter + "-" + type + "-" + std::to_string(i), "增补",
+                                       reporter, reporter, "1", type, 2, 100 + i));
+        }
+        InsertSampleRows(Dm(), rows);
+    }
+
     // The ids of a table's rows with their numbers: "1 T1", "1.1 a2", ...
     static std::vector<std::string> Outline(const SummaryTable& table) {
         std::vector<std::string> outline;
@@ -125,17 +137,20 @@ TEST_F(SummaryTest, ARowOnTheCurrentPathIsListedButNotEnteredAgain) {
 
 TEST_F(SummaryTest, CountsPerOwnRowWithItsOwnContributionAndTotals) {
     InsertSampleRow(Dm(), ImportedRow("k1", "区政府", "T4", "T4", "1", "7012", 2, 1));
+    for (const auto& [type, count] :
+         {std::pair{"8610", 1}, {"8310", 2}, {"8810", 3}, {"8015", 4}, {"9410", 6}, {"70", 6}})
+        AddImported("T1", type, count);
     const SummaryTable table = CountSummary(Dm());
     // number id name, then heji guojjg shiydw jiaoy kej wenh weis tiy qit tuantzz
     const std::vector<Cells> expected = {
         // a1 "70" and a2 "7010" are state organs; a4 "8200" counts nowhere; the agency a11 and
         // the unconfirmed a12 are left out, z1 below a12 counts; the own row adds 82.
-        {"1", "T1", "教育局", "14", "2", "11", "6", "1", "1", "1", "1", "1", "1"},
+        {"1", "T1", "教育局", "36", "8", "21", "6", "1", "2", "3", "4", "5", "7"},
         {"2", "T2", "节能办", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
         // The kinds 7015..7017 are state organs; own 8015 begins with 80.
         {"3", "T3", "卫生局", "4", "3", "1", "0", "0", "0", "0", "0", "1", "0"},
         {"4", "T4", "公安局", "2", "2", "0", "0", "0", "0", "0", "0", "0", "0"},
-        {"5", Dm().Unit().DanWID, "合计", "20", "7", "12", "6", "1", "1", "1", "1", "2", "1"},
+        {"5", Dm().Unit().DanWID, "合计", "42", "13", "22", "6", "1", "2", "3", "4", "6", "7"},
     };
     EXPECT_EQ(table.rows, expected);
 }
@@ -156,6 +171,9 @@ TEST_F(SummaryTest, OwnRowCountsItselfByTheFirstMatchingTypeRule) {
 
 // g1 is an agency and still counts; h1 is unconfirmed, and so, at last, is the own row T3.
 TEST_F(SummaryTest, StateOrgansByKindForOwnRowsThatHaveAny) {
+    for (const auto& [type, count] :
+         {std::pair{"7013", 2}, {"7014", 3}, {"7016", 3}, {"7015", 4}, {"7017", 5}})
+        AddImported("T3", type, count);
     const auto byId = [&] {
         std::vector<Cells> rows;
         for (const Cells& row : StateOrganSummary(Dm()).rows)
@@ -166,7 +184,7 @@ TEST_F(SummaryTest, StateOrgansByKindForOwnRowsThatHaveAny) {
     // heji gongcd rend zhengf zhengx minzdp shenp(7016) jianc(7015) qit
     EXPECT_EQ(byId(),
               (std::vector<Cells>{{"T1", "教育局", "1", "1", "0", "0", "0", "0", "0", "0", "0"},
-                                  {"T3", "卫生局", "4", "0", "0", "1", "0", "0", "1", "1", "1"}}));
+                                  {"T3", "卫生局", "21", "0", "0", "1", "2", "3", "4", "5", "6"}}));
     Dm().ExecSQL("update MLK_JiBXX set QueRZT='0' where JiGID='T3'");
     EXPECT_EQ(byId().size(), 1u);
 }

@@ -36,21 +36,64 @@ TEST(GbkTest, ConvertsBothWaysByteForByte) {
     }
 }
 
-// Decoding knows every character of the code page: each two-byte code that decodes, between
-// other text, is encoded back to the same bytes.
-TEST(GbkTest, EveryTwoByteCodeDecodesToItsCharacter) {
-    int characters = 0;
+// The character as UTF-8.
+std::string Utf8(char32_t c) {
+    if (c < 0x800)
+        return {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+    return {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
+}
+
+// Code page 936 gives every pair of a lead byte 0x81..0xFE and a trail byte 0x40..0x7E or
+// 0x80..0xFE a character of its own (what GBK leaves unassigned goes to the private use area):
+// 126 x 190 = 23940 two-byte characters, each encoded back to its bytes. A pair with any other
+// trail byte is refused.
+TEST(GbkTest, HoldsExactlyTheTwoByteCharactersOfTheCodePage) {
+    int characters = 0, refused = 0;
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
-        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+        for (int trail = 0x00; trail <= 0xFF; ++trail) {
             const std::string gbk = {'a', char(lead), char(trail), 'b'};
             try {
                 ASSERT_EQ(Utf8ToGbk(GbkToUtf8(gbk)), gbk) << lead << " " << trail;
                 ++characters;
             } catch (const MlkError&) {
+                ++refused;
             }
         }
     }
-    EXPECT_GT(characters, 21000);
+    EXPECT_EQ(characters, 126 * 190);
+    EXPECT_EQ(refused, 126 * 66);
+}
+
+// The characters at the edges of the lead and trail ranges: of the extension below GB2312 (GBK/3,
+// leads 0x81..0xA0), of its symbols and hanzi (0xA1..0xF7 with trails 0xA1..0xFE), of the
+// extension above (GBK/4 and /5, trails 0x40..0xA0) and of the user-defined areas.
+TEST(GbkTest, CharactersAtTheEdgesOfEveryRange) {
+    const struct {
+        unsigned char lead, trail;
+        char32_t character;
+    } cases[] = {
+        {0x81, 0x40, 0x4E02},                        // 丂, the first pair
+        {0x81, 0x7E, 0x4E8A}, {0x81, 0x80, 0x4E90},  // around the trail byte 0x7F
+        {0x81, 0xFE, 0x4FA2}, {0xA0, 0x40, 0x71D6},
+        {0xA0, 0xFE, 0x72DB}, {0xA1, 0xA1, 0x3000},  // the ideographic space, GB2312's first symbol
+        {0xA1, 0xFE, 0x3013}, {0xA8, 0x40, 0x02CA},
+        {0xA9, 0xA0, 0xE7FD}, {0xAA, 0x40, 0x72DC},
+        {0xAA, 0xA1, 0xE000},  // the first user-defined character
+        {0xAF, 0xFE, 0xE233}, {0xB0, 0xA0, 0x76C3},
+        {0xB0, 0xA1, 0x554A},                        // 啊, GB2312's first hanzi
+        {0xB0, 0xFE, 0x5265},                        // 剥
+        {0xD7, 0xF9, 0x5EA7},                        // 座, the last of the first level
+        {0xD8, 0xA1, 0x4E8D},                        // 亍, the first of the second level
+        {0xF7, 0xFE, 0x9F44},                        // 齄, GB2312's last hanzi
+        {0xF8, 0xA1, 0xE234}, {0xFE, 0x40, 0xFA0C},  // 兀
+        {0xFE, 0xA0, 0xE864}, {0xFE, 0xFE, 0xE4C5},  // the last pair
+    };
+    for (const auto& c : cases) {
+        const std::string gbk = {char(c.lead), char(c.trail)};
+        SCOPED_TRACE(testing::Message() << std::hex << int(c.lead) << " " << int(c.trail));
+        EXPECT_EQ(GbkToUtf8(gbk), Utf8(c.character));
+        EXPECT_EQ(Utf8ToGbk(Utf8(c.character)), gbk);
+    }
 }
 
 TEST(GbkTest, RefusesBytesThatAreNotGbkAndNamesTheLine) {
