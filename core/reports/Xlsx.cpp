@@ -48,17 +48,31 @@ class Workbook {
         options.use_zip64 = LXW_TRUE;
         // Named, since the C library's own choice on Windows is a folder users may not write.
         options.tmpdir = scratch_.data();
+        errno = 0;
         workbook_ = workbook_new_opt(PathText(file).c_str(), &options);
         sheet_ = workbook_ ? workbook_add_worksheet(workbook_, nullptr) : nullptr;
+        if (!sheet_)
+            cause_ = LastError(ENOMEM);
     }
     ~Workbook() {
-        if (workbook_)
+        // A workbook without its sheet is only freed: closing would try to add a sheet again and
+        // pack a workbook that is not whole.
+        if (workbook_ && sheet_)
             workbook_close(workbook_);
+        else if (workbook_)
+            lxw_workbook_free(workbook_);
     }
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
 
     bool Ready() const { return sheet_ != nullptr; }
+    // Why the workbook could not be started: no memory, or no scratch file for its sheet, which
+    // the library makes in the scratch folder or else the system's and the working folder.
+    std::string WhyNotReady() const {
+        if (cause_ == std::errc::not_enough_memory)
+            return "内存不足";
+        return "无法在临时文件夹 " + scratch_ + " 中建立临时文件，" + FileErrorReason(cause_, true);
+    }
     // Cells as they stand; the library leaves an empty text an empty cell.
     void Put(std::size_t row, std::size_t column, std::string_view text) {
         if (text.empty() || error_ != LXW_NO_ERROR)
@@ -79,6 +93,7 @@ class Workbook {
     lxw_workbook* workbook_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
     lxw_error error_ = LXW_NO_ERROR;
+    std::error_code cause_;
     std::string cell_;
 };
 
@@ -91,7 +106,7 @@ void SaveListToXlsx(const std::filesystem::path& file, bool withCaptions,
     ReplacingFile out(file);
     Workbook workbook(out.HandOver());
     if (!workbook.Ready())
-        throw MlkError("无法创建文件 " + PathText(file));
+        throw MlkError("无法创建文件 " + PathText(file) + "：" + workbook.WhyNotReady());
     std::size_t row = 0;
     if (withCaptions) {
         for (std::size_t column = 0; column < captions.size(); ++column)

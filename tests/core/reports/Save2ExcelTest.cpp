@@ -4,9 +4,15 @@
 #include <fstream>
 #ifdef _WIN32
 #include <share.h>
+#else
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include "TestSupport.h"
+#include "XlsxCells.h"
 #include "platform/Platform.h"
 #include "platform/ReplacingFile.h"
 #include "reports/Save2Excel.h"
@@ -197,6 +203,67 @@ TEST(Save2ExcelTest, AFailedWriteNamesTheFileAndTheReasonAndLeavesNothing) {
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "已有目录"));
 }
+
+// The .xlsx cells read back from the package's XML, on every system: each column in its place,
+// Chinese, blanks and markup characters as written, a short row's missing cells empty, and an
+// older file replaced.
+TEST(Save2ExcelTest, XlsxCellsReadBackAsWritten) {
+    using Grid = std::vector<std::vector<std::string>>;
+    const std::vector<std::string> captions = {"序号", "机构名称", "单位地址", "备注"};
+    const TextRows rows = {{"1", "东城区教育局", "北京市东城区东华门街道1号", "<a & \"b\">"},
+                           {"1.1", "第一中学", "", " 两端空格 "},
+                           {"2", "", "x"}};
+    const Grid data = {{"1", "东城区教育局", "北京市东城区东华门街道1号", "<a & \"b\">"},
+                       {"1.1", "第一中学", "", " 两端空格 "},
+                       {"2", "", "x", ""}};
+    Grid withCaptions = {captions};
+    withCaptions.insert(withCaptions.end(), data.begin(), data.end());
+    TempDir dir;
+    const auto file = dir / "汇总表.xlsx";
+    WriteFile(file, "old");
+    SaveListToXlsx(file, true, captions, rows);
+    EXPECT_EQ(XlsxCells(file), withCaptions);
+    SaveListToXlsx(file, false, captions, rows);
+    EXPECT_EQ(XlsxCells(file), data);
+}
+
+#ifdef __linux__
+// With nowhere to keep its scratch file (every temporary folder and the working folder read-only)
+// the library cannot start the workbook: the message says why, nothing is left beside the
+// target, and nothing crashes. The folders are made read-only in a mount namespace of a child
+// process, which needs root; elsewhere the test is skipped.
+TEST(Save2ExcelTest, AWorkbookThatCannotStartSaysWhy) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const auto tmpfs = [](const char* where, unsigned long flags) {
+            return mount("tmpfs", where, "tmpfs", flags, nullptr) == 0;
+        };
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr))
+            _exit(77);
+        if (!tmpfs("/tmp", 0) || mkdir("/tmp/out", 0700) != 0 || !tmpfs("/tmp/out", 0) ||
+            mount(nullptr, "/tmp", nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0 ||
+            !tmpfs("/var/tmp", MS_RDONLY) || chdir("/tmp") != 0)
+            _exit(77);
+        setenv("TMPDIR", "/tmp", 1);
+        const std::string message =
+            ErrorOf([] { SaveListToXlsx("/tmp/out/表.xlsx", true, {"n"}, {{"1"}}); });
+        const bool named =
+            message.starts_with("无法创建文件 /tmp/out/表.xlsx：无法在临时文件夹 ") &&
+            message.size() > 60;
+        const bool clean = std::filesystem::is_empty("/tmp/out");
+        if (!named || !clean)
+            std::fprintf(stderr, "%s\n", message.c_str());
+        _exit(named && clean ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no mount namespace of its own (root is needed)";
+    EXPECT_TRUE(WIFEXITED(status)) << "the child crashed";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+#endif
 
 // A real spreadsheet reader must read the cells back from both formats, Chinese included, and
 // the .xlsx file replaces an older one.
