@@ -20,7 +20,7 @@ int RunAddDivision(CommandContext& context) {
         throw MlkError(refused->message);
     const std::string name = context.Option("name");
     const std::string code = context.Option("code");
-    if (const CheckResult refused = CheckNewDivision(dm, name, code)) {
+    if (const CheckResult refused = CheckNewDivision(dm, parent, name, code)) {
         throw MlkError(refused->message);
     }
     const XingZQH division = NewDivision(parent, name, code);

@@ -5,6 +5,7 @@
 #include "Command.h"
 #include "PendingOption.h"
 #include "base/MlkError.h"
+#include "exchange/FileSender.h"
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
 
@@ -16,9 +17,14 @@ int RunImport(CommandContext& context) {
     const DaiDRJG pending = PendingOfOption(dm, context);
     if (const CheckResult refusal = CheckImport(pending))
         throw MlkError(refusal->message);
+    const std::filesystem::path file = PathFromText(context.positional[0]);
+    if (!context.Has("force")) {
+        if (const std::optional<std::string> mismatch =
+                SenderMismatch(pending, ReadFileSender(file)))
+            throw MlkError(*mismatch + "确认导入请加 --force。");
+    }
     StderrProgress progress(context.err, "导入");
-    const long long rows =
-        ImportExchangeFile(dm, pending, PathFromText(context.positional[0]), progress);
+    const long long rows = ImportExchangeFile(dm, pending, file, progress);
     if (rows == 0) {
         context.out << "文件中没有机构数据，未导入。\n";
     } else {
@@ -27,13 +33,15 @@ int RunImport(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar({.name = "import",
-                           .arguments = "文件",
-                           .summary = "在待导入机构下导入下级单位的上报文件",
-                           .options = {kPendingOption},
-                           .minArguments = 1,
-                           .maxArguments = 1,
-                           .run = RunImport});
+const Registrar registrar(
+    {.name = "import",
+     .arguments = "文件",
+     .summary = "在待导入机构下导入下级单位的上报文件",
+     .options = {kPendingOption,
+                 {"force", nullptr, "文件看来是另一单位上报的，仍然导入到该待导入机构下", false}},
+     .minArguments = 1,
+     .maxArguments = 1,
+     .run = RunImport});
 
 }  // namespace
 }  // namespace mlk::cli

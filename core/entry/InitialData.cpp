@@ -63,7 +63,16 @@ std::string WrongPieceCountMessage(std::size_t line, const std::vector<std::stri
 }
 
 bool InitialDataImported(TMainDM& dm) {
-    return dm.QueryInt("select count(1) as sl from MLK_YuanJGXX ") != 0;
+    return InitialRowCount(dm) != 0;
+}
+
+long long InitialRowCount(TMainDM& dm) {
+    return dm.QueryInt("select count(1) as sl from MLK_YuanJGXX ");
+}
+
+std::string RemoveInitialQuestion(long long rows) {
+    return "确认删除已导入的 (" + std::to_string(rows) +
+           ") 条初始数据？已添加到名录库的机构不受影响。";
 }
 
 InitialLoadResult LoadInitialData(TMainDM& dm, const std::filesystem::path& file,

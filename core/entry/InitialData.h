@@ -23,6 +23,8 @@ std::string WrongPieceCountMessage(std::size_t line, const std::vector<std::stri
 
 // True when MLK_YuanJGXX holds any row: a second import is refused until they are removed.
 bool InitialDataImported(TMainDM& dm);
+// The number of loaded rows.
+long long InitialRowCount(TMainDM& dm);
 
 struct InitialLoadResult {
     std::size_t lines = 0;                  // lines in the file
@@ -42,6 +44,8 @@ std::string InitialLoadMessage(const InitialLoadResult& result);
 
 // Removes every loaded row, also those already added to the directory (MLK_JiBXX keeps them).
 void RemoveInitialData(TMainDM& dm);
+// The question asked before, naming the rows that go.
+std::string RemoveInitialQuestion(long long rows);
 
 inline constexpr std::string_view kAlreadyImportedMessage = "初始数据已导入，不能再次导入!";
 inline constexpr std::string_view kRemovedMessage = "成功删除已导入的数据！";

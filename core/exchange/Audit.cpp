@@ -1,5 +1,6 @@
 #include "exchange/Audit.h"
 
+#include "base/MlkError.h"
 #include "db/Sqlite.h"
 #include "entry/EntryList.h"
 #include "model/TMainDM.h"
@@ -65,16 +66,17 @@ std::vector<std::string> AuditListCells(TMainDM& dm, const GGJG& r, int number) 
     return cells;
 }
 
-CheckResult CheckApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows) {
-    if (node.JiGID.empty() || node.ShangJBMID != unit.DanWID)
+CheckResult CheckApprove(TMainDM& dm, const GGJG& node) {
+    if (node.JiGID.empty() || node.ShangJBMID != dm.Unit().DanWID)
         return CheckFailure{node.JieDMC + "不是本单位的直属下级单位，不能审核。", ""};
-    if (!hasRows)
+    if (dm.QueryInt("select exists(select 1 from MLK_DaiDRJG where JiGID = ? and ShenHZT = '1')"
+                    " or exists(select 1 from MLK_ShenHRZ where DanWID = ?)",
+                    {node.JiGID, node.JiGID})) {
+        return CheckFailure{"该单位的数据已审核", ""};
+    }
+    if (!dm.HasRow("select 1 from MLK_JiBXX where ShangJBMID = ?", {node.JiGID}))
         return CheckFailure{node.JieDMC + "下没有机构信息，不能审核。", ""};
     return std::nullopt;
-}
-
-bool CanApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows) {
-    return !CheckApprove(unit, node, hasRows);
 }
 
 std::string ApproveQuestion(const GGJG& node) {
@@ -85,6 +87,8 @@ long long Approve(TMainDM& dm, const GGJG& node) {
     const std::string& auditor = dm.Unit().ClerkName();
     const std::string now = TMainDM::NowText();
     Transaction transaction(dm.Db());
+    if (const CheckResult refusal = CheckApprove(dm, node))
+        throw MlkError(refusal->message);
     dm.ExecSQL("update MLK_JiBXX  set ShenHZT='1', ShenHRXM =?, ShenHSJ =? where ShangJBMID =?",
                {auditor, now, node.JiGID});
     const long long approved = dm.Db().Changes();

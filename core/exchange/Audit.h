@@ -9,7 +9,6 @@
 namespace mlk {
 
 class TMainDM;
-struct CaoZDWXX;
 
 // The audit of the data that directly subordinate units delivered.
 
@@ -24,15 +23,16 @@ std::vector<GGJG> AuditList(TMainDM& dm, const std::string& key);
 // The cells of one list row, numbered from 1.
 std::vector<std::string> AuditListCells(TMainDM& dm, const GGJG& row, int number);
 
-// Only a unit directly under the operating unit, with institutions under it, can be approved:
-// the refusal otherwise (the window keeps its button disabled then).
-CheckResult CheckApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows);
-bool CanApprove(const CaoZDWXX& unit, const GGJG& node, bool hasRows);
+// A unit is approved once: directly under the operating unit, with institutions under it, and
+// not approved before (its pending institution or the audit log says it was). The refusal
+// otherwise, which the window shows beside its disabled button.
+CheckResult CheckApprove(TMainDM& dm, const GGJG& node);
 std::string ApproveQuestion(const GGJG& node);
 
 // Marks every institution under the subordinate unit and the unit's pending institution as
 // audited, under the operating unit's clerk, and writes the audit log row, all in one
-// transaction. Returns the number of institutions approved.
+// transaction, within which CheckApprove refuses (an approval made meanwhile counts). Returns the
+// number of institutions approved.
 long long Approve(TMainDM& dm, const GGJG& node);
 
 }  // namespace mlk

@@ -64,8 +64,11 @@ long long UnconfirmedCount(TMainDM& dm) {
 }
 
 CheckResult CheckExport(TMainDM& dm) {
-    if (UnconfirmedCount(dm) > 0)
-        return CheckFailure{kGuardMessage, ""};
+    if (const long long unconfirmed = UnconfirmedCount(dm); unconfirmed > 0) {
+        return CheckFailure{std::string(kGuardMessage) + "\n尚有" + std::to_string(unconfirmed) +
+                                "条机构信息未通过核查。",
+                            ""};
+    }
     return std::nullopt;
 }
 

@@ -18,7 +18,7 @@ long long ConfirmedCount(TMainDM& dm);
 // The number of institutions not confirmed; a row whose QueRZT is empty or missing counts.
 long long UnconfirmedCount(TMainDM& dm);
 
-// The refusal when some institution is not confirmed yet.
+// The refusal when some institution is not confirmed yet, with how many are not.
 CheckResult CheckExport(TMainDM& dm);
 
 // The name the save dialog suggests: the unit's full name and "-核查数据.txt".

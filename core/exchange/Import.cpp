@@ -126,6 +126,17 @@ std::vector<TableIndex> IndexesToRebuild(Database& db, std::uint64_t fileBytes) 
     return indexes;
 }
 
+// Refuses by the pending institution's state as stored now, read inside the caller's
+// transaction: an audit or an import made meanwhile, by another window or by mlk, counts, not
+// the state of the caller's copy read before its question.
+void CheckStoredState(TMainDM& dm, const DaiDRJG& pending, CheckResult (*check)(const DaiDRJG&)) {
+    const std::optional<DaiDRJG> stored = LoadPending(dm, pending.JiGID);
+    if (!stored)
+        throw MlkError("没有机构ID为 " + pending.JiGID + " 的待导入机构");
+    if (const CheckResult refusal = check(*stored))
+        throw MlkError(refusal->message);
+}
+
 }  // namespace
 
 std::optional<DaiDRJG> LoadPending(TMainDM& dm, const std::string& jigid) {
@@ -161,10 +172,9 @@ CheckResult CheckImport(const DaiDRJG& pending) {
 
 long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
                              Progress& progress) {
-    if (const CheckResult refusal = CheckImport(pending))
-        throw MlkError(refusal->message);
     ExchangeReader reader(file);
     Transaction transaction(dm.Db());
+    CheckStoredState(dm, pending, CheckImport);
     const std::vector<TableIndex> rebuilt = IndexesToRebuild(dm.Db(), reader.Size());
     // Progress: the bytes read, an eighth of them for each index built again (about the time it
     // takes), one step for the commit.
@@ -227,9 +237,8 @@ std::string RemoveImportQuestion(const DaiDRJG& pending, long long rows) {
 }
 
 long long RemoveImport(TMainDM& dm, const DaiDRJG& pending) {
-    if (const CheckResult refusal = CheckRemoveImport(pending))
-        throw MlkError(refusal->message);
     Transaction transaction(dm.Db());
+    CheckStoredState(dm, pending, CheckRemoveImport);
     dm.ExecSQL("delete from MLK_JiBXX  where ShangBJGID=?", {pending.JiGID});
     const long long removed = dm.Db().Changes();
     dm.ExecSQL("update MLK_DaiDRJG  set DaoRZT = '0', DaoRSJ = '', DaoRSL = '0'  where JiGID = ?",

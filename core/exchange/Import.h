@@ -33,6 +33,7 @@ CheckResult CheckRemoveImport(const DaiDRJG& pending);
 // checked and inserted in one pass. The rows, the pending institution's state and the log row are
 // written in one transaction, so a failure (a bad line, a JiGID already in the directory) or the
 // end of the process at any moment leaves the database as it was; a failure names the line.
+// CheckImport refuses by the pending institution's state as stored within that transaction.
 long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
                              Progress& progress);
 
@@ -41,8 +42,9 @@ long long ImportedRowCount(TMainDM& dm, const DaiDRJG& pending);
 // The question asked before the removal, naming the unit and the rows that go.
 std::string RemoveImportQuestion(const DaiDRJG& pending, long long rows);
 
-// Deletes the rows imported through the pending institution and sets it back to not imported.
-// Returns the number of rows deleted.
+// Deletes the rows imported through the pending institution and sets it back to not imported,
+// refused by CheckRemoveImport on the state stored within its transaction (an audit made since
+// the caller read the institution counts). Returns the number of rows deleted.
 long long RemoveImport(TMainDM& dm, const DaiDRJG& pending);
 
 std::string ImportDoneMessage(long long rows);

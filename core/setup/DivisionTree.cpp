@@ -34,6 +34,50 @@ std::size_t CodeLength(const std::string& code) {
     }
 }
 
+// The place of a new code under its parent, as every code of the delivered table has it.
+CheckResult CheckUnderParent(const XingZQH& parent, const std::string& code) {
+    if (parent.XZJB == "省") {
+        const std::string province = parent.code.substr(0, 2);
+        if (code.compare(0, 2, province) != 0 || code.compare(4, 2, "00") != 0) {
+            return CheckFailure{
+                "地市的行政区划代码须以所属省份代码的前两位“" + province + "”开头、以“00”结尾",
+                "EDCode"};
+        }
+    } else {
+        const std::string city = parent.code.substr(0, 4);
+        if (code.compare(0, 4, city) != 0 || code.compare(4, 2, "00") == 0) {
+            return CheckFailure{
+                "区县的行政区划代码须以所属地市代码的前四位“" + city + "”开头，且不能以“00”结尾",
+                "EDCode"};
+        }
+    }
+    return std::nullopt;
+}
+
+// What uses a division, in words for the refusal; empty when nothing does.
+std::string UserOf(TMainDM& dm, const XingZQH& division) {
+    // The division's code and, for a city, those of its counties.
+    const std::string codes =
+        " in (select code from MLK_XingZQH where code = ?1 or parentCode = ?1)";
+    const std::pair<const char*, const char*> tables[] = {
+        {"MLK_JiBXX", "名录库中的机构"},
+        {"MLK_DaiDRJG", "待导入机构"},
+        {"MLK_CaoZDWXX", "操作单位"},
+    };
+    for (const auto& [table, user] : tables) {
+        if (dm.HasRow(std::string("select 1 from ") + table + " where XingZQH" + codes,
+                      {division.code}))
+            return user;
+    }
+    // The selection finds a division by the line's name within the division's.
+    const std::string column = division.XZJB == "县" ? "XQ" : "DS";
+    return dm.HasRow("select 1 from MLK_YuanJGXX where " + column + " <> '' and instr(?, " +
+                         column + ") > 0",
+                     {division.name})
+               ? "初始数据"
+               : "";
+}
+
 }  // namespace
 
 std::vector<XingZQH> ProvinceDivisions(TMainDM& dm) {
@@ -63,7 +107,8 @@ CheckResult CheckAddUnder(const XingZQH* parent) {
     return std::nullopt;
 }
 
-CheckResult CheckNewDivision(TMainDM& dm, const std::string& name, const std::string& code) {
+CheckResult CheckNewDivision(TMainDM& dm, const XingZQH& parent, const std::string& name,
+                             const std::string& code) {
     const std::string trimmedName = Trim(name);
     const std::string trimmedCode = Trim(code);
     if (trimmedName.empty())
@@ -78,6 +123,8 @@ CheckResult CheckNewDivision(TMainDM& dm, const std::string& name, const std::st
     if (!AllDigits(trimmedCode)) {
         return CheckFailure{"行政区划只能由0到9的数字组成", "EDCode"};
     }
+    if (CheckResult refused = CheckUnderParent(parent, trimmedCode))
+        return refused;
     if (dm.HasRow("select * from MLK_XingZQH where code = ?", {trimmedCode})) {
         return CheckFailure{"行政区划已经存在", "EDCode"};
     }
@@ -96,6 +143,39 @@ XingZQH NewDivision(const XingZQH& parent, const std::string& name, const std::s
 void InsertDivision(TMainDM& dm, const XingZQH& division) {
     dm.ExecSQL("insert into MLK_XingZQH (code,name,parentCode,XZJB) values (?,?,?,? )",
                {division.code, division.name, division.parentCode, division.XZJB});
+}
+
+}  // namespace mlk
+
+namespace mlk {
+
+CheckResult CheckChangeDivision(TMainDM& dm, const XingZQH& division, bool removing) {
+    if (division.XZJB != "市" && division.XZJB != "县")
+        return CheckFailure{"省级行政区划不能修改或删除", "TreeView1"};
+    if (removing && dm.HasRow("select 1 from MLK_XingZQH where parentCode = ?", {division.code}))
+        return CheckFailure{"该行政区划下还有下级行政区划，不能删除", "TreeView1"};
+    if (const std::string user = UserOf(dm, division); !user.empty())
+        return CheckFailure{"该行政区划已被" + user + "使用，不能修改或删除", "TreeView1"};
+    return std::nullopt;
+}
+
+void RenameDivision(TMainDM& dm, const XingZQH& division, const std::string& name) {
+    const std::string trimmed = Trim(name);
+    if (trimmed.empty())
+        throw MlkError("名称不能为空");
+    Transaction transaction(dm.Db());
+    if (const CheckResult refused = CheckChangeDivision(dm, division, false))
+        throw MlkError(refused->message);
+    dm.ExecSQL("update MLK_XingZQH set name = ? where code = ?", {trimmed, division.code});
+    transaction.Commit();
+}
+
+void RemoveDivision(TMainDM& dm, const XingZQH& division) {
+    Transaction transaction(dm.Db());
+    if (const CheckResult refused = CheckChangeDivision(dm, division, true))
+        throw MlkError(refused->message);
+    dm.ExecSQL("delete from MLK_XingZQH where code = ?", {division.code});
+    transaction.Commit();
 }
 
 }  // namespace mlk

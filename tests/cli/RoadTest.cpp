@@ -38,7 +38,8 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "已通过核查：" + school1 + "\t第一中学\n通过核查 1 条，未通过 1 条\n");
     EXPECT_EQ(run.err, "未通过核查：" + school2 + "\t第二中学\t组织机构代码不能为空！\n");
-    EXPECT_EQ(department.Run("export x.txt").err, "请核查全部机构信息后再导出机构列表！\n");
+    EXPECT_EQ(department.Run("export x.txt").err,
+              "请核查全部机构信息后再导出机构列表！\n尚有1条机构信息未通过核查。\n");
     department.Done("update " + school2 + InstitutionFields("第二中学", "100000002", "8240") +
                     " --chushsj 2024-05-06");
     department.Done("confirm " + school2);
@@ -73,6 +74,7 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_EQ(county.Run("audit --unit " + school1).err,
               "第一中学不是本单位的直属下级单位，不能审核。\n");
     EXPECT_EQ(county.Done("audit --unit " + dept), "已审核通过东城区教育局下的2条机构信息。");
+    EXPECT_EQ(county.Run("audit --unit " + dept).err, "该单位的数据已审核\n");
     // Audited data can be neither removed nor imported again.
     for (const std::string& line : {"remove-import --yes --pending " + dept, importLine})
         EXPECT_EQ(county.Run(line).err, "该机构的数据已审核，不能再导入或删除。\n") << line;

@@ -26,9 +26,11 @@ class RealDialogs final : public Dialogs {
         box.exec();
     }
 
-    bool Confirm(QWidget* parent, const QString& title, const QString& text) override {
+    bool Confirm(QWidget* parent, const QString& title, const QString& text,
+                 Answer byDefault) override {
         QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                         parent);
+        box.setDefaultButton(byDefault == Answer::Ok ? QMessageBox::Ok : QMessageBox::Cancel);
         return box.exec() == QMessageBox::Ok;
     }
 

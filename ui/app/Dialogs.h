@@ -20,8 +20,12 @@ class Dialogs {
     virtual void Message(QWidget* parent, const QString& text) = 0;
     // A notice with a title (the summary windows use "提示信息").
     virtual void Notice(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The answer that Enter gives to a question: Cancel for a question whose OK destroys or
+    // cannot be undone, so that a key pressed once too often loses nothing.
+    enum class Answer { Ok, Cancel };
     // A question box with the question icon, OK and Cancel; true for OK.
-    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text,
+                         Answer byDefault) = 0;
     // The application's standard error box.
     virtual void Error(QWidget* parent, const QString& text) = 0;
     // File dialogs; an empty result means the user cancelled. filter is in Qt's form,

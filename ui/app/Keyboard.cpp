@@ -118,7 +118,8 @@ void AcceptDigitsOnly(QLineEdit* field) {
 bool MayDiscard(QWidget* window, const InputSnapshot& snapshot) {
     return !snapshot.Changed(window) ||
            dialogs().Confirm(window, QStringLiteral("是否放弃"),
-                             QStringLiteral("录入的内容尚未保存，是否放弃并关闭窗口？"));
+                             QStringLiteral("录入的内容尚未保存，是否放弃并关闭窗口？"),
+                             Dialogs::Answer::Cancel);
 }
 
 }  // namespace mlk::ui

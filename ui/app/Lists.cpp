@@ -1,6 +1,8 @@
 #include "ui/app/Lists.h"
 
+#include <QColor>
 #include <QHeaderView>
+#include <QPalette>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -11,12 +13,24 @@ namespace mlk::ui {
 namespace {
 // The widest a column grows for its cells; longer texts are cut.
 constexpr int kWidestFit = 320;
+// A deep blue, far from the pale sky of marked rows.
+const QColor kChosenRowColour(0, 84, 166);
 }  // namespace
 
 void SetUpList(QTableView* list) {
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the list for the next control; the arrow keys move within it.
+    list->setTabKeyNavigation(false);
+    // The chosen row stands out from the pale sky that marks confirmed or imported rows, also
+    // while the focus is on a button or in another window.
+    QPalette palette = list->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, kChosenRowColour);
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    list->setPalette(palette);
     list->setShowGrid(true);
     list->setWordWrap(false);
     list->verticalHeader()->hide();

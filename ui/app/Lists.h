@@ -10,7 +10,7 @@ class QTableWidget;
 namespace mlk::ui {
 
 // The look every list shares: whole rows selected one at a time, read-only, grid lines, no row
-// header, rows as high as the text needs, centred titles.
+// header, rows as high as the text needs, centred titles; Tab leaves it.
 void SetUpList(QTableView* list);
 
 // Gives a list widget its columns: the titles, width 0 hidden, the others sized by SizeColumns.

@@ -7,9 +7,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "forms/ColumnDefs.h"
 #include "model/TMainDM.h"
@@ -20,9 +22,25 @@
 
 namespace mlk::ui {
 
-TBrowserBase::TBrowserBase(TMainDM& dm, QWidget* parent)
+namespace {
+
+// The caption of a row button of a multiple-choice list with the number of rows it acts on, put
+// before the accelerator: "添加到名录库(&A)" becomes "添加到名录库（3条）(&A)".
+QString CountedCaption(const QString& caption, std::size_t rows) {
+    if (rows == 0)
+        return caption;
+    const qsizetype accelerator = caption.lastIndexOf(QStringLiteral("(&"));
+    const qsizetype at = accelerator < 0 ? caption.size() : accelerator;
+    return caption.left(at) + QStringLiteral("（%1条）").arg(rows) + caption.mid(at);
+}
+
+}  // namespace
+
+TBrowserBase::TBrowserBase(TMainDM& dm, Choice choice, QWidget* parent)
     : QDialog(parent),
       dm_(dm),
+      choice_(choice),
+      LBStatus(new QLabel(this)),
       layout_(new QVBoxLayout(this)),
       searchArea_(new QGridLayout),
       buttonArea_(new QHBoxLayout),
@@ -45,29 +63,36 @@ TBrowserBase::TBrowserBase(TMainDM& dm, QWidget* parent)
     EDCurPage = AddPagerField(strip, "EDCurPage", false);
     strip->addWidget(new QLabel(QStringLiteral("页"), this));
     strip->addStretch();
-    BTFirst = AddPagerButton(strip, "首页", "BTFirst", PageMove::First);
-    BTPre = AddPagerButton(strip, "前一页", "BTPre", PageMove::Previous);
-    BTNext = AddPagerButton(strip, "后一页", "BTNext", PageMove::Next);
-    BTLast = AddPagerButton(strip, "末页", "BTLast", PageMove::Last);
+    BTFirst = AddPagerButton(strip, "首页(&F)", "BTFirst", PageMove::First);
+    BTPre = AddPagerButton(strip, "前一页(&P)", "BTPre", PageMove::Previous);
+    BTNext = AddPagerButton(strip, "后一页(&N)", "BTNext", PageMove::Next);
+    BTLast = AddPagerButton(strip, "末页(&L)", "BTLast", PageMove::Last);
     layout_->addWidget(pager);
 
     list_->setObjectName(QStringLiteral("lvList"));
     SetUpList(list_);
     layout_->addWidget(list_, 1);
+    LBStatus->setObjectName(QStringLiteral("LBStatus"));
+    layout_->addWidget(LBStatus);
     layout_->addLayout(buttonArea_);
 
     EDPageSize->setText(QString::number(kDefaultPageSize));
     list_->installEventFilter(this);
+    list_->viewport()->installEventFilter(this);
     connect(list_, &QTableWidget::cellClicked, this,
-            [this](int row, int) { Guarded(this, [&] { RowClicked(row); }); });
+            [this](int row, int) { Guarded(this, [&] { Toggle(row); }); });
     connect(list_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { Guarded(this, [&] { RowDoubleClicked(row); }); });
+    if (choice_ == Choice::Single) {
+        connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { Guarded(this, [&] { TickTheHighlight(); }); });
+    }
 }
 
 TBrowserBase::~TBrowserBase() = default;
 
 QPushButton* TBrowserBase::AddSearchButton(int row, int column) {
-    QPushButton* button = NamedButton(this, "查   询", "BTSearch");
+    QPushButton* button = NamedButton(this, "查   询(&S)", "BTSearch");
     button->setDefault(true);
     searchArea_->addWidget(button, row, column);
     connect(button, &QPushButton::clicked, this, [this] { Guarded(this, [&] { Search(); }); });
@@ -80,13 +105,38 @@ QPushButton* TBrowserBase::AddButton(const char* caption, const char* name) {
     return button;
 }
 
+QPushButton* TBrowserBase::AddRowButton(const char* caption, const char* name) {
+    QPushButton* button = AddButton(caption, name);
+    button->setEnabled(false);
+    rowButtons_.emplace_back(button, button->text());
+    return button;
+}
+
 bool TBrowserBase::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress) {
+            const int row = list_->rowAt(mouse->position().toPoint().y());
+            pressedOnChosen_ = row >= 0 && row == ChosenRow();
+        } else if (event->type() == QEvent::MouseButtonDblClick && choice_ == Choice::Single) {
+            // The first click of a double click on the chosen row took it back: a double click
+            // leaves the row it opens chosen.
+            const int row = list_->rowAt(mouse->position().toPoint().y());
+            pressedOnChosen_ = false;
+            if (row >= 0 && row != ChosenRow())
+                list_->selectRow(row);
+        }
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched != list_ || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     const int row = list_->currentRow();
-    if (key == Qt::Key_Space && row >= 0) {
-        Guarded(this, [&] { RowClicked(row); });
+    if (key == Qt::Key_Space && list_->rowCount() > 0) {
+        pressedOnChosen_ = row >= 0 && row == ChosenRow();
+        if (row < 0)  // the cursor is on no row yet: Space takes the first, as Down does
+            list_->setCurrentCell(0, 0);
+        Guarded(this, [&] { Toggle(std::max(row, 0)); });
         return true;
     }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && row >= 0) {
@@ -100,6 +150,8 @@ QLineEdit* TBrowserBase::AddPagerField(QHBoxLayout* strip, const char* name, boo
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(name));
     field->setReadOnly(!editable);
+    if (!editable)
+        field->setFocusPolicy(Qt::ClickFocus);  // Tab goes past what only shows
     // Room for six digits: the count of a large initial-data file.
     field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     field->setAlignment(Qt::AlignCenter);
@@ -167,6 +219,11 @@ void TBrowserBase::FillFromQuery(Statement& page) {
     }
     FitColumnsToCells(list_);
     list_->setUpdatesEnabled(true);
+    // A new page has nothing chosen, what was chosen may be gone or elsewhere, and the cursor is
+    // on no row: the first Down or Space takes the first row.
+    list_->clearSelection();
+    list_->setCurrentIndex(QModelIndex());
+    AfterChoice();
 }
 
 QString TBrowserBase::RowNumber(int index) const {
@@ -177,15 +234,58 @@ QColor TBrowserBase::RowColour(const std::vector<std::string>&) const {
     return {};
 }
 
-void TBrowserBase::RowClicked(int row) {
-    const bool ticked = !IsTicked(row);
-    for (int r = 0; r < list_->rowCount(); ++r)
-        SetTicked(r, false);
-    SetTicked(row, ticked);
-    TickChanged(ticked);
+QString TBrowserBase::WhyNotChoosable(int) const {
+    return {};
 }
 
-void TBrowserBase::TickChanged(bool) {}
+void TBrowserBase::ChoiceChanged() {}
+
+void TBrowserBase::Toggle(int row) {
+    if (choice_ == Choice::Single) {
+        // The mouse or Space chose the row already (the highlight moved to it); on the row that
+        // was chosen before, it takes the choice back.
+        if (pressedOnChosen_) {
+            list_->clearSelection();
+        } else if (ChosenRow() != row) {
+            list_->selectRow(row);
+        }
+        pressedOnChosen_ = false;
+        return;
+    }
+    if (IsTicked(row)) {
+        SetTicked(row, false);
+    } else if (const QString refusal = WhyNotChoosable(row); !refusal.isEmpty()) {
+        AfterChoice();
+        ShowStatus(refusal);
+        return;
+    } else {
+        SetTicked(row, true);
+    }
+    AfterChoice();
+}
+
+void TBrowserBase::TickTheHighlight() {
+    const QModelIndexList highlighted = list_->selectionModel()->selectedRows();
+    const int chosen = highlighted.isEmpty() ? -1 : highlighted.front().row();
+    for (int r = 0; r < list_->rowCount(); ++r)
+        SetTicked(r, r == chosen);
+    AfterChoice();
+}
+
+void TBrowserBase::AfterChoice() {
+    const std::size_t chosen = ChosenRows().size();
+    for (const auto& [button, caption] : rowButtons_) {
+        button->setEnabled(chosen > 0);
+        if (choice_ == Choice::Multiple)
+            button->setText(CountedCaption(caption, chosen));
+    }
+    LBStatus->clear();
+    ChoiceChanged();
+}
+
+void TBrowserBase::ShowStatus(const QString& text) {
+    LBStatus->setText(text);
+}
 
 void TBrowserBase::RowDoubleClicked(int) {}
 
@@ -208,9 +308,18 @@ void TBrowserBase::MovePage(PageMove move) {
     Search();
 }
 
-int TBrowserBase::SelectedRow() const {
-    const QList<QTableWidgetItem*> selected = list_->selectedItems();
-    return selected.isEmpty() ? -1 : selected.front()->row();
+std::vector<int> TBrowserBase::ChosenRows() const {
+    std::vector<int> rows;
+    for (int r = 0; r < list_->rowCount(); ++r) {
+        if (IsTicked(r))
+            rows.push_back(r);
+    }
+    return rows;
+}
+
+int TBrowserBase::ChosenRow() const {
+    const std::vector<int> rows = ChosenRows();
+    return rows.size() == 1 ? rows.front() : -1;
 }
 
 std::string TBrowserBase::Cell(int row, int column) const {

@@ -64,11 +64,11 @@ void TEditorBase::AddButtons(QBoxLayout* layout) {
     auto* row = new QHBoxLayout;
     layout->addLayout(row);
     row->addStretch();
-    btInsert = AddNamedButton(this, row, "保存", "btInsert");
-    btUpdate = AddNamedButton(this, row, "修改", "btUpdate");
-    btDelete = AddNamedButton(this, row, "删除", "btDelete");
-    btQueR = AddNamedButton(this, row, "通过核查", "btQueR");
-    Button2 = AddNamedButton(this, row, "关闭", "Button2");
+    btInsert = AddNamedButton(this, row, "保存(&S)", "btInsert");
+    btUpdate = AddNamedButton(this, row, "修改(&M)", "btUpdate");
+    btDelete = AddNamedButton(this, row, "删除(&D)", "btDelete");
+    btQueR = AddNamedButton(this, row, "通过核查(&Q)", "btQueR");
+    Button2 = AddNamedButton(this, row, "关闭(&C)", "Button2");
     row->addStretch();
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     ShowButtonOfAction();
@@ -116,7 +116,8 @@ void TEditorBase::ShowCheckFailure(const CheckFailure& failure) {
 
 void TEditorBase::Delete() {
     if (!dialogs().Confirm(this, QStringLiteral("是否删除"),
-                           QStringLiteral("从名录库汇总删除机构信息，删除后不能恢复！")))
+                           QStringLiteral("从名录库汇总删除机构信息，删除后不能恢复！"),
+                           Dialogs::Answer::Cancel))
         return;
     DeleteEntry(dm_, working_.JiGID);
     accept();
@@ -125,7 +126,8 @@ void TEditorBase::Delete() {
 void TEditorBase::Confirm() {
     if (!CheckInput() ||
         !dialogs().Confirm(this, QStringLiteral("是否确认"),
-                           QStringLiteral("请确认机构信息是否完整，确认后不能再修改和删除！")))
+                           QStringLiteral("请确认机构信息是否完整，确认后不能再修改和删除！"),
+                           Dialogs::Answer::Cancel))
         return;
     ConfirmEntry(dm_, working_);
     accept();

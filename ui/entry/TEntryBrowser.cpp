@@ -22,7 +22,7 @@ const QColor kConfirmedColour(166, 202, 240);
 }  // namespace
 
 TEntryBrowser::TEntryBrowser(TMainDM& dm, const EntryBrowserSetup& setup, QWidget* parent)
-    : TBrowserBase(dm, parent), setup_(setup) {
+    : TBrowserBase(dm, Choice::Single, parent), setup_(setup) {
     setWindowTitle(QString::fromUtf8(setup.caption));
     resize(setup.width, setup.height);
 
@@ -48,10 +48,10 @@ TEntryBrowser::TEntryBrowser(TMainDM& dm, const EntryBrowserSetup& setup, QWidge
     SetUpColumns(EntryColumnDescriptions(setup.kind));
 
     ButtonArea()->addStretch();
-    BTAdd = AddButton("增加", "BTAdd");
-    BTUpdate = AddButton("修改", "BTUpdate");
-    BTQueR = AddButton("通过核查", "BTQueR");
-    BTDelete = AddButton("删除", "BTDelete");
+    BTAdd = AddButton("增加(&A)", "BTAdd");
+    BTUpdate = AddRowButton("修改(&M)", "BTUpdate");
+    BTQueR = AddRowButton("通过核查(&Q)", "BTQueR");
+    BTDelete = AddRowButton("删除(&D)", "BTDelete");
     connect(BTAdd, &QPushButton::clicked, this, [this] {
         Guarded(this, [&] {
             OpenEditor(setup_.insertMode, nullptr);
@@ -64,7 +64,6 @@ TEntryBrowser::TEntryBrowser(TMainDM& dm, const EntryBrowserSetup& setup, QWidge
             [this] { Guarded(this, [&] { Act(ListAction::Delete, mode::kDelete); }); });
     connect(BTQueR, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { Act(ListAction::Confirm, mode::kConfirm); }); });
-    TickChanged(false);
     OrderTabsByLayout(this);
 }
 
@@ -105,17 +104,22 @@ QColor TEntryBrowser::RowColour(const std::vector<std::string>& cells) const {
     return cell < cells.size() && cells[cell] == "1" ? kConfirmedColour : QColor(Qt::white);
 }
 
-void TEntryBrowser::TickChanged(bool ticked) {
-    BTUpdate->setEnabled(ticked);
-    BTDelete->setEnabled(ticked);
-    BTQueR->setEnabled(ticked);
+// A confirmed entry refuses every change when a button is pressed; the status line says so first.
+void TEntryBrowser::ChoiceChanged() {
+    const int row = ChosenRow();
+    if (row >= 0 && ConfirmCode(row) == "1")
+        ShowStatus(
+            QStringLiteral("该机构已通过核查，不能修改、删除或再次通过核查；双击或回车可查看。"));
+}
+
+std::string TEntryBrowser::ConfirmCode(int row) const {
+    return Cell(row, ConfirmCodeCell(setup_.kind) + 1);
 }
 
 void TEntryBrowser::Act(ListAction action, int mode) {
-    const int row = SelectedRow();
+    const int row = ChosenRow();
     if (row >= 0) {
-        if (std::optional<std::string> refusal =
-                ConfirmedRefusal(action, Cell(row, ConfirmCodeCell(setup_.kind) + 1))) {
+        if (std::optional<std::string> refusal = ConfirmedRefusal(action, ConfirmCode(row))) {
             throw MlkError(*refusal);
         }
         const GGJG record = GGJG::LoadByJiGID(Dm(), Cell(row, kJiGIDCell + 1));

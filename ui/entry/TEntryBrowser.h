@@ -36,11 +36,13 @@ class TEntryBrowser : public TBrowserBase {
     ListQueryBuilder BuildQuery() override;
     std::vector<std::string> RowCells(const Statement& row) override;
     QColor RowColour(const std::vector<std::string>& cells) const override;
-    void TickChanged(bool ticked) override;
+    void ChoiceChanged() override;
     void RowDoubleClicked(int row) override;
 
     QComboBox* AddFilter(const char* label, const char* name, const char* key, int row, int column);
     void Act(ListAction action, int mode);
+    // The QueRZT code of a row.
+    std::string ConfirmCode(int row) const;
     std::optional<std::string> FilterText(const QComboBox* box) const;
 
     EntryBrowserSetup setup_;

@@ -21,16 +21,17 @@ TForm21DaoRYSSJ::TForm21DaoRYSSJ(TMainDM& dm, QWidget* parent)
       dm_(dm),
       startDirectory_(QDir::currentPath()),
       EDFileName(new QLineEdit(this)),
-      Button1(NamedButton(this, "选择下发文件", "Button1")),
+      Button1(NamedButton(this, "选择下发文件(&O)", "Button1")),
       ProgressBar1(new Gauge(this)),
-      Button2(NamedButton(this, "导入", "Button2")),
-      btDeleteData(NamedButton(this, "删除已导入数据", "btDeleteData")) {
+      Button2(NamedButton(this, "导入(&I)", "Button2")),
+      btDeleteData(NamedButton(this, "删除已导入数据(&D)", "btDeleteData")) {
     setObjectName(QStringLiteral("TForm21DaoRYSSJ"));
     setWindowTitle(QStringLiteral("导入初始数据"));
     resize(500, 250);
 
     EDFileName->setObjectName(QStringLiteral("EDFileName"));
     EDFileName->setReadOnly(true);
+    EDFileName->setFocusPolicy(Qt::ClickFocus);  // filled by the file dialog; Tab goes past
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 1000);
     ProgressBar1->setValue(0);
@@ -85,7 +86,11 @@ void TForm21DaoRYSSJ::Button2Click() {
     accept();
 }
 
+// Asks first, naming the rows that go; only OK removes.
 void TForm21DaoRYSSJ::btDeleteDataClick() {
+    if (!dialogs().Confirm(this, QStringLiteral("是否删除"),
+                           Q(RemoveInitialQuestion(InitialRowCount(dm_))), Dialogs::Answer::Cancel))
+        return;
     RemoveInitialData(dm_);
     dialogs().Message(this, Q(std::string(kRemovedMessage)));
     accept();

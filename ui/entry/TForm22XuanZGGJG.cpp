@@ -32,11 +32,10 @@ const std::vector<std::string>& ColumnDescriptions() {
 }  // namespace
 
 TForm22XuanZGGJG::TForm22XuanZGGJG(TMainDM& dm, QWidget* parent)
-    : TBrowserBase(dm, parent),
+    : TBrowserBase(dm, Choice::Multiple, parent),
       EDJiGMC(new QLineEdit(this)),
       EDDiZhi(new QLineEdit(this)),
-      cbXuanZBZ(new QComboBox(this)),
-      BTXuanZ(NamedButton(this, "添加到名录库", "BTXuanZ")) {
+      cbXuanZBZ(new QComboBox(this)) {
     setObjectName(QStringLiteral("TForm22XuanZGGJG"));
     setWindowTitle(QStringLiteral("选择公共机构"));
     resize(775, 555);
@@ -61,12 +60,11 @@ TForm22XuanZGGJG::TForm22XuanZGGJG(TMainDM& dm, QWidget* parent)
         pageSize->setText(QStringLiteral("30"));
     }
 
+    ButtonArea()->addStretch();
+    BTXuanZ = AddRowButton("添加到名录库(&A)", "BTXuanZ");
     QFont bold = BTXuanZ->font();
     bold.setBold(true);
     BTXuanZ->setFont(bold);
-    BTXuanZ->setEnabled(false);
-    ButtonArea()->addStretch();
-    ButtonArea()->addWidget(BTXuanZ);
     connect(BTXuanZ, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { BTXuanZClick(); }); });
     OrderTabsByLayout(this);
@@ -90,32 +88,22 @@ std::vector<std::string> TForm22XuanZGGJG::RowCells(const Statement& query) {
             row.XuanZBZ};
 }
 
-void TForm22XuanZGGJG::RowClicked(int row) {
-    // Several rows may be ticked; a row already in the directory cannot be.
-    if (IsTicked(row)) {
-        SetTicked(row, false);
-    } else if (Cell(row, kFlagColumn) == "0") {
-        SetTicked(row, true);
-    }
-    for (int r = 0; r < List()->rowCount(); ++r) {
-        if (IsTicked(r)) {
-            BTXuanZ->setEnabled(true);
-            break;
-        }
-    }
+QString TForm22XuanZGGJG::WhyNotChoosable(int row) const {
+    if (Cell(row, kFlagColumn) == "0")
+        return {};
+    return Q(Cell(row, 2)) + QStringLiteral("已添加到名录库，不能再次添加。");
 }
 
 void TForm22XuanZGGJG::BTXuanZClick() {
     std::vector<InitialRow> chosen;
-    for (int r = 0; r < List()->rowCount(); ++r) {
-        if (!IsTicked(r))
-            continue;
+    for (const int r : ChosenRows()) {
         chosen.push_back({Cell(r, 1), Cell(r, 2), Cell(r, 3), Cell(r, 4), Cell(r, 5), Cell(r, 6),
                           Cell(r, 7), Cell(r, kFlagColumn)});
     }
     if (chosen.empty())
         return;
-    if (!dialogs().Confirm(this, QStringLiteral("是否确认"), Q(SelectionQuestion(chosen.size())))) {
+    if (!dialogs().Confirm(this, QStringLiteral("是否确认"), Q(SelectionQuestion(chosen.size())),
+                           Dialogs::Answer::Ok)) {
         return;
     }
     const SelectionResult result = AddToDirectory(Dm(), chosen);

@@ -18,13 +18,13 @@ class TForm22XuanZGGJG final : public TBrowserBase {
   private:
     ListQueryBuilder BuildQuery() override;
     std::vector<std::string> RowCells(const Statement& row) override;
-    void RowClicked(int row) override;
+    QString WhyNotChoosable(int row) const override;
     void BTXuanZClick();
 
     QLineEdit* EDJiGMC;
     QLineEdit* EDDiZhi;
     QComboBox* cbXuanZBZ;
-    QPushButton* BTXuanZ;
+    QPushButton* BTXuanZ = nullptr;
 };
 
 }  // namespace mlk::ui

@@ -91,6 +91,7 @@ void TForm2311JiGXXMX::BuildControls() {
     label("机构类型：", 2, 0);
     cbJigfl = line("cbJigfl");
     cbJigfl->setReadOnly(true);
+    cbJigfl->setFocusPolicy(Qt::ClickFocus);  // shows the type chosen below; Tab goes past
     grid->addWidget(cbJigfl, 2, 1);
     grid->addWidget(cbJigfl1 = combo("cbJigfl1"), 2, 2, 1, 2);
     grid->addWidget(cbJigfl2 = combo("cbJigfl2"), 3, 1);

@@ -33,7 +33,7 @@ TForm51DaoCSJ::TForm51DaoCSJ(TMainDM& dm, QWidget* parent) : QDialog(parent), dm
     layout->addWidget(AddLabel("LBCaoZRXM", "操作人姓名：" + Q(unit.TianBRXM)));
     layout->addWidget(AddLabel("LBJiGSL", "机构数量：" + QString::number(confirmed)));
 
-    BTDaoC = new QPushButton(QStringLiteral("导出上报数据"), this);
+    BTDaoC = new QPushButton(QStringLiteral("导出上报数据(&E)"), this);
     BTDaoC->setObjectName(QStringLiteral("BTDaoC"));
     BTDaoC->setEnabled(confirmed > 0);
     layout->addWidget(BTDaoC, 0, Qt::AlignHCenter);
@@ -62,7 +62,8 @@ void TForm51DaoCSJ::BTDaoCClick() {
         return;
 
     const long long count = ConfirmedCount(dm_);
-    if (dialogs().Confirm(this, QStringLiteral("是否确认导出"), Q(ExportQuestion(count)))) {
+    if (dialogs().Confirm(this, QStringLiteral("是否确认导出"), Q(ExportQuestion(count)),
+                          Dialogs::Answer::Ok)) {
         PBDaoC->show();
         BarProgress progress(PBDaoC);
         const long long rows = ExportDirectory(dm_, PathFromText(S(file)), progress);

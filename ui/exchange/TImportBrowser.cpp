@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "exchange/FileSender.h"
 #include "model/CodeTables.h"
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
@@ -34,7 +35,7 @@ std::string FilterCode(const QComboBox* box) {
 }  // namespace
 
 TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWidget* parent)
-    : TBrowserBase(dm, parent), setup_(setup) {
+    : TBrowserBase(dm, Choice::Single, parent), setup_(setup) {
     setWindowTitle(QString::fromUtf8(setup.caption));
     resize(setup.width, setup.height);
 
@@ -63,10 +64,11 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     EDFileName = new QLineEdit(this);
     EDFileName->setObjectName(QStringLiteral("EDFileName"));
     EDFileName->setReadOnly(true);
+    EDFileName->setFocusPolicy(Qt::ClickFocus);  // filled by the file dialog; Tab goes past
     ButtonArea()->addWidget(EDFileName, 1);
-    BTSelectFile = AddButton("选择数据文件", "BTSelectFile");
-    BTImport = AddButton("导入", "BTImport");
-    BTDelete = AddButton("删除已导入数据", "BTDelete");
+    BTSelectFile = AddButton("选择数据文件(&O)", "BTSelectFile");
+    BTImport = AddButton("导入(&I)", "BTImport");
+    BTDelete = AddButton("删除已导入数据(&D)", "BTDelete");
     PBImport = new Gauge(this);
     PBImport->setObjectName(QStringLiteral("PBImport"));
     PBImport->setValue(0);
@@ -112,32 +114,24 @@ void TImportBrowser::DisableActions() {
     BTDelete->setEnabled(false);
 }
 
-void TImportBrowser::TickChanged(bool ticked) {
+// A file chosen belongs to the row it was chosen for: another choice, or a search, drops it. A
+// state that offers less says why.
+void TImportBrowser::ChoiceChanged() {
     EDFileName->clear();
     DisableActions();
-    if (!ticked)
-        return;
-    const std::optional<DaiDRJG> pending = TickedPending();
+    const std::optional<DaiDRJG> pending = ChosenPending();
     if (!pending)
         return;
     const PendingActions actions = ActionsFor(pending->DaoRZT, pending->ShenHZT);
     BTSelectFile->setEnabled(actions.chooseFile);
     BTDelete->setEnabled(actions.remove);
+    if (const CheckResult refusal = CheckImport(*pending))
+        ShowStatus(Q(refusal->message));
 }
 
-// A search empties the list and its tick, so nothing is left to import into.
-void TImportBrowser::UpdatePager(long long count, long long pageSize, long long page) {
-    TBrowserBase::UpdatePager(count, pageSize, page);
-    EDFileName->clear();
-    DisableActions();
-}
-
-std::optional<DaiDRJG> TImportBrowser::TickedPending() {
-    for (int row = 0; row < List()->rowCount(); ++row) {
-        if (IsTicked(row))
-            return LoadPending(Dm(), Cell(row, 1));
-    }
-    return std::nullopt;
+std::optional<DaiDRJG> TImportBrowser::ChosenPending() {
+    const int row = ChosenRow();
+    return row < 0 ? std::nullopt : LoadPending(Dm(), Cell(row, 1));
 }
 
 void TImportBrowser::BTSelectFileClick() {
@@ -150,12 +144,20 @@ void TImportBrowser::BTSelectFileClick() {
 }
 
 void TImportBrowser::BTImportClick() {
-    const std::optional<DaiDRJG> pending = TickedPending();
+    const std::optional<DaiDRJG> pending = ChosenPending();
     if (!pending)
         return;
     const std::string file = Trim(S(EDFileName->text()));
     if (file.empty())
         return;
+    // A file that plainly comes from another unit is imported only when the clerk says so.
+    if (const std::optional<std::string> mismatch =
+            SenderMismatch(*pending, ReadFileSender(PathFromText(file)))) {
+        if (!dialogs().Confirm(this, QStringLiteral("是否确认"),
+                               Q(*mismatch + "\n仍然导入到“" + pending->JiGMC + "”下吗？"),
+                               Dialogs::Answer::Cancel))
+            return;
+    }
     BarProgress progress(PBImport);
     const long long rows = ImportExchangeFile(Dm(), *pending, PathFromText(file), progress);
     if (rows > 0)
@@ -165,10 +167,10 @@ void TImportBrowser::BTImportClick() {
 
 // Asks first, naming the unit and the rows that go; only OK deletes.
 void TImportBrowser::BTDeleteClick() {
-    if (const std::optional<DaiDRJG> pending = TickedPending()) {
+    if (const std::optional<DaiDRJG> pending = ChosenPending()) {
         const long long rows = ImportedRowCount(Dm(), *pending);
         if (!dialogs().Confirm(this, QStringLiteral("是否删除"),
-                               Q(RemoveImportQuestion(*pending, rows))))
+                               Q(RemoveImportQuestion(*pending, rows)), Dialogs::Answer::Cancel))
             return;
         RemoveImport(Dm(), *pending);
     }

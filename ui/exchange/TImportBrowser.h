@@ -19,7 +19,7 @@ struct ImportBrowserSetup {
 };
 
 // The pending institutions of one kind, with the file choice, the import of a subordinate
-// unit's exchange file under the ticked institution and the removal of what it brought.
+// unit's exchange file under the chosen institution and the removal of what it brought.
 class TImportBrowser : public TBrowserBase {
     Q_OBJECT
 
@@ -30,14 +30,13 @@ class TImportBrowser : public TBrowserBase {
     ListQueryBuilder BuildQuery() override;
     std::vector<std::string> RowCells(const Statement& row) override;
     QColor RowColour(const std::vector<std::string>& cells) const override;
-    void TickChanged(bool ticked) override;
-    void UpdatePager(long long count, long long pageSize, long long page) override;
+    void ChoiceChanged() override;
 
     void BTSelectFileClick();
     void BTImportClick();
     void BTDeleteClick();
-    // The pending institution of the ticked row, read afresh.
-    std::optional<DaiDRJG> TickedPending();
+    // The pending institution of the chosen row, read afresh.
+    std::optional<DaiDRJG> ChosenPending();
     void DisableActions();
 
     QComboBox* AddFilter(const char* label, const char* name, int column);

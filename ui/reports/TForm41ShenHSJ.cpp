@@ -1,6 +1,7 @@
 #include "ui/reports/TForm41ShenHSJ.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -17,6 +18,7 @@ namespace mlk::ui {
 
 namespace {
 constexpr int kRecordRole = Qt::UserRole;
+const QString kChooseUnit = QStringLiteral("请在左侧选择本单位的直属下级单位。");
 }  // namespace
 
 TForm41ShenHSJ::TForm41ShenHSJ(TMainDM& dm, QWidget* parent)
@@ -24,7 +26,8 @@ TForm41ShenHSJ::TForm41ShenHSJ(TMainDM& dm, QWidget* parent)
       dm_(dm),
       tvDanW(new QTreeWidget(this)),
       lvJGLB(new QTableWidget(this)),
-      BTShenH(new QPushButton(QStringLiteral("审核"), this)) {
+      BTShenH(new QPushButton(QStringLiteral("审核(&S)"), this)),
+      LBShenH(new QLabel(this)) {
     setObjectName(QStringLiteral("TForm41ShenHSJ"));
     setWindowTitle(QStringLiteral("审核数据"));
     resize(790, 530);
@@ -44,10 +47,16 @@ TForm41ShenHSJ::TForm41ShenHSJ(TMainDM& dm, QWidget* parent)
     BTShenH->setObjectName(QStringLiteral("BTShenH"));
     BTShenH->setAutoDefault(false);
     BTShenH->setEnabled(false);
+    LBShenH->setText(kChooseUnit);
 
+    LBShenH->setObjectName(QStringLiteral("LBShenH"));
+    LBShenH->setWordWrap(true);
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(LBShenH, 1);
+    foot->addWidget(BTShenH);
     auto* right = new QVBoxLayout;
     right->addWidget(lvJGLB);
-    right->addWidget(BTShenH, 0, Qt::AlignRight);
+    right->addLayout(foot);
     right->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(tvDanW);
@@ -82,6 +91,7 @@ void TForm41ShenHSJ::tvDanWExpanding(QTreeWidgetItem* node) {
 
 void TForm41ShenHSJ::tvDanWChange(QTreeWidgetItem* node) {
     BTShenH->setEnabled(false);
+    LBShenH->setText(kChooseUnit);
     if (!node)
         return;
     if (const GGJG* record = RecordOf(node)) {
@@ -106,13 +116,18 @@ void TForm41ShenHSJ::ShowList(const std::string& key, bool canApprove) {
         }
     }
     FitColumnsToCells(lvJGLB);
-    BTShenH->setEnabled(canApprove && current_ && CanApprove(dm_.Unit(), *current_, !rows.empty()));
+    // Why "审核" is off stays in view beside it.
+    const CheckResult refusal =
+        canApprove && current_ ? CheckApprove(dm_, *current_) : CheckFailure{S(kChooseUnit), ""};
+    BTShenH->setEnabled(!refusal);
+    LBShenH->setText(refusal ? Q(refusal->message) : QString());
 }
 
 void TForm41ShenHSJ::BTShenHClick() {
     if (!current_)
         return;
-    if (!dialogs().Confirm(this, QStringLiteral("是否确认"), Q(ApproveQuestion(*current_))))
+    if (!dialogs().Confirm(this, QStringLiteral("是否确认"), Q(ApproveQuestion(*current_)),
+                           Dialogs::Answer::Cancel))
         return;
     Approve(dm_, *current_);
     ShowList(current_->JiGID, true);

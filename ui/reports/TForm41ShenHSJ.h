@@ -6,6 +6,7 @@
 
 #include "model/GGJG.h"
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTreeWidget;
@@ -40,6 +41,7 @@ class TForm41ShenHSJ final : public QDialog {
     QTreeWidget* tvDanW;
     QTableWidget* lvJGLB;
     QPushButton* BTShenH;
+    QLabel* LBShenH;            // why "审核" is disabled
     std::deque<GGJG> records_;  // the records of the tree's nodes; a node holds its index
     std::optional<GGJG> current_;
 };

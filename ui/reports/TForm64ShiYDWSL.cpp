@@ -44,7 +44,7 @@ TForm64ShiYDWSL::TForm64ShiYDWSL(TMainDM& dm, QWidget* parent)
     cbJigfl2_->setObjectName(QStringLiteral("cbJigfl2"));
     cbJigfl3_ = new QComboBox(this);
     cbJigfl3_->setObjectName(QStringLiteral("cbJigfl3"));
-    auto* search = new QPushButton(QStringLiteral("查询"), this);
+    auto* search = new QPushButton(QStringLiteral("查询(&S)"), this);
     search->setObjectName(QStringLiteral("btSearch"));
     QHBoxLayout* row = ControlsRow();
     row->addWidget(typeLabel);

@@ -62,7 +62,7 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     list_->setMinimumHeight(layout.listHeight);
     SetUpList(list_);
 
-    auto* exportButton = new QPushButton(QStringLiteral("导出excel文件"), this);
+    auto* exportButton = new QPushButton(QStringLiteral("导出excel文件(&E)"), this);
     exportButton->setObjectName(QStringLiteral("bt_export"));
     connect(exportButton, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { bt_exportClick(); }); });

@@ -78,8 +78,8 @@ void TForm11ZhuCe::BuildControls() {
     EditJieDMC_ = Named<QLineEdit>(this, "EditJieDMC");
     editTianBRXM_ = Named<QLineEdit>(this, "editTianBRXM");
     EditTianBSJ_ = Named<QLineEdit>(this, "EditTianBSJ");
-    Button1_ = NamedButton(this, "确定", "Button1");
-    Button2_ = NamedButton(this, "关闭", "Button2");
+    Button1_ = NamedButton(this, "确定(&O)", "Button1");
+    Button2_ = NamedButton(this, "关闭(&C)", "Button2");
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);

@@ -37,11 +37,13 @@ TForm12XingZQH::TForm12XingZQH(TMainDM& dm, QWidget* parent)
     : QDialog(parent),
       dm_(dm),
       TreeView1(new QTreeWidget(this)),
-      Button1(NamedButton(this, "新增", "Button1")),
+      Button1(NamedButton(this, "新增(&A)", "Button1")),
+      BTRename(NamedButton(this, "修改(&M)", "BTRename")),
+      BTRemove(NamedButton(this, "删除(&D)", "BTRemove")),
       EDName(new QLineEdit(this)),
       EDCode(new QLineEdit(this)),
-      Button2(NamedButton(this, "保存", "Button2")),
-      Button3(NamedButton(this, "取消", "Button3")) {
+      Button2(NamedButton(this, "保存(&S)", "Button2")),
+      Button3(NamedButton(this, "取消(&C)", "Button3")) {
     setObjectName(QStringLiteral("TForm12XingZQH"));
     setWindowTitle(QStringLiteral("行政区划维护"));
     resize(468, 430);
@@ -55,7 +57,12 @@ TForm12XingZQH::TForm12XingZQH(TMainDM& dm, QWidget* parent)
     EDCode->installEventFilter(this);
 
     auto* side = new QGridLayout;
-    side->addWidget(Button1, 0, 1, Qt::AlignRight);
+    auto* treeButtons = new QHBoxLayout;
+    treeButtons->addStretch();
+    treeButtons->addWidget(Button1);
+    treeButtons->addWidget(BTRename);
+    treeButtons->addWidget(BTRemove);
+    side->addLayout(treeButtons, 0, 0, 1, 2);
     side->addWidget(new QLabel(QStringLiteral("行政区划名称："), this), 1, 0, 1, 2);
     side->addWidget(EDName, 2, 0, 1, 2);
     side->addWidget(new QLabel(QStringLiteral("行政区划："), this), 3, 0, 1, 2);
@@ -71,7 +78,7 @@ TForm12XingZQH::TForm12XingZQH(TMainDM& dm, QWidget* parent)
 
     for (const XingZQH& province : ProvinceDivisions(dm_))
         AddNode(nullptr, province);
-    SetAdding(false);
+    SetState(State::Browsing);
     OrderTabsByLayout(this);
 
     connect(TreeView1, &QTreeWidget::itemExpanded, this,
@@ -84,6 +91,10 @@ TForm12XingZQH::TForm12XingZQH(TMainDM& dm, QWidget* parent)
             [this] { Guarded(this, [&] { Button2Click(); }); });
     connect(Button3, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { Button3Click(); }); });
+    connect(BTRename, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { BTRenameClick(); }); });
+    connect(BTRemove, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { BTRemoveClick(); }); });
 }
 
 bool TForm12XingZQH::eventFilter(QObject* watched, QEvent* event) {
@@ -131,16 +142,19 @@ void TForm12XingZQH::ShowNode(const QTreeWidgetItem* node) {
     EDCode->setText(node ? node->data(0, kCode).toString() : QString());
 }
 
-void TForm12XingZQH::SetAdding(bool adding) {
-    TreeView1->setEnabled(!adding);
-    Button1->setEnabled(!adding);
-    EDName->setEnabled(adding);
-    EDCode->setEnabled(adding);
-    Button2->setVisible(adding);
-    Button3->setVisible(adding);
-    // Enter presses "保存" while adding and "新增" while browsing.
-    Button2->setDefault(adding);
-    Button1->setDefault(!adding);
+void TForm12XingZQH::SetState(State state) {
+    state_ = state;
+    const bool editing = state != State::Browsing;
+    TreeView1->setEnabled(!editing);
+    for (QPushButton* button : {Button1, BTRename, BTRemove})
+        button->setEnabled(!editing);
+    EDName->setEnabled(editing);
+    EDCode->setEnabled(state == State::Adding);
+    Button2->setVisible(editing);
+    Button3->setVisible(editing);
+    // Enter presses "保存" while adding or renaming and "新增" while browsing.
+    Button2->setDefault(editing);
+    Button1->setDefault(!editing);
 }
 
 void TForm12XingZQH::keyPressEvent(QKeyEvent* event) {
@@ -163,7 +177,7 @@ void TForm12XingZQH::Button1Click() {
         dialogs().Message(this, Q(refused->message));
         return;
     }
-    SetAdding(true);
+    SetState(State::Adding);
     EDName->clear();
     EDCode->clear();
     EDName->setFocus();
@@ -172,8 +186,15 @@ void TForm12XingZQH::Button1Click() {
 void TForm12XingZQH::Button2Click() {
     QTreeWidgetItem* parentNode = TreeView1->currentItem();
     const std::string name = S(EDName->text());
+    if (state_ == State::Renaming) {
+        RenameDivision(dm_, DivisionOf(parentNode), name);
+        parentNode->setText(0, EDName->text().trimmed());
+        SetState(State::Browsing);
+        ShowNode(parentNode);
+        return;
+    }
     const std::string code = S(EDCode->text());
-    if (const CheckResult refused = CheckNewDivision(dm_, name, code)) {
+    if (const CheckResult refused = CheckNewDivision(dm_, DivisionOf(parentNode), name, code)) {
         dialogs().Message(this, Q(refused->message));
         if (auto* focus = findChild<QWidget*>(Q(refused->focus)))
             focus->setFocus();
@@ -185,7 +206,7 @@ void TForm12XingZQH::Button2Click() {
     const XingZQH division = NewDivision(DivisionOf(parentNode), name, code);
     InsertDivision(dm_, division);
     QTreeWidgetItem* node = AddNode(parentNode, division);
-    SetAdding(false);
+    SetState(State::Browsing);
     TreeView1->scrollToItem(node);
     TreeView1->setCurrentItem(node);
     ShowNode(node);
@@ -193,10 +214,46 @@ void TForm12XingZQH::Button2Click() {
 
 void TForm12XingZQH::Button3Click() {
     QTreeWidgetItem* node = TreeView1->currentItem();
-    SetAdding(false);
+    SetState(State::Browsing);
     ShowNode(node);
     if (node)
         TreeView1->scrollToItem(node);
+}
+
+// Only the name changes; a division in use keeps it, as the rows that carry it do.
+void TForm12XingZQH::BTRenameClick() {
+    const QTreeWidgetItem* node = TreeView1->currentItem();
+    if (!node) {
+        dialogs().Message(this, QStringLiteral("请选择一个行政区划"));
+        return;
+    }
+    if (const CheckResult refused = CheckChangeDivision(dm_, DivisionOf(node), false)) {
+        dialogs().Message(this, Q(refused->message));
+        return;
+    }
+    SetState(State::Renaming);
+    EDName->setFocus();
+    EDName->selectAll();
+}
+
+void TForm12XingZQH::BTRemoveClick() {
+    QTreeWidgetItem* node = TreeView1->currentItem();
+    if (!node) {
+        dialogs().Message(this, QStringLiteral("请选择一个行政区划"));
+        return;
+    }
+    const XingZQH division = DivisionOf(node);
+    if (const CheckResult refused = CheckChangeDivision(dm_, division, true)) {
+        dialogs().Message(this, Q(refused->message));
+        return;
+    }
+    if (!dialogs().Confirm(this, QStringLiteral("是否删除"),
+                           Q("确认删除行政区划“" + division.name + "”（" + division.code + "）？"),
+                           Dialogs::Answer::Cancel))
+        return;
+    RemoveDivision(dm_, division);
+    delete node;
+    ShowNode(TreeView1->currentItem());
 }
 
 }  // namespace mlk::ui

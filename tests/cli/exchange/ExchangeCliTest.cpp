@@ -91,6 +91,16 @@ TEST_F(ExchangeCliTest, AnImportKilledAtAnyMomentLeavesAllOrNothing) {
 }
 #endif
 
+// A file that plainly comes from another unit than the pending institution needs --force.
+TEST_F(ExchangeCliTest, ImportOfAnotherUnitsFileNeedsForce) {
+    AddPending(*std::make_unique<TMainDM>(Db()), "H1", "东城区卫生健康委员会");
+    WriteFile(dir_ / "教育局.txt", GbkLine(SampleRecord("110101SCHOOL0001")));
+    EXPECT_EQ(Run("import --pending H1 教育局.txt").err,
+              "文件中的机构信息由“东城区教育局”上报，不是所选的“东城区卫生健康委员会”。"
+              "确认导入请加 --force。\n");
+    EXPECT_EQ(Run("import --pending H1 教育局.txt --force").out, "已成功导入1条机构信息数据。\n");
+}
+
 // Start-up only reads a complete database: reading commands and a backup run while another
 // program writes, and on a read-only file. Check finds damage, and export refuses it.
 TEST_F(ExchangeCliTest, BackupAndCheck) {

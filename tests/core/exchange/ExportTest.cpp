@@ -66,7 +66,8 @@ TEST_F(ExportTest, GuardCountsEveryUnconfirmedRow) {
         Dm().ExecSQL(c.update);
         const CheckResult refusal = CheckExport(Dm());
         ASSERT_TRUE(refusal) << c.name;
-        EXPECT_EQ(refusal->message, "请核查全部机构信息后再导出机构列表！");
+        EXPECT_EQ(refusal->message,
+                  "请核查全部机构信息后再导出机构列表！\n尚有1条机构信息未通过核查。");
         EXPECT_THROW(ExportDirectory(Dm(), dir_ / "out.txt", progress_), MlkError) << c.name;
         EXPECT_FALSE(std::filesystem::exists(dir_ / "out.txt")) << c.name;
         EXPECT_EQ(ConfirmedCount(Dm()), 1) << c.name;

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "exchange/Audit.h"
 #include "exchange/Export.h"
+#include "exchange/FileSender.h"
 #include "exchange/PendingList.h"
 #include "text/Text.h"
 
@@ -119,6 +120,43 @@ TEST_F(ImportTest, RemovalAndTheStatesThatRefuse) {
     EXPECT_EQ(Count("MLK_JiBXX"), existing_ - 3);
 }
 
+// An audit or an import stored meanwhile, by another window or by mlk, refuses; the copy read
+// before the question does not decide.
+TEST_F(ImportTest, WhatWasStoredMeanwhileRefuses) {
+    const DaiDRJG imported = *LoadPending(Dm(), "T1");
+    Dm().ExecSQL("update MLK_DaiDRJG set ShenHZT = '1' where JiGID = 'T1'");
+    EXPECT_EQ(ErrorOf([&] { RemoveImport(Dm(), imported); }),
+              "该机构的数据已审核，不能再导入或删除。");
+    Dm().ExecSQL("update MLK_DaiDRJG set DaoRZT = '1' where JiGID = 'T4'");
+    EXPECT_EQ(ErrorOf([&] { Import(GbkLine(SampleRecord("M1"))); }),
+              "该机构的数据已经导入，请先删除已导入数据再重新导入。");
+    EXPECT_EQ(Count("MLK_JiBXX"), existing_);
+}
+
+// A file names its sender on its own rows, or else gives its division; only plainly another
+// unit is a mismatch, named with the pending institution.
+TEST_F(ImportTest, SenderMismatchOnlyWherePlain) {
+    GGJG unnamed = SampleRecord("U1");
+    unnamed.ShangJHYZGBM = "";
+    unnamed.ShangJBMID = "370102ABCDEF0123";
+    const std::string named = GbkLine(SampleRecord("S1"));  // from 东城区教育局
+    const std::tuple<std::string, const char*, std::string> cases[] = {
+        {named, "东城区卫生健康委员会",
+         "文件中的机构信息由“东城区教育局”上报，不是所选的“东城区卫生健康委员会”。"},
+        {GbkLine(unnamed) + named, "北京市东城区　教育局", ""},
+        {GbkLine(unnamed), "民政局全称",
+         "文件中的机构信息由行政区划为370102的单位上报，不是所选的“民政局全称”（行政区划为110101）"
+         "。"},
+    };
+    int n = 0;
+    for (const auto& [bytes, name, mismatch] : cases) {
+        WriteFile(dir_ / "s.txt", bytes);
+        const DaiDRJG pending = AddPending(Dm(), "P" + std::to_string(++n), name);
+        EXPECT_EQ(SenderMismatch(pending, ReadFileSender(dir_ / "s.txt")).value_or(""), mismatch)
+            << name;
+    }
+}
+
 // Whatever the export writes, the import reads back: here a value of 20 MB.
 TEST_F(ImportTest, ARecordOfAnyLengthComesBack) {
     GGJG record = SampleRecord("110101SCHOOL0001");
@@ -184,6 +222,8 @@ TEST_F(AuditTest, TreeListAndCellsFollowTheHierarchy) {
 TEST_F(AuditTest, ApprovalMarksTheRowsUnderTheUnitAndLogsIt) {
     const GGJG dept = AuditChildren(Dm(), Dm().Unit().DanWID).at(0);
     for (const std::string clerk : {"审核员", ""}) {
+        Dm().ExecSQL("delete from MLK_ShenHRZ");
+        Dm().ExecSQL("update MLK_DaiDRJG set ShenHZT = '0' where JiGID = 'T1'");
         Dm().ExecSQL("update MLK_CaoZDWXX set TongJY = ?", {clerk});
         Dm().LoadCaoZDWXX();
         const std::string auditor = clerk.empty() ? "填表人" : clerk;
@@ -200,7 +240,14 @@ TEST_F(AuditTest, ApprovalMarksTheRowsUnderTheUnitAndLogsIt) {
                                 {auditor}),
                   1);
     }
-    // Approving again rewrites the auditor and adds a log row.
+}
+
+// An approval recorded only in the log counts too; Approve itself refuses a second one.
+TEST_F(AuditTest, AUnitIsApprovedOnce) {
+    Dm().ExecSQL("insert into MLK_ShenHRZ (ID,DanWID) values ('L1','A1')");
+    EXPECT_EQ(CheckApprove(Dm(), GGJG::LoadByJiGID(Dm(), "A1"))->message, "该单位的数据已审核");
+    Approve(Dm(), GGJG::LoadByJiGID(Dm(), "T1"));
+    EXPECT_EQ(ErrorOf([&] { Approve(Dm(), GGJG::LoadByJiGID(Dm(), "T1")); }), "该单位的数据已审核");
     EXPECT_EQ(Count("MLK_ShenHRZ"), 2);
 }
 

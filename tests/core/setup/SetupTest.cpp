@@ -158,7 +158,11 @@ TEST_F(SetupTest, DivisionSaveChecksInOrder) {
     struct Case {
         std::string name, code;
         std::string message, focus;  // empty: passes
+        std::string parent = "110100";
     };
+    const std::string city = "地市的行政区划代码须以所属省份代码的前两位“11”开头、以“00”结尾";
+    const std::string county =
+        "区县的行政区划代码须以所属地市代码的前四位“1101”开头，且不能以“00”结尾";
     const std::vector<Case> cases = {
         {"", "", "名称不能为空", "EDName"},
         {"  ", "110199", "名称不能为空", "EDName"},
@@ -170,13 +174,39 @@ TEST_F(SetupTest, DivisionSaveChecksInOrder) {
         {"新区", "11O199", "行政区划只能由0到9的数字组成", "EDCode"},
         {"新区", "1101一", "行政区划只能由0到9的数字组成", "EDCode"},  // 6 GBK bytes
         {"新区", "+11019", "行政区划只能由0到9的数字组成", "EDCode"},
+        {"新区", "370199", county, "EDCode"},
+        {"新区", "110100", county, "EDCode"},
         {"新区", "110101", "行政区划已经存在", "EDCode"},
         {"新区", " 110199 ", "", ""},
+        {"新市", "129900", city, "EDCode", "110000"},
+        {"新市", "119901", city, "EDCode", "110000"},
+        {"新市", "119900", "", "", "110000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name + "/" + c.code);
-        EXPECT_EQ(CheckNewDivision(Dm(), c.name, c.code),
+        EXPECT_EQ(CheckNewDivision(Dm(), Dm().GetXingZQH(c.parent), c.name, c.code),
                   c.message.empty() ? std::nullopt : CheckResult(CheckFailure{c.message, c.focus}));
+    }
+}
+
+// A province, a division with divisions below it (for removal) and one that a pending
+// institution, the unit or the initial data uses (like an entry) stay as they are.
+TEST_F(SetupTest, OnlyAnUnusedDivisionChanges) {
+    RegisterUnit("1", "110102");     // 西城区
+    AddPending(Dm(), "P1", "某局");  // in 东城区
+    AddInitialRow(Dm(), "C1", "第一小学", "河北省", "石家庄", "长安区");
+    const std::tuple<const char*, bool, std::string> cases[] = {
+        {"110000", false, "省级行政区划不能修改或删除"},
+        {"110100", true, "该行政区划下还有下级行政区划，不能删除"},
+        {"110100", false, "该行政区划已被待导入机构使用，不能修改或删除"},  // through 东城区
+        {"110102", true, "该行政区划已被操作单位使用，不能修改或删除"},
+        {"130102", true, "该行政区划已被初始数据使用，不能修改或删除"},
+        {"130100", false, "该行政区划已被初始数据使用，不能修改或删除"},
+        {"110106", true, ""},
+    };
+    for (const auto& [code, removing, message] : cases) {
+        const CheckResult refused = CheckChangeDivision(Dm(), Dm().GetXingZQH(code), removing);
+        EXPECT_EQ(refused ? refused->message : "", message) << code;
     }
 }
 

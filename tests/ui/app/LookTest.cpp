@@ -1,15 +1,20 @@
 // How every window looks and handles: nothing cut short, at the usual font and a larger one;
-// Tab row by row; and the progress gauge readable at every position.
+// Tab row by row and out of every list, a button's own accelerator, Enter on a destructive
+// question cancels; and the progress gauge readable at every position.
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "WindowTest.h"
@@ -114,6 +119,27 @@ QStringList TabBreaks(QWidget* window) {
     return breaks;
 }
 
+// Lists that keep Tab, and buttons without an accelerator of their own ("删除(&D)").
+QStringList KeyboardFaults(QWidget* window) {
+    QStringList faults, keys;
+    for (QTableView* list : window->findChildren<QTableView*>()) {
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Tab);
+        if (window->focusWidget() == list)
+            faults << NameOf(list) + " keeps Tab";
+    }
+    const QRegularExpression accelerator(QStringLiteral("\\(&([A-Z])\\)$"));
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        const QString key = accelerator.match(button->text()).captured(1);
+        const bool shown = button->isVisibleTo(window);
+        if (key.isEmpty() || (shown && keys.contains(key)))
+            faults << button->text();
+        if (shown)
+            keys << key;
+    }
+    return faults;
+}
+
 struct WindowCase {
     const char* name;
     std::function<QWidget*(TMainDM&)> make;
@@ -175,7 +201,7 @@ const std::vector<WindowCase>& Windows() {
 using LookTest = AgencyWindowTest;
 
 // At the usual font and at one half larger, as on a laptop set to 150 %.
-TEST_F(LookTest, NothingIsCutShortAndTabGoesRowByRow) {
+TEST_F(LookTest, NothingIsCutShortAndTabGoesRowByRowAndOutOfLists) {
     const QFont usual = QApplication::font();
     for (const double scale : {1.0, 1.5}) {
         QFont font = usual;
@@ -190,10 +216,35 @@ TEST_F(LookTest, NothingIsCutShortAndTabGoesRowByRow) {
             QApplication::processEvents();
             EXPECT_EQ(ClippedTexts(window.get()).join(" | ").toStdString(), "");
             EXPECT_EQ(TabBreaks(window.get()).join(" | ").toStdString(), "");
+            EXPECT_EQ(KeyboardFaults(window.get()).join(" | ").toStdString(), "");
         }
     }
     QApplication::setFont(usual);
     EXPECT_TRUE(dialogs_.all.isEmpty()) << dialogs_.all.join('\n').toStdString();
+}
+
+// Enter, Enter in the delete editor, and Esc, Enter over typed input: the real question box
+// answers Enter with 取消, and nothing is lost.
+TEST_F(LookTest, EnterOnADestructiveQuestionCancels) {
+    const GGJG t3 = GGJG::LoadByJiGID(Dm(), "T3");
+    ui::TForm2311JiGXXMX deleting(Dm(), mode::kDelete, &t3);
+    ui::TForm2311JiGXXMX adding(Dm(), mode::kInsertSameLevel, nullptr);
+    Type(&adding, "EDJiGMC", "半截");
+    QTimer enter;  // Enter on every box that shows
+    QObject::connect(&enter, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            QTest::keyClick(box, Qt::Key_Return);
+    });
+    enter.start(0);
+    ui::SetDialogs(nullptr);  // the real boxes
+    for (const auto& [editor, key] : {std::pair<QWidget*, int>{&deleting, Qt::Key_Return},
+                                      std::pair<QWidget*, int>{&adding, Qt::Key_Escape}}) {
+        editor->show();
+        Press(editor, nullptr, key);
+        EXPECT_TRUE(editor->isVisible()) << NameOf(editor).toStdString();
+    }
+    ui::SetDialogs(&dialogs_);
+    EXPECT_EQ(Column("T3", "JiGMC"), "文化局全称");
 }
 
 // The percentage must read on the navy bar and on the white beside it, wherever the bar ends:

@@ -2,7 +2,9 @@
 // selection from it, driven by mouse and keyboard.
 #include <QComboBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include "WindowTest.h"
 #include "entry/EditorMode.h"
@@ -65,33 +67,46 @@ TEST_F(EntryWindowsTest, PagerWalksThePagesAndFallsBackToTheDefaultSize) {
     EXPECT_FALSE(Enabled(&window, "BTNext"));
 }
 
-// Space ticks the current row (one at a time, again unticks), the arrows move, Enter views the
-// row; a confirmed row refuses every change.
-TEST_F(EntryWindowsTest, KeyboardTicksAndOpensRowsAndConfirmedRowsRefuse) {
-    ui::TForm23LuRTJZGBM window(Dm());
+// The buttons act on the row shown chosen: a click, the arrows and Space move the highlight and
+// the tick together, a click or Space on the chosen row takes it back, and after a search none is
+// chosen. Enter views a row; Tab leaves the list for the buttons; a confirmed row refuses.
+TEST_F(EntryWindowsTest, ButtonsActOnTheRowShownChosen) {
+    ui::TForm25LuRXSGGJG window(Dm());
+    window.show();
+    window.activateWindow();  // the focus moves as in a window the clerk works in
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     Click(&window, "BTSearch");
-    ClickRow(&window, 0);
-    EXPECT_TRUE(Ticked(&window, 0));
+    const auto opened = [&](const char* button, int key = 0) {
+        QString name;
+        WhenModal([&](QDialog* editor) { name = TextOf(editor, "EDJiGMC"); });
+        key ? Press(&window, "lvList", key) : Click(&window, button);
+        return name;
+    };
+    ClickRow(&window, 1);
     Press(&window, "lvList", Qt::Key_Down);
-    Press(&window, "lvList", Qt::Key_Space);
-    EXPECT_FALSE(Ticked(&window, 0));
-    EXPECT_TRUE(Ticked(&window, 1));
-    EXPECT_TRUE(Enabled(&window, "BTUpdate"));
-    Press(&window, "lvList", Qt::Key_Space);
-    EXPECT_FALSE(Ticked(&window, 1));
-    EXPECT_FALSE(Enabled(&window, "BTUpdate"));
+    EXPECT_EQ(Marks(&window), "..x.");
+    EXPECT_EQ(opened("BTDelete"), "文化局全称");
+    EXPECT_EQ(Marks(&window) + QString::number(Enabled(&window, "BTDelete")), "....0");
 
-    QString viewed;
-    WhenModal([&](QDialog* editor) { viewed = TextOf(editor, "EDJiGMC"); });
-    Press(&window, "lvList", Qt::Key_Return);
-    EXPECT_EQ(viewed, "卫生局全称");
-
+    Find(&window, "EDPageSize")->setFocus();
+    Press(&window, "EDPageSize", Qt::Key_Tab);
+    ASSERT_EQ(window.focusWidget(), ListOf(&window));
     Press(&window, "lvList", Qt::Key_Space);
-    for (const char* button : {"BTUpdate", "BTDelete", "BTQueR"})
-        Click(&window, button);
-    EXPECT_EQ(dialogs_.errors, (QStringList{"已经通过核查的机构不能进行修改操作！！！",
-                                            "已经通过核查的机构不能删除！！！",
-                                            "已经通过核查的机构不能再次通过核查！！！"}));
+    EXPECT_EQ(Marks(&window), "x...");
+    Click(&window, "BTQueR");
+    Press(&window, "lvList", Qt::Key_Space);
+    EXPECT_EQ(Marks(&window) + QString::number(Enabled(&window, "BTQueR")), "....0");
+    ClickRow(&window, 2);
+    ClickRow(&window, 2);  // takes it back
+    Press(&window, "lvList", Qt::Key_Up);
+    EXPECT_EQ(opened(nullptr, Qt::Key_Return), "卫生局全称");
+    EXPECT_EQ(Marks(&window), ".x..") << "viewing keeps the choice";
+    EXPECT_EQ(TextOf(&window, "LBStatus"),
+              "该机构已通过核查，不能修改、删除或再次通过核查；双击或回车可查看。");
+
+    Press(&window, "lvList", Qt::Key_Tab);
+    EXPECT_EQ(window.focusWidget()->objectName(), "BTAdd");
+    EXPECT_EQ(dialogs_.errors, QStringList{"已经通过核查的机构不能再次通过核查！！！"});
 }
 
 // "增加" of the agency list opens the agency editor empty; it checks, then saves on Enter.
@@ -255,7 +270,13 @@ TEST_F(InitialWindowsTest, ImportWindowRemovesThenLoadsOnce) {
     {
         ui::TForm21DaoRYSSJ window(Dm());
         EXPECT_FALSE(Enabled(&window, "Button1") || Enabled(&window, "Button2"));
-        Click(&window, "btDeleteData");
+        dialogs_.confirmAnswers = {false, true};
+        for (const long long left : {3, 0}) {
+            Click(&window, "btDeleteData");
+            EXPECT_EQ(Count("MLK_YuanJGXX"), left);
+        }
+        EXPECT_EQ(dialogs_.confirms.last(),
+                  "是否删除: 确认删除已导入的 (3) 条初始数据？已添加到名录库的机构不受影响。");
         EXPECT_EQ(dialogs_.LastMessage(), "成功删除已导入的数据！");
         EXPECT_EQ(window.result(), QDialog::Accepted);
         EXPECT_EQ(Count("MLK_YuanJGXX"), 0);
@@ -286,8 +307,8 @@ TEST_F(InitialWindowsTest, ImportWindowRemovesThenLoadsOnce) {
 }
 
 // The filters reach the search as the boxes show them. Rows not yet in the directory are ticked
-// by click or Space, several at once; another page loses the ticks; the ticked rows are added,
-// those whose county is unknown stay out.
+// by click or Space, several at once, and the button counts them; another page loses the ticks;
+// the ticked rows are added, those whose county is unknown stay out.
 TEST_F(InitialWindowsTest, SelectionTicksNewRowsAndAddsThem) {
     AddInitialRow(Dm(), "C4", "第四中学", "北京市", "市辖区", "不存在区");
     ui::TForm22XuanZGGJG window(Dm());
@@ -306,28 +327,23 @@ TEST_F(InitialWindowsTest, SelectionTicksNewRowsAndAddsThem) {
     ClickRow(&window, 0);  // 不存在区 sorts first
     Click(&window, "BTNext");
     Click(&window, "BTPre");
-    EXPECT_FALSE(Ticked(&window, 0));
-    EXPECT_TRUE(Enabled(&window, "BTXuanZ"));
-    Click(&window, "BTXuanZ");  // nothing ticked: nothing happens
-    EXPECT_TRUE(dialogs_.confirms.isEmpty());
+    EXPECT_EQ(Marks(&window), "..");
+    EXPECT_FALSE(Enabled(&window, "BTXuanZ"));
 
     Type(&window, "EDPageSize", "4");
     Click(&window, "BTSearch");
     EXPECT_EQ(ListOf(&window)->item(3, 2)->text() + ListOf(&window)->item(3, 8)->text(),
               "第三中学已入库");
-    ClickRow(&window, 3);  // already in the directory: stays unticked
+    ClickRow(&window, 3);  // already in the directory: stays unticked, and says why
+    EXPECT_EQ(TextOf(&window, "LBStatus"), "第三中学已添加到名录库，不能再次添加。");
     ClickRow(&window, 0);
     Press(&window, "lvJGLB", Qt::Key_Down);
     Press(&window, "lvJGLB", Qt::Key_Space);
     Press(&window, "lvJGLB", Qt::Key_Down);
     Press(&window, "lvJGLB", Qt::Key_Space);
     Press(&window, "lvJGLB", Qt::Key_Space);  // unticked again
-    EXPECT_EQ(QString("%1%2%3%4")
-                  .arg(Ticked(&window, 0))
-                  .arg(Ticked(&window, 1))
-                  .arg(Ticked(&window, 2))
-                  .arg(Ticked(&window, 3)),
-              "1100");
+    EXPECT_EQ(Marks(&window), "tth.");
+    EXPECT_EQ(Find<QPushButton>(&window, "BTXuanZ")->text(), "添加到名录库（2条）(&A)");
     dialogs_.confirmAnswers = {false};
     Click(&window, "BTXuanZ");
     EXPECT_EQ(dialogs_.confirms.last(), "是否确认: 确认将选择的 (2) 条机构信息添加到名录库中？");

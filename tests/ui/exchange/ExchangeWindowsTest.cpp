@@ -24,7 +24,8 @@ TEST_F(ExchangeWindowsTest, ExportGuardsAsksWritesAndCloses) {
         EXPECT_EQ(Find<QLabel>(&window, "LBJiGSL")->text(), "机构数量：8");
         EXPECT_FALSE(Shown(&window, "PBDaoC"));
         Click(&window, "BTDaoC");
-        EXPECT_EQ(dialogs_.LastMessage(), "请核查全部机构信息后再导出机构列表！");
+        EXPECT_EQ(dialogs_.LastMessage(),
+                  "请核查全部机构信息后再导出机构列表！\n尚有2条机构信息未通过核查。");
         EXPECT_TRUE(dialogs_.fileCaptions.isEmpty());
     }
     Dm().ExecSQL("update MLK_JiBXX set QueRZT='1'");
@@ -69,21 +70,26 @@ TEST_F(ExchangeWindowsTest, ImportWindowsListTheirKind) {
     }
 }
 
-// A row's state decides what is offered, by click or Space; a second tick, or a search, takes
-// it back, with the chosen file.
-TEST_F(ExchangeWindowsTest, TickRulesOfferTheActionsOfTheRowsState) {
+// The chosen row's state decides what is offered, and what it withholds is said why; a click on
+// the chosen row, or a search, takes the choice back, with the chosen file.
+TEST_F(ExchangeWindowsTest, TheChosenRowsStateDecidesAndSaysWhy) {
     ui::TForm31DaoRTJBMSJ window(Dm());
     Click(&window, "BTSearch");
     const struct {
-        const char* id;
+        const char* id;  // in the list's order: the arrow moves down to each
         bool chooseFile, remove;
-    } cases[] = {{"T4", true, false}, {"T1", false, true}, {"T2", false, false}};
+        QString why;
+    } cases[] = {{"T4", true, false, ""},
+                 {"T2", false, false, "该机构的数据已审核，不能再导入或删除。"},
+                 {"T1", false, true, "该机构的数据已经导入，请先删除已导入数据再重新导入。"}};
+    ClickRow(&window, 0);
     for (const auto& c : cases) {
-        ListOf(&window)->setCurrentCell(RowOf(&window, c.id, 1), 2);
-        Press(&window, "lvList", Qt::Key_Space);
+        EXPECT_EQ(Marks(&window).indexOf('x'), RowOf(&window, c.id, 1)) << c.id;
         EXPECT_EQ(Enabled(&window, "BTSelectFile"), c.chooseFile) << c.id;
         EXPECT_EQ(Enabled(&window, "BTDelete"), c.remove) << c.id;
         EXPECT_FALSE(Enabled(&window, "BTImport")) << c.id;
+        EXPECT_EQ(TextOf(&window, "LBStatus"), c.why);
+        Press(&window, "lvList", Qt::Key_Down);
     }
     for (const bool search : {false, true}) {
         ClickRow(&window, RowOf(&window, "T4", 1));
@@ -99,8 +105,9 @@ TEST_F(ExchangeWindowsTest, TickRulesOfferTheActionsOfTheRowsState) {
     }
 }
 
-// A bad file leaves everything as it was; a good one is stored under the ticked row and the
-// window closes. Removing what came asks first and only OK removes.
+// A bad file leaves everything as it was; a good one is stored under the chosen row and the
+// window closes, once the clerk said so where the file comes from another unit. Removing what
+// came asks first and only OK removes.
 TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
     WriteFile(dir_ / "good.txt", GbkLine(SampleRecord("N1")) + GbkLine(SampleRecord("N2")));
     WriteFile(dir_ / "bad.txt", GbkLine(SampleRecord("N3")) + "x,y\r\n");
@@ -109,11 +116,14 @@ TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
         ui::TForm31DaoRTJBMSJ window(Dm());
         Click(&window, "BTSearch");
         ClickRow(&window, RowOf(&window, "T4", 1));
-        for (const char* file : {"bad.txt", "good.txt"}) {
+        dialogs_.confirmAnswers = {true, false, true};
+        for (const char* file : {"bad.txt", "good.txt", "good.txt"}) {
             dialogs_.openFiles.push_back(Q(PathText(dir_ / file)));
             Click(&window, "BTSelectFile");
             Click(&window, "BTImport");
+            EXPECT_EQ(Count("MLK_JiBXX"), before + (window.result() ? 2 : 0)) << file;
         }
+        EXPECT_TRUE(dialogs_.confirms.last().endsWith("仍然导入到“民政局全称”下吗？"));
         ASSERT_EQ(dialogs_.errors.size(), 1);
         EXPECT_TRUE(dialogs_.errors[0].endsWith("数据项不正确，数据项不为38个"));
         EXPECT_EQ(dialogs_.LastMessage(), "已成功导入2条机构信息数据。");

@@ -54,21 +54,24 @@ TEST_F(ReportWindowsTest, AuditTreeLoadsOnExpansionAndApprovalIsForDirectChildre
     const struct {
         std::initializer_list<const char*> path;
         int rows;
-        bool approve;
-    } cases[] = {{{}, 6, false},
-                 {{"教育局"}, 2, true},
-                 {{"文化局"}, 0, false},
-                 {{"教育局", "一中"}, 1, false}};
+        QString why;  // beside the disabled button; empty when it is enabled
+    } cases[] = {{{}, 6, "请在左侧选择本单位的直属下级单位。"},
+                 {{"教育局"}, 2, ""},
+                 {{"文化局"}, 0, "文化局下没有机构信息，不能审核。"},
+                 {{"卫生局"}, 1, "该单位的数据已审核"},
+                 {{"教育局", "一中"}, 1, "一中不是本单位的直属下级单位，不能审核。"}};
     for (const auto& c : cases) {
         QTreeWidgetItem* node = NodeAt(&window, c.path);
         tree->setCurrentItem(node);
         EXPECT_EQ(ListOf(&window)->rowCount(), c.rows) << node->text(0).toStdString();
-        EXPECT_EQ(Enabled(&window, "BTShenH"), c.approve) << node->text(0).toStdString();
+        EXPECT_EQ(TextOf(&window, "LBShenH"), c.why);
+        EXPECT_EQ(Enabled(&window, "BTShenH"), c.why.isEmpty()) << node->text(0).toStdString();
     }
     NodeAt(&window, {"教育局"})->setExpanded(false);
     EXPECT_EQ(NodeAt(&window, {"教育局"})->childCount(), 2) << "not loaded twice";
 
-    // Approval asks, marks the rows below and ends what the import windows offer on the unit.
+    // Approval asks, marks the rows below and ends what the import windows offer on the unit; it
+    // is not offered again.
     Find<QTreeWidget>(&window, "tvDanW")->setCurrentItem(NodeAt(&window, {"教育局"}));
     dialogs_.confirmAnswers = {false, true};
     for (const char* audited : {"0", "1"}) {
@@ -78,6 +81,8 @@ TEST_F(ReportWindowsTest, AuditTreeLoadsOnExpansionAndApprovalIsForDirectChildre
     EXPECT_EQ(dialogs_.confirms.last(),
               "是否确认: 请确认审核通过教育局下所有机构信息，审核后不能再次审核或删除！");
     EXPECT_EQ(ListOf(&window)->item(0, 14)->text(), "已审核");
+    EXPECT_FALSE(Enabled(&window, "BTShenH"));
+    EXPECT_EQ(TextOf(&window, "LBShenH"), "该单位的数据已审核");
     EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_ShenHRZ"), 1);
 
     ui::TForm31DaoRTJBMSJ imports(Dm());  // the unit is audited: nothing is offered on it

@@ -196,5 +196,21 @@ TEST_F(DivisionWindowTest, AddsCitiesAndCountiesWithTheKeyboard) {
     EXPECT_FALSE(window_->isVisible());
 }
 
+// "修改" renames a division nothing uses and keeps its code; "删除" removes it after a question.
+TEST_F(DivisionWindowTest, RenamesAndRemovesWhatNothingUses) {
+    window_->show();
+    Node("北京市")->setExpanded(true);
+    QTreeWidgetItem* city = Node("北京市")->child(0);
+    city->setExpanded(true);
+    Select(city->child(1));  // 西城区
+    Click(window_.get(), "BTRename");
+    EXPECT_FALSE(Enabled(window_.get(), "EDCode"));
+    Type(window_.get(), "EDName", "西城");
+    Press(window_.get(), "EDName", Qt::Key_Return);
+    Click(window_.get(), "BTRemove");
+    EXPECT_EQ(dialogs_.confirms.last(), "是否删除: 确认删除行政区划“西城”（110102）？");
+    EXPECT_EQ(Dm().GetXingZQH("110102").code + city->child(1)->text(0).toStdString(), "朝阳区");
+}
+
 }  // namespace
 }  // namespace mlk::test

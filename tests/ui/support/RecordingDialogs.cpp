@@ -13,7 +13,7 @@ void RecordingDialogs::Record(QStringList& kind, const QString& text) {
     all << text;
 }
 
-bool RecordingDialogs::Confirm(QWidget*, const QString& title, const QString& text) {
+bool RecordingDialogs::Confirm(QWidget*, const QString& title, const QString& text, Answer) {
     Record(confirms, title + ": " + text);
     if (confirmAnswers.empty())
         return true;

@@ -41,7 +41,7 @@ class RecordingDialogs final : public ui::Dialogs {
     void Notice(QWidget*, const QString& title, const QString& text) override {
         Record(notices, title + ": " + text);
     }
-    bool Confirm(QWidget*, const QString& title, const QString& text) override;
+    bool Confirm(QWidget*, const QString& title, const QString& text, Answer) override;
     void Error(QWidget*, const QString& text) override { Record(errors, text); }
     QString OpenFile(QWidget*, const QString& caption, const QString&,
                      const QString& filter) override {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -31,6 +32,8 @@ bool Shown(QWidget* window, const char* name) {
 QString TextOf(QWidget* window, const char* name) {
     if (auto* box = window->findChild<QComboBox*>(QString::fromLatin1(name)))
         return box->currentText();
+    if (auto* label = window->findChild<QLabel*>(QString::fromLatin1(name)))
+        return label->text();
     return Find<QLineEdit>(window, name)->text();
 }
 
@@ -61,8 +64,8 @@ QTableWidget* ListOf(QWidget* window) {
 
 void ClickRow(QWidget* window, int row) {
     QTableWidget* list = ListOf(window);
-    list->setCurrentCell(row, 2);
-    emit list->cellClicked(row, 2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(row, 2)).center());
 }
 
 int RowOf(QWidget* window, const QString& cell, int column) {
@@ -74,8 +77,15 @@ int RowOf(QWidget* window, const QString& cell, int column) {
     return -1;
 }
 
-bool Ticked(QWidget* window, int row) {
-    return ListOf(window)->item(row, 0)->checkState() == Qt::Checked;
+QString Marks(QWidget* window) {
+    const QTableWidget* list = ListOf(window);
+    QString marks;
+    for (int r = 0; r < list->rowCount(); ++r) {
+        const bool ticked = list->item(r, 0)->checkState() == Qt::Checked;
+        const bool highlighted = list->item(r, 0)->isSelected();
+        marks += ticked ? (highlighted ? 'x' : 't') : (highlighted ? 'h' : '.');
+    }
+    return marks;
 }
 
 QStringList ShownRows(QWidget* window, int column) {

@@ -46,7 +46,7 @@ T* Find(QWidget* window, const char* name) {
 void Click(QWidget* window, const char* name);
 bool Enabled(QWidget* window, const char* name);
 bool Shown(QWidget* window, const char* name);      // visible as the window shows
-QString TextOf(QWidget* window, const char* name);  // of a line edit or a combo box
+QString TextOf(QWidget* window, const char* name);  // of a line edit, combo box or label
 void Type(QWidget* window, const char* name, const QString& text);
 void Type(QWidget* window, std::initializer_list<std::pair<const char*, const char*>> fields);
 // Chooses the item that starts with the text, as the user does.
@@ -58,7 +58,9 @@ void Press(QWidget* window, const char* name, int key);
 QTableWidget* ListOf(QWidget* window);
 void ClickRow(QWidget* window, int row);
 int RowOf(QWidget* window, const QString& cell, int column = 2);  // -1 when none
-bool Ticked(QWidget* window, int row);
+// Per row of the list: "x" ticked and highlighted, "t" ticked only, "h" highlighted only, "."
+// neither.
+QString Marks(QWidget* window);
 // The cells of a column, those of rows drawn in the marking sky blue with a leading "*".
 QStringList ShownRows(QWidget* window, int column);
 
