@@ -169,6 +169,7 @@ std::string StateOrganQuery() {
 SummaryTable CountSummary(TMainDM& dm) {
     SummaryTable table;
     table.columns = ParseColumnDefs(kCountColumns);
+    table.figureColumns = {0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     std::array<long long, kCounts> totals{};
     Statement query(dm.Db(), CountQuery());
     std::array<int, kCounts> at{};
@@ -199,6 +200,7 @@ SummaryTable CountSummary(TMainDM& dm) {
 SummaryTable StateOrganSummary(TMainDM& dm) {
     SummaryTable table;
     table.columns = ParseColumnDefs(kStateOrganColumns);
+    table.figureColumns = {0, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     Statement query(dm.Db(), StateOrganQuery());
     const int columns = query.ColumnCount();
     while (query.Step()) {

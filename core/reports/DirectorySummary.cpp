@@ -176,6 +176,8 @@ void ListBelow(SummaryTable& table, RowReader& children, std::string_view topId,
 SummaryTable DirectorySummary(TMainDM& dm) {
     SummaryTable table;
     table.columns = ParseColumnDefs(kColumns);
+    // The outline numbers (1.2.1) stay texts; every column can be narrowed and sorted.
+    table.filtered = true;
     LabelCache labels(dm);
     const Rows tops = RowReader(dm, kTopQuery, labels).Read(dm.Unit().DanWID);
     RowReader children(dm, kChildQuery, labels);

@@ -5,7 +5,6 @@
 
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
-#include "reports/Xlsx.h"
 
 namespace mlk {
 
@@ -15,6 +14,15 @@ std::vector<std::string> SummaryTable::Captions() const {
     for (const ColumnDef& column : columns)
         captions.push_back(column.title);
     return captions;
+}
+
+XlsxLayout SummaryTable::SheetLayout() const {
+    XlsxLayout layout{figureColumns, {}, filtered};
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        if (columns[column].width == 0)
+            layout.hiddenColumns.push_back(column);
+    }
+    return layout;
 }
 
 const std::string& LabelCache::Label(std::string_view code, std::string_view key) {
@@ -36,8 +44,11 @@ bool IsXlsxName(const std::string& fileUtf8) {
 }
 
 void SaveSummary(const std::string& fileUtf8, const SummaryTable& table) {
-    const auto save = IsXlsxName(fileUtf8) ? SaveListToXlsx : SaveListToXls;
-    save(PathFromText(fileUtf8), true, table.Captions(), table.rows);
+    if (IsXlsxName(fileUtf8))
+        SaveListToXlsx(PathFromText(fileUtf8), true, table.Captions(), table.rows,
+                       table.SheetLayout());
+    else
+        SaveListToXls(PathFromText(fileUtf8), true, table.Captions(), table.rows);
 }
 
 }  // namespace mlk

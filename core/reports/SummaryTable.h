@@ -7,6 +7,7 @@
 
 #include "forms/ColumnDefs.h"
 #include "reports/Save2Excel.h"
+#include "reports/Xlsx.h"
 
 namespace mlk {
 
@@ -17,8 +18,15 @@ class TMainDM;
 struct SummaryTable {
     std::vector<ColumnDef> columns;
     TextRows rows;
+    // The columns of counts, totals and running numbers, numbers in an .xlsx file.
+    std::vector<std::size_t> figureColumns = {};
+    // Whether an .xlsx file offers a filter on the captions: for a list to narrow and sort, not
+    // for a table that ends in its totals.
+    bool filtered = false;
 
     std::vector<std::string> Captions() const;
+    // The figure columns, the filter, and the columns the window hides (width 0) hidden.
+    XlsxLayout SheetLayout() const;
 };
 
 // Lets a set or map of strings be searched with a string view, without making a string of it.

@@ -71,7 +71,7 @@ std::vector<std::string> ChildTypeItems(TMainDM& dm, const std::string& parentCo
 }
 
 SummaryTable TypeSummaryColumns() {
-    return SummaryTable{ParseColumnDefs(kColumns), {}};
+    return SummaryTable{ParseColumnDefs(kColumns), {}, {0, 5}};
 }
 
 SummaryTable TypeSummary(TMainDM& dm, const std::string& secondLevel,

@@ -2,7 +2,9 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 
 #include "base/MlkError.h"
 #include "platform/FileErrors.h"
@@ -20,21 +22,57 @@ std::size_t Characters(std::string_view utf8) {
     return count;
 }
 
-void CheckSize(bool withCaptions, const std::vector<std::string>& captions, const TextRows& rows) {
+// How many digit widths a text takes in a spreadsheet's default font: Chinese characters (and
+// the other characters from U+1000 on) two, the rest one. Never more than its bytes.
+std::size_t DisplayWidth(std::string_view utf8) {
+    std::size_t width = 0;
+    for (unsigned char c : utf8) {
+        if ((c & 0xC0) != 0x80)
+            width += c >= 0xE1 ? 2 : 1;
+    }
+    return width;
+}
+
+// A whole number as a figure column holds it. Leading zeros and more digits than a number cell
+// keeps exactly make it a text, so that nothing is changed on the way.
+bool IsWholeNumber(std::string_view text) {
+    const std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > 15 || (digits.size() > 1 && digits[0] == '0'))
+        return false;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+// Refuses what the format cannot hold and measures each column's widest text on the way; a
+// caption counts captionExtra wider, for its bold face and its filter button.
+std::vector<std::size_t> CheckAndMeasure(bool withCaptions,
+                                         const std::vector<std::string>& captions,
+                                         const TextRows& rows, std::size_t captionExtra) {
     CheckRowCount(rows.size(), ".xlsx", DataRowLimit(kXlsxMaxRows, withCaptions));
-    const auto check = [](std::size_t row, std::size_t column, std::string_view cell) {
+    std::vector<std::size_t> widest(captions.size(), 0);
+    const auto take = [&](std::size_t row, std::size_t column, std::string_view cell) {
+        // A text's width is at most its bytes: most cells are passed over unread.
+        if (cell.size() <= widest[column])
+            return;
         if (cell.size() > kXlsxMaxCellCharacters && Characters(cell) > kXlsxMaxCellCharacters) {
             throw MlkError(CellPlace(row, column) + "的文本超过.xlsx单元格最多" +
                            std::to_string(kXlsxMaxCellCharacters) + "个字符，无法导出。");
         }
+        widest[column] = std::max(widest[column], DisplayWidth(cell));
     };
-    for (std::size_t column = 0; column < captions.size(); ++column)
-        check(0, column, captions[column]);
+    for (std::size_t column = 0; withCaptions && column < captions.size(); ++column) {
+        take(0, column, captions[column]);
+        widest[column] += captionExtra;
+    }
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const TextRows::Row cells = rows[row];
         for (std::size_t column = 0; column < cells.size() && column < captions.size(); ++column)
-            check(row + (withCaptions ? 1 : 0), column, cells[column]);
+            take(row + (withCaptions ? 1 : 0), column, cells[column]);
     }
+    return widest;
 }
 
 // The library writes the sheet row by row to a temporary file of its own and packs it at the
@@ -73,13 +111,40 @@ class Workbook {
             return "内存不足";
         return "无法在临时文件夹 " + scratch_ + " 中建立临时文件，" + FileErrorReason(cause_, true);
     }
-    // Cells as they stand; the library leaves an empty text an empty cell.
-    void Put(std::size_t row, std::size_t column, std::string_view text) {
+    // The caption row: bold, frozen above the rows that scroll, with a filter over the table
+    // of rows when filtered.
+    void Captions(const std::vector<std::string>& captions, std::size_t rows, bool filtered) {
+        lxw_format* bold = workbook_add_format(workbook_);
+        format_set_bold(bold);
+        for (std::size_t column = 0; column < captions.size(); ++column)
+            Put(0, column, captions[column], bold);
+        worksheet_freeze_panes(sheet_, 1, 0);
+        if (filtered && !captions.empty())
+            Keep(worksheet_autofilter(sheet_, 0, 0, lxw_row_t(rows),
+                                      lxw_col_t(captions.size() - 1)));
+    }
+    void Column(std::size_t column, std::size_t width, bool hidden) {
+        lxw_row_col_options options{};
+        options.hidden = hidden;
+        Keep(worksheet_set_column_opt(sheet_, lxw_col_t(column), lxw_col_t(column), double(width),
+                                      nullptr, &options));
+    }
+    // Texts as they stand; the library leaves an empty text an empty cell.
+    void Put(std::size_t row, std::size_t column, std::string_view text,
+             lxw_format* format = nullptr) {
         if (text.empty() || error_ != LXW_NO_ERROR)
             return;
         cell_.assign(text);
-        error_ = worksheet_write_string(sheet_, lxw_row_t(row), lxw_col_t(column), cell_.c_str(),
-                                        nullptr);
+        Keep(worksheet_write_string(sheet_, lxw_row_t(row), lxw_col_t(column), cell_.c_str(),
+                                    format));
+    }
+    void PutNumber(std::size_t row, std::size_t column, std::string_view digits) {
+        long long number = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        if (error_ == LXW_NO_ERROR) {
+            Keep(worksheet_write_number(sheet_, lxw_row_t(row), lxw_col_t(column), double(number),
+                                        nullptr));
+        }
     }
     // Packs the file; the first error of the whole write, or none.
     lxw_error Close() {
@@ -89,6 +154,12 @@ class Workbook {
     }
 
   private:
+    // The first error of the whole write.
+    void Keep(lxw_error error) {
+        if (error_ == LXW_NO_ERROR)
+            error_ = error;
+    }
+
     std::string scratch_;
     lxw_workbook* workbook_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
@@ -100,22 +171,37 @@ class Workbook {
 }  // namespace
 
 void SaveListToXlsx(const std::filesystem::path& file, bool withCaptions,
-                    const std::vector<std::string>& captions, const TextRows& rows) {
-    CheckSize(withCaptions, captions, rows);
+                    const std::vector<std::string>& captions, const TextRows& rows,
+                    const XlsxLayout& layout) {
+    const std::vector<std::size_t> widest =
+        CheckAndMeasure(withCaptions, captions, rows, layout.filtered ? 4 : 1);
+    std::vector<bool> figures(captions.size()), hidden(captions.size());
+    for (const std::size_t column : layout.figureColumns)
+        figures.at(column) = true;
+    for (const std::size_t column : layout.hiddenColumns)
+        hidden.at(column) = true;
     // Creating the temporary file tells a missing or closed folder in the user's words.
     ReplacingFile out(file);
     Workbook workbook(out.HandOver());
     if (!workbook.Ready())
         throw MlkError("无法创建文件 " + PathText(file) + "：" + workbook.WhyNotReady());
+    // Room for the widest text and a little margin; an address may be cut rather than make the
+    // sheet unreadably wide.
+    for (std::size_t column = 0; column < captions.size(); ++column)
+        workbook.Column(column, std::clamp<std::size_t>(widest[column] + 2, 6, 60), hidden[column]);
     std::size_t row = 0;
     if (withCaptions) {
-        for (std::size_t column = 0; column < captions.size(); ++column)
-            workbook.Put(row, column, captions[column]);
+        workbook.Captions(captions, rows.size(), layout.filtered);
         ++row;
     }
     for (const TextRows::Row cells : rows) {
-        for (std::size_t column = 0; column < cells.size() && column < captions.size(); ++column)
-            workbook.Put(row, column, cells[column]);
+        for (std::size_t column = 0; column < cells.size() && column < captions.size(); ++column) {
+            const std::string_view cell = cells[column];
+            if (figures[column] && IsWholeNumber(cell))
+                workbook.PutNumber(row, column, cell);
+            else
+                workbook.Put(row, column, cell);
+        }
         ++row;
     }
     errno = 0;

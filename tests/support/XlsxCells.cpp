@@ -112,7 +112,8 @@ std::string Texts(const std::string& xml, std::size_t from, std::size_t to) {
 
 }  // namespace
 
-std::vector<std::vector<std::string>> XlsxCells(const std::filesystem::path& file) {
+std::vector<std::vector<std::string>> XlsxCells(const std::filesystem::path& file,
+                                                bool markNumbers) {
     std::vector<std::vector<std::string>> rows;
     try {
         const std::string zip = ReadFile(file);
@@ -136,10 +137,14 @@ std::vector<std::vector<std::string>> XlsxCells(const std::filesystem::path& fil
             const std::size_t open = sheet.find('>', c);
             const std::size_t close = sheet[open - 1] == '/' ? open : sheet.find("</c>", c);
             std::string text = Texts(sheet, open, close);
-            if (sheet.substr(c, open - c).find("t=\"s\"") != std::string::npos) {
-                const std::size_t v = sheet.find("<v>", open) + 3;
-                text = shared.at(std::stoul(sheet.substr(v, sheet.find("</v>", v) - v)));
-            }
+            const std::string attributes = sheet.substr(c, open - c);
+            const std::size_t v = sheet.find("<v>", open);
+            const std::string value =
+                v < close ? sheet.substr(v + 3, sheet.find("</v>", v) - v - 3) : "";
+            if (attributes.find("t=\"s\"") != std::string::npos)
+                text = shared.at(std::stoul(value));
+            else if (attributes.find(" t=\"") == std::string::npos)
+                text = (markNumbers ? "#" : "") + value;
             if (rows.size() <= row)
                 rows.resize(row + 1);
             if (rows[row].size() < column)
@@ -154,6 +159,15 @@ std::vector<std::vector<std::string>> XlsxCells(const std::filesystem::path& fil
         return {};
     }
     return rows;
+}
+
+std::string XlsxMember(const std::filesystem::path& file, const std::string& name) {
+    try {
+        return Member(ReadFile(file), name);
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << PathText(file) << ": " << error.what();
+        return {};
+    }
 }
 
 }  // namespace mlk::test

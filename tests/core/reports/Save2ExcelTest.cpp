@@ -115,7 +115,11 @@ TEST(Save2ExcelTest, ReplacesAnExistingFileWithTheMostRowsTheFormatHolds) {
 // The writers of the two formats.
 using Save = void (*)(const std::filesystem::path&, bool, const std::vector<std::string>&,
                       const TextRows&);
-const Save kWriters[] = {SaveListToXls, SaveListToXlsx};
+void SaveXlsx(const std::filesystem::path& file, bool withCaptions,
+              const std::vector<std::string>& captions, const TextRows& rows) {
+    SaveListToXlsx(file, withCaptions, captions, rows);
+}
+const Save kWriters[] = {SaveListToXls, SaveXlsx};
 
 // What a format cannot hold is refused before the disk is touched, with a message that names
 // the limit (and the .xlsx format where it holds more): an existing file stays.
@@ -133,10 +137,10 @@ TEST(Save2ExcelTest, RefusesWhatTheFormatCannotHold) {
         {"65537 rows without captions", SaveListToXls, false, TextRows(65537, {"1"}), "65536"},
         {"a cell longer than a record", SaveListToXls, true, {{std::string(65528, 'a')}}, "65527"},
         {"a character GBK lacks", SaveListToXls, true, {{"\xF0\x9F\x98\x80"}}, ""},
-        {".xlsx: 1048576 data rows under captions", SaveListToXlsx, true, TextRows(1048576, {"1"}),
+        {".xlsx: 1048576 data rows under captions", SaveXlsx, true, TextRows(1048576, {"1"}),
          "超过.xlsx文件最多1048575行数据"},
         {".xlsx: a cell of 32768 characters",
-         SaveListToXlsx,
+         SaveXlsx,
          true,
          {{"", std::string(32768, 'a')}},
          "第2行第2列的文本超过.xlsx单元格最多32767个字符"},
@@ -225,6 +229,56 @@ TEST(Save2ExcelTest, XlsxCellsReadBackAsWritten) {
     EXPECT_EQ(XlsxCells(file), withCaptions);
     SaveListToXlsx(file, false, captions, rows);
     EXPECT_EQ(XlsxCells(file), data);
+}
+
+// The attributes of the cell or element that starts with start ("<c r=\"B2\"").
+std::string Tag(const std::string& xml, const std::string& start) {
+    const std::size_t at = xml.find(start);
+    return at == std::string::npos ? "" : xml.substr(at, xml.find('>', at) - at);
+}
+
+// The width a <col> element gives its column, 0 when it has none.
+double ColumnWidth(const std::string& sheet, int column) {
+    const std::string tag = Tag(sheet, "<col min=\"" + std::to_string(column) + "\"");
+    const std::size_t at = tag.find("width=\"");
+    return at == std::string::npos ? 0 : std::stod(tag.substr(at + 7));
+}
+
+// A sheet a clerk works with at once: figures that sum (but not codes with leading zeros nor
+// outline numbers), a bold caption row frozen at the top, widths that fit the texts, the columns
+// the window hides hidden, and a filter where asked for.
+TEST(Save2ExcelTest, XlsxSheetIsLaidOutForUse) {
+    const std::vector<std::string> captions = {"序号", "机构ID", "所辖地区或所属部门名称", "合计"};
+    const TextRows rows = {
+        {"1", "T1", "东城区教育局", "12"}, {"1.1", "T2", "卫生局", "007"}, {"3", "T3", "x", "-4"}};
+    TempDir dir;
+    const auto file = dir / "表.xlsx";
+    SaveListToXlsx(file, true, captions, rows, {{0, 3}, {1}, true});
+    const std::string sheet = XlsxMember(file, "xl/worksheets/sheet1.xml");
+    using Grid = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(XlsxCells(file, true), (Grid{captions,
+                                           {"#1", "T1", "东城区教育局", "#12"},
+                                           {"1.1", "T2", "卫生局", "007"},
+                                           {"#3", "T3", "x", "#-4"}}));
+    const std::string bold = Tag(sheet, "<c r=\"C1\"");
+    EXPECT_NE(bold.find(" s=\"1\""), std::string::npos) << bold;
+    EXPECT_NE(XlsxMember(file, "xl/styles.xml").find("<b/>"), std::string::npos);
+    EXPECT_NE(sheet.find("<pane ySplit=\"1\" topLeftCell=\"A2\""), std::string::npos);
+    EXPECT_NE(sheet.find("<autoFilter ref=\"A1:D4\"/>"), std::string::npos);
+    EXPECT_NE(Tag(sheet, "<col min=\"2\"").find("hidden=\"1\""), std::string::npos);
+    EXPECT_EQ(Tag(sheet, "<col min=\"3\"").find("hidden"), std::string::npos);
+    // The eleven Chinese characters of the caption, two widths each, and the filter button.
+    EXPECT_GE(ColumnWidth(sheet, 3), 22 + 4);
+    EXPECT_LT(ColumnWidth(sheet, 4), ColumnWidth(sheet, 3) / 2);
+    EXPECT_GE(ColumnWidth(sheet, 4), 6);
+
+    SaveListToXlsx(file, false, captions, rows);
+    const std::string plain = XlsxMember(file, "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(plain.find("<autoFilter"), std::string::npos);
+    EXPECT_EQ(plain.find("<pane"), std::string::npos);
+    EXPECT_EQ(XlsxCells(file, true)[0], (std::vector<std::string>{"1", "T1", "东城区教育局", "12"}))
+        << "texts by default";
+    EXPECT_GE(ColumnWidth(plain, 3), 12 + 2) << "東城区教育局 without the captions";
 }
 
 #ifdef __linux__

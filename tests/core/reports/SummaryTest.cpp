@@ -1,6 +1,8 @@
 #include <algorithm>
 
 #include "TestSupport.h"
+#include "XlsxCells.h"
+#include "platform/Platform.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
 #include "reports/TextRows.h"
@@ -222,6 +224,35 @@ TEST_F(SummaryTest, TypesPerOwnRowAndTypeWithTheFilters) {
     const SummaryTable table = TypeSummary(Dm(), "8015");
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0][1], "T1");
+}
+
+// In an .xlsx file the counts and running numbers are numbers, names, ids and outline numbers
+// texts; only the directory, which ends in no totals row, carries a filter.
+TEST_F(SummaryTest, SheetsHoldFiguresAsNumbers) {
+    const struct {
+        SummaryTable (*make)(TMainDM&);
+        Cells last;  // the last row, "#" before a number
+        bool filtered;
+    } cases[] = {
+        {DirectorySummary, {"4", "T4", "公安局", "", "123456784", "P82", "110101"}, true},
+        {CountSummary, {"#5", Dm().Unit().DanWID, "合计", "#19", "#6"}, false},
+        {StateOrganSummary, {"#2", "T3", "卫生局", "#4", "#0"}, false},
+        {[](TMainDM& dm) { return TypeSummary(dm); },
+         {"#11", "T3", "卫生局", "8015", "其他事业单位", "#1"},
+         false},
+    };
+    for (const auto& c : cases) {
+        const SummaryTable table = c.make(Dm());
+        const std::string file = PathText(dir_ / "汇总表.xlsx");
+        SaveSummary(file, table);
+        const auto cells = XlsxCells(PathFromText(file), true);
+        ASSERT_EQ(cells.size(), table.rows.size() + 1);
+        const Cells& last = cells.back();
+        EXPECT_EQ(Cells(last.begin(), last.begin() + std::ptrdiff_t(c.last.size())), c.last);
+        EXPECT_EQ(XlsxMember(PathFromText(file), "xl/worksheets/sheet1.xml").find("<autoFilter") !=
+                      std::string::npos,
+                  c.filtered);
+    }
 }
 
 // Cells of every length class of the packing come back byte for byte, in their rows, and a row
