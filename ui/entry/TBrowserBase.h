@@ -46,7 +46,8 @@ enum class Choice {
 //   FillFromQuery    empties the list and adds one row per result row, in one batch
 //   RowNumber        the caption of column 0: the running number on this page, from 1
 //   RowColour        the background of a row from its cells (default: none)
-//   WhyNotChoosable  why a row cannot be ticked, shown in the status line (default: any can)
+//   WhyNotChoosable  why a row of a multiple-choice list cannot be ticked, shown in the status
+//                    line (default: any can)
 //   ChoiceChanged    after every change of the chosen rows, the row buttons already set; a window
 //                    enables its other buttons and fills the status line here
 //   RowDoubleClicked a double click on a row or Enter (default: nothing)
