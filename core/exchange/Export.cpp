@@ -4,6 +4,7 @@
 
 #include "base/MlkError.h"
 #include "db/Integrity.h"
+#include "exchange/Correction.h"
 #include "exchange/ExchangeFile.h"
 #include "model/TMainDM.h"
 #include "platform/ReplacingFile.h"
@@ -30,9 +31,10 @@ constexpr const char* kGuardMessage = "请核查全部机构信息后再导出�
 // Negative: KiB rather than pages.
 constexpr long long kExportCacheKiB = -16384;
 
-// One database row as one file line (GBK, CR LF). Both buffers are used again from row to row,
-// and the texts are read in place: a large directory makes no allocation per value.
-void BuildLine(const Statement& row, std::string& utf8, std::string& line) {
+// One database row as one file line (GBK, CR LF); false when a value cannot travel. Both buffers
+// are used again from row to row, and the texts are read in place: a large directory makes no
+// allocation per value.
+bool BuildLine(const Statement& row, std::string& utf8, std::string& line) {
     utf8.clear();
     for (int i = 0; i < 36; ++i) {
         if (i)
@@ -40,16 +42,19 @@ void BuildLine(const Statement& row, std::string& utf8, std::string& line) {
         AppendExchangeItem(utf8, row.TextView(i));
     }
     for (const int i : {36, 37}) {
+        if (!FitsInt32(row.Int(i)))
+            return false;
         char number[24];
         utf8 += ',';
         utf8.append(number, std::size_t(std::snprintf(number, sizeof number, "%lld", row.Int(i))));
     }
     try {
         Utf8ToGbk(utf8, line);
-    } catch (const MlkError& error) {
-        throw MlkError("机构 " + Excerpt(row.Text(0)) + " 无法导出：" + error.what());
+    } catch (const MlkError&) {
+        return false;
     }
     line += "\r\n";
+    return true;
 }
 
 }  // namespace
@@ -100,12 +105,26 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
     ReplacingFile out(file);
     long long rows = 0;
     std::string utf8, line;
+    // Once a value cannot travel nothing more is written: the rest is only looked through, so
+    // that the refusal names every such value at once.
+    std::vector<UntravelableValue> untravelable;
     Statement query(dm.Db(), kExportRowsSQL);
     while (query.Step()) {
-        BuildLine(query, utf8, line);
-        out.Write(line);
+        if (untravelable.empty() && BuildLine(query, utf8, line)) {
+            out.Write(line);
+        } else {
+            FindUntravelable(query, untravelable);
+            // The look-up and the converter agree on every character; were they ever not to, the
+            // row is refused rather than left out.
+            if (untravelable.empty()) {
+                throw MlkError("机构 " + Excerpt(query.Text(0)) +
+                               " 无法导出：文本含有GBK编码无法表示的字符");
+            }
+        }
         progress.SetPosition(++rows);
     }
+    if (!untravelable.empty())
+        throw UntravelableError(std::move(untravelable));
     out.Commit();
     progress.SetPosition(maximum);
     return rows;

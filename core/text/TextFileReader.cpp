@@ -145,8 +145,8 @@ std::optional<TextEncoding> TextFileReader::ToUtf8(std::string& bytes, std::size
     const Utf8Form form = FormOfUtf8(bytes);
     // A mark inside the file is where a second file was pasted on; at the start of a line it
     // cannot be GBK text either (锘 before a character of lead byte BF).
-    const std::size_t mark = bytes.find(kUtf8Bom);
-    if (mark != std::string::npos && (mark == 0 || form != Utf8Form::NotUtf8)) {
+    if (bytes.starts_with(kUtf8Bom) ||
+        (form != Utf8Form::NotUtf8 && bytes.find(kUtf8Bom) != std::string::npos)) {
         throw MlkError(LineName(line) +
                        "含有字节顺序标记（BOM），它只能出现在文件开头，文件可能由两个文件拼接而成");
     }

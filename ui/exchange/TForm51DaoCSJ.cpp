@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "exchange/Correction.h"
 #include "exchange/Export.h"
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
@@ -11,6 +12,7 @@
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"
 #include "ui/entry/BarProgress.h"
+#include "ui/exchange/TForm5111GaiZSJ.h"
 
 namespace mlk::ui {
 
@@ -66,10 +68,28 @@ void TForm51DaoCSJ::BTDaoCClick() {
                           Dialogs::Answer::Ok)) {
         PBDaoC->show();
         BarProgress progress(PBDaoC);
-        const long long rows = ExportDirectory(dm_, PathFromText(S(file)), progress);
-        dialogs().Message(this, Q(ExportDoneMessage(rows)));
+        try {
+            const long long rows = ExportDirectory(dm_, PathFromText(S(file)), progress);
+            dialogs().Message(this, Q(ExportDoneMessage(rows)));
+        } catch (const UntravelableError& error) {
+            PBDaoC->hide();
+            OfferCorrection(error.Values());
+            return;
+        }
     }
     accept();
+}
+
+void TForm51DaoCSJ::OfferCorrection(const std::vector<UntravelableValue>& values) {
+    // A message box holds a few lines; the correction window lists them all.
+    constexpr std::size_t kListed = 10;
+    if (!dialogs().Confirm(
+            this, QStringLiteral("是否改正"),
+            Q(UntravelableMessage(values, kListed)) + QStringLiteral("\n\n是否现在改正？"))) {
+        return;
+    }
+    TForm5111GaiZSJ correcting(dm_, values, this);
+    correcting.exec();
 }
 
 }  // namespace mlk::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 class QLabel;
 class QProgressBar;
@@ -8,7 +9,8 @@ class QPushButton;
 
 namespace mlk {
 class TMainDM;
-}
+struct UntravelableValue;
+}  // namespace mlk
 
 namespace mlk::ui {
 
@@ -23,6 +25,8 @@ class TForm51DaoCSJ final : public QDialog {
 
   private:
     void BTDaoCClick();
+    // Shows what cannot travel and, when the user agrees, the window to correct it.
+    void OfferCorrection(const std::vector<UntravelableValue>& values);
     QLabel* AddLabel(const char* name, const QString& text);
 
     TMainDM& dm_;

@@ -130,5 +130,33 @@ TEST_F(ExchangeCliTest, BackupAndCheck) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out.txt"));
 }
 
+// What an earlier build let in: export names every value that cannot travel, and correct
+// replaces exactly those, in a confirmed row too.
+TEST_F(ExchangeCliTest, ExportNamesWhatCannotTravelAndCorrectReplacesIt) {
+    const std::string emoji = "\xF0\x9F\x98\x80", id = "110101OLD0000001";
+    GGJG old = SampleRecord(id, "一中" + emoji);
+    old.ShunX = 2147483648LL;
+    old.Insert(*std::make_unique<TMainDM>(Db()));
+    const MlkRun run = Run("export x.txt");
+    EXPECT_EQ(run.code, 1);
+    for (const std::string& named : std::vector<std::string>{
+             "的单位详细名称：字符“" + emoji + "”无法用GBK编码保存\n",
+             "的节点名称：字符“" + emoji + "”无法用GBK编码保存\n",
+             "的显示顺序：2147483648超出整数范围（-2147483648至2147483647）\n"}) {
+        EXPECT_NE(run.err.find("机构 " + id + "（一中" + emoji + "）" + named), std::string::npos)
+            << run.err;
+    }
+    const std::pair<std::string, std::string> refusals[] = {
+        {"correct " + id + " zuzjgdm 1", "机构 " + id + " 的组织机构代码可以导出，不需要改正。\n"},
+        {"correct " + id + " NoSuch 1", "MLK_JiBXX 中没有 NoSuch 一列\n"},
+    };
+    for (const auto& [line, message] : refusals)
+        EXPECT_EQ(Run(line).err, message) << line;
+    EXPECT_EQ(Done("correct " + id + " JiGMC 一中"), "已改正：" + id + " 的单位详细名称");
+    Done("correct " + id + " jiedmc 一中");
+    Done("correct " + id + " shunx 7");
+    EXPECT_EQ(Done("export x.txt"), "导出完成，共导出1条数据！");
+}
+
 }  // namespace
 }  // namespace mlk::test

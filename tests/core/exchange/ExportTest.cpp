@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "TestSupport.h"
+#include "exchange/Correction.h"
 #include "exchange/Export.h"
 #include "platform/ReplacingFile.h"
 #include "reports/Save2Excel.h"
@@ -76,19 +77,82 @@ TEST_F(ExportTest, GuardCountsEveryUnconfirmedRow) {
     EXPECT_FALSE(CheckExport(Dm()));
 }
 
-TEST_F(ExportTest, FailureKeepsThePreviousFileAndNamesTheRow) {
+// Values an earlier build let in that the file cannot carry: the export names every one, writes
+// nothing, and exactly those values can then be corrected, in any row.
+TEST_F(ExportTest, NamesEveryValueThatCannotTravelAndWritesNothing) {
+    const std::string emoji = "\xF0\x9F\x98\x80", beyondGbk = "\xF0\xA0\x80\x80";
     Add("A", "110101", "0", "8210", "5");
-    GGJG r = SampleRecord("Z");
-    r.JiGMC = "不能编码\xF0\x9F\x98\x80";  // a character that GBK does not hold
-    r.Insert(Dm());
+    GGJG own = SampleRecord("Z");
+    own.JiGMC = own.JieDMC = "一中" + emoji;
+    own.Insert(Dm());
+    GGJG imported = SampleRecord(ImportedRow("Y", "小学", "T1", "T1", "1", "8210", 2, 0));
+    imported.DiZhi_JieD = "路" + beyondGbk;
+    imported.ShunX = 2147483648LL;
+    imported.Insert(Dm());
     const auto file = dir_ / "out.txt";
     WriteFile(file, "good old file");
-    EXPECT_NE(ErrorOf([&] { ExportDirectory(Dm(), file, progress_); }).find("Z"),
-              std::string::npos);
+    std::vector<std::string> named;
+    try {
+        ExportDirectory(Dm(), file, progress_);
+    } catch (const UntravelableError& error) {
+        for (const UntravelableValue& value : error.Values())
+            named.push_back(DescribeUntravelable(value));
+        EXPECT_NE(std::string(error.what()).find(named.back()), std::string::npos);
+    }
+    EXPECT_EQ(
+        named,
+        (std::vector<std::string>{
+            "机构 Z（一中" + emoji + "）的单位详细名称：字符“" + emoji + "”无法用GBK编码保存",
+            "机构 Z（一中" + emoji + "）的节点名称：字符“" + emoji + "”无法用GBK编码保存",
+            "机构 Y（小学全称，下级单位上报）的街道：字符“" + beyondGbk + "”无法用GBK编码保存",
+            "机构 "
+            "Y（小学全称，下级单位上报）的显示顺序：2147483648超出整数范围（-"
+            "2147483648至2147483647）",
+        }));
     EXPECT_EQ(ReadFile(file), "good old file");
     EXPECT_EQ(FileCount(), 2);
     EXPECT_THROW(ExportDirectory(Dm(), dir_ / "no-such-folder" / "out.txt", progress_), MlkError);
     EXPECT_EQ(ExportFileName(Dm().Unit()), "东城区教育局-核查数据.txt");
+}
+
+TEST_F(ExportTest, CorrectsExactlyTheValuesThatCannotTravel) {
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    GGJG own = SampleRecord("W" + emoji, "五中" + emoji);
+    own.ShunX = -2147483649LL;
+    own.Insert(Dm());
+    AddPending(Dm(), own.JiGID, own.JiGMC);
+    InsertSampleRow(Dm(), ImportedRow("V", "小学", own.JiGID, own.JiGID, "1", "8210", 2, 0));
+    const std::size_t kId = 0, kName = 1, kCode = 2, kNode = 8, kOrder = 37;
+    const struct {
+        std::vector<Correction> corrections;
+        std::string error;  // empty: done
+    } cases[] = {
+        {{{"Q", kName, "x"}}, "名录库中没有机构ID为 Q 的机构"},
+        {{{own.JiGID, kCode, "x"}}, "机构 W" + emoji + " 的组织机构代码可以导出，不需要改正。"},
+        {{{own.JiGID, kName, "五中"}, {own.JiGID, kOrder, "2147483648"}},
+         "机构 W" + emoji + " 的显示顺序必须是-2147483648至2147483647之间的整数。"},
+        {{{own.JiGID, kName, "五" + emoji}},
+         "机构 W" + emoji + " 的单位详细名称中的字符“" + emoji +
+             "”无法用GBK编码保存，请改用其他字"},
+        {{{own.JiGID, kId, "V"}}, "名录库中已有机构ID为 V 的机构"},
+        {{{own.JiGID, kId, "W1"},
+          {own.JiGID, kName, "五中"},
+          {own.JiGID, kNode, "五中"},
+          {own.JiGID, kOrder, "5"}},
+         ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ErrorOf([&] { CorrectUntravelable(Dm(), c.corrections); }), c.error);
+        if (!c.error.empty()) {
+            EXPECT_EQ(Column(own.JiGID, "JiGMC"), own.JiGMC) << c.error;
+        }
+    }
+    // The new id is wherever the old one was; the pending row keeps the entry's name.
+    EXPECT_EQ(Column("W1", "JiGMC") + Column("W1", "ShunX") + Column("V", "ShangBJGID") +
+                  Column("V", "ShangJBMID"),
+              "五中5W1W1");
+    EXPECT_EQ(Dm().QueryText("select JiGID||JiGMC from MLK_DaiDRJG"), "W1五中");
+    EXPECT_EQ(ExportDirectory(Dm(), dir_ / "out.txt", progress_), 2);
 }
 
 // Both writers replace their target through one short temporary name beside it: a target name

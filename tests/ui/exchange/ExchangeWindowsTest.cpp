@@ -51,6 +51,31 @@ TEST_F(ExchangeWindowsTest, ExportGuardsAsksWritesAndCloses) {
     EXPECT_FALSE(Enabled(&empty, "BTDaoC"));
 }
 
+// A value an earlier build let in stops the export; the window the refusal offers corrects it,
+// and nothing is written meanwhile.
+TEST_F(ExchangeWindowsTest, ExportOffersToCorrectWhatCannotTravel) {
+    Dm().ExecSQL("update MLK_JiBXX set QueRZT='1'");
+    Dm().ExecSQL("update MLK_JiBXX set JiGMC = JiGMC || char(128512) where JiGID = 'T1'");
+    ui::TForm51DaoCSJ window(Dm());
+    dialogs_.saveFiles.push_back(Q(PathText(dir_ / "上报.txt")));
+    dialogs_.confirmAnswers = {true, true};
+    QString problem;
+    WhenModal([&](QDialog* correcting) {
+        auto* list = Find<QTableWidget>(correcting, "lvGaiZ");
+        problem = list->item(0, 4)->text();
+        list->item(0, 5)->setText(QStringLiteral("教育局"));
+        Click(correcting, "BTSave");
+    });
+    Click(&window, "BTDaoC");
+    EXPECT_EQ(problem, "字符“\xF0\x9F\x98\x80”无法用GBK编码保存");
+    EXPECT_TRUE(dialogs_.confirms.last().startsWith("是否改正: 无法导出：以下1项数据"))
+        << dialogs_.confirms.last().toStdString();
+    EXPECT_EQ(dialogs_.LastMessage(), "已改正1项数据，请重新导出。");
+    EXPECT_EQ(Column("T1", "JiGMC"), "教育局");
+    EXPECT_NE(window.result(), QDialog::Accepted);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "上报.txt"));
+}
+
 // Each window lists the pending institutions of its kind, the imported (or, for agencies, the
 // audited) ones in sky blue; nothing is offered before a row is ticked.
 TEST_F(ExchangeWindowsTest, ImportWindowsListTheirKind) {
