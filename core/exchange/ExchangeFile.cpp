@@ -5,6 +5,7 @@
 
 #include "base/MlkError.h"
 #include "forms/Check.h"
+#include "text/Gbk.h"
 #include "text/Text.h"
 
 namespace mlk {
@@ -304,7 +305,9 @@ bool ExchangeReader::Next() {
     SplitExchangeRecord(record_, split_, &unclosed);
     if (unclosed)
         throw MlkError(LinePrefix(line_) + "双引号没有配对，数据项不正确");
-    CheckExchangeItems(split_, line_, jic_, shunx_, utf8);
+    // One pass over the record usually clears all its items at once.
+    CheckExchangeItems(split_, line_, jic_, shunx_,
+                       utf8 && !FirstCharacterOutsideGbk(record_).empty());
     return true;
 }
 

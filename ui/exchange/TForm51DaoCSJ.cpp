@@ -85,7 +85,8 @@ void TForm51DaoCSJ::OfferCorrection(const std::vector<UntravelableValue>& values
     constexpr std::size_t kListed = 10;
     if (!dialogs().Confirm(
             this, QStringLiteral("是否改正"),
-            Q(UntravelableMessage(values, kListed)) + QStringLiteral("\n\n是否现在改正？"))) {
+            Q(UntravelableMessage(values, kListed)) + QStringLiteral("\n\n是否现在改正？"),
+            Dialogs::Answer::Ok)) {
         return;
     }
     TForm5111GaiZSJ correcting(dm_, values, this);
