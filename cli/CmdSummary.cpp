@@ -1,23 +1,46 @@
-// mlk summary: one of the four summary tables, as tab-separated text or as an .xls or .xlsx file.
+// mlk summary: one of the four summary tables, as tab-separated text, or saved as an .xls or
+// .xlsx file and as a PDF file.
 #include <ostream>
 
 #include "Command.h"
+#include "base/MlkError.h"
 #include "model/TMainDM.h"
+#include "platform/Platform.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
 #include "reports/TypeSummary.h"
 #include "text/Text.h"
+#ifdef MLK_PDF
+#include "print/PaintingApplication.h"
+#include "print/SummaryPages.h"
+#endif
 
 namespace mlk::cli {
 namespace {
 
-SummaryTable BuildTable(TMainDM& dm, const std::string& kind, const CommandContext& context) {
+SummaryKind KindNamed(const std::string& kind) {
     if (kind == "directory")
-        return DirectorySummary(dm);
+        return SummaryKind::Directory;
     if (kind == "counts")
-        return CountSummary(dm);
+        return SummaryKind::Counts;
     if (kind == "state-organs")
-        return StateOrganSummary(dm);
+        return SummaryKind::StateOrgans;
+    if (kind == "types")
+        return SummaryKind::Types;
+    throw UsageError("未知的汇总表：" + kind + "（directory、counts、state-organs 或 types）");
+}
+
+SummaryTable BuildTable(TMainDM& dm, SummaryKind kind, const CommandContext& context) {
+    switch (kind) {
+        case SummaryKind::Directory:
+            return DirectorySummary(dm);
+        case SummaryKind::Counts:
+            return CountSummary(dm);
+        case SummaryKind::StateOrgans:
+            return StateOrganSummary(dm);
+        case SummaryKind::Types:
+            break;
+    }
     return TypeSummary(dm, context.Option("type2"), context.Option("type3"));
 }
 
@@ -30,32 +53,52 @@ void PrintTable(std::ostream& out, const SummaryTable& table) {
     }
 }
 
+void SavePdf(CommandContext& context, TMainDM& dm, SummaryKind kind, const SummaryTable& table) {
+    const std::string file = context.Required("pdf");
+#ifdef MLK_PDF
+    const print::PaintingApplication painting;
+    print::SummaryPages pages(table, HeadingOf(kind, dm.Unit()), TMainDM::TodayText());
+    {
+        StderrProgress progress(context.err, "PDF");
+        print::SaveSummaryPdf(PathFromText(file), pages, &progress);
+    }
+    context.out << "已导出PDF文件，共" << pages.PageCount() << "页：" << file << "\n";
+#else
+    (void)dm, (void)kind, (void)table;
+    throw MlkError("这一版本的 mlk 不能生成PDF文件，请在程序的汇总表窗口中导出PDF。");
+#endif
+}
+
 int RunSummary(CommandContext& context) {
-    const std::string& kind = context.positional[0];
-    if (kind != "directory" && kind != "counts" && kind != "state-organs" && kind != "types")
-        throw UsageError("未知的汇总表：" + kind + "（directory、counts、state-organs 或 types）");
-    if (kind != "types" && (context.Has("type2") || context.Has("type3")))
+    const SummaryKind kind = KindNamed(context.positional[0]);
+    if (kind != SummaryKind::Types && (context.Has("type2") || context.Has("type3")))
         throw UsageError("--type2 和 --type3 只用于 types");
     TMainDM dm(context.db);
     const SummaryTable table = BuildTable(dm, kind, context);
-    if (!context.Has("xls")) {
+    if (!context.Has("xls") && !context.Has("pdf")) {
         PrintTable(context.out, table);
         return kExitDone;
     }
-    const std::string file = context.Required("xls");
-    SaveSummary(file, table);
-    context.out << "已导出" << table.rows.size() << "行：" << file << "\n";
+    if (context.Has("xls")) {
+        const std::string file = context.Required("xls");
+        SaveSummary(file, table);
+        context.out << "已导出" << table.rows.size() << "行：" << file << "\n";
+    }
+    if (context.Has("pdf"))
+        SavePdf(context, dm, kind, table);
     return kExitDone;
 }
 
 const Registrar registrar(
     {.name = "summary",
      .arguments = "directory|counts|state-organs|types",
-     .summary = "显示汇总表（以制表符分隔），或保存为 .xls 或 .xlsx 文件",
+     .summary = "显示汇总表（以制表符分隔），或保存为 .xls、.xlsx 或 PDF 文件",
      .options = {{"type2", "代码", "types：二级机构类型代码"},
                  {"type3", "代码", "types：三级机构类型代码"},
                  {"xls", "文件",
-                  "保存为文件（扩展名 .xlsx 时为 .xlsx 格式，否则为 .xls），不在屏幕上显示"}},
+                  "保存为文件（扩展名 .xlsx 时为 .xlsx 格式，否则为 .xls），不在屏幕上显示"},
+                 {"pdf", "文件",
+                  "保存为PDF文件（A4横向，每页有标题、单位、日期、表头和页码），不在屏幕上显示"}},
      .minArguments = 1,
      .maxArguments = 1,
      .run = RunSummary,

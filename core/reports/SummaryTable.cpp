@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "model/CaoZDWXX.h"
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
 
@@ -23,6 +24,20 @@ XlsxLayout SummaryTable::SheetLayout() const {
             layout.hiddenColumns.push_back(column);
     }
     return layout;
+}
+
+SummaryHeading HeadingOf(SummaryKind kind, const CaoZDWXX& unit) {
+    switch (kind) {
+        case SummaryKind::Directory:
+            return {"公共机构名录汇总表", unit.JieDMC};
+        case SummaryKind::Counts:
+            return {"公共机构数量汇总表", unit.JieDMC};
+        case SummaryKind::StateOrgans:
+            return {"公共机构（国家机关）数量汇总表", unit.DanWMC};
+        case SummaryKind::Types:
+            break;
+    }
+    return {"公共机构（事业单位）数量汇总表", unit.JieDMC};
 }
 
 const std::string& LabelCache::Label(std::string_view code, std::string_view key) {

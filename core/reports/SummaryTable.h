@@ -12,6 +12,7 @@
 namespace mlk {
 
 class TMainDM;
+struct CaoZDWXX;
 
 // What a summary window shows: its columns and its rows, every cell as text, column 0 (the
 // running or outline number) included.
@@ -28,6 +29,17 @@ struct SummaryTable {
     // The figure columns, the filter, and the columns the window hides (width 0) hidden.
     XlsxLayout SheetLayout() const;
 };
+
+// The four summaries.
+enum class SummaryKind { Directory, Counts, StateOrgans, Types };
+
+// What heads a summary wherever it is shown, printed or saved: its title and the name of the
+// unit it is of.
+struct SummaryHeading {
+    std::string title;
+    std::string unit;
+};
+SummaryHeading HeadingOf(SummaryKind kind, const CaoZDWXX& unit);
 
 // Lets a set or map of strings be searched with a string view, without making a string of it.
 struct TextHash {

@@ -47,6 +47,7 @@ struct FileKind {
 inline constexpr FileKind kXlsFile{"Excel 97-2003 工作簿 (*.xls)", ".xls"};
 inline constexpr FileKind kXlsxFile{"Excel 工作簿 (*.xlsx)", ".xlsx"};
 inline constexpr FileKind kTextFile{"文本文件 (*.txt)", ".txt"};
+inline constexpr FileKind kPdfFile{"PDF 文件 (*.pdf)", ".pdf"};
 
 // Asks where to save a file of one of the kinds, the first offered first, proposing a name; a
 // name given without an extension gets the chosen kind's. Empty when the user cancelled.

@@ -245,7 +245,7 @@ QAction* TMainForm::MenuAction(const QString& name) const {
     return findChild<QAction*>(name);
 }
 
-void TMainForm::ShowModal(QDialog& window) {
+void TMainForm::ShowModal(QDialog& window, double screenShare) {
     window.ensurePolished();
     if (!window.testAttribute(Qt::WA_Resized))
         window.adjustSize();
@@ -253,6 +253,8 @@ void TMainForm::ShowModal(QDialog& window) {
     if (screen) {
         // A window larger than the screen, as at a high display scaling, is made to fit it.
         const QRect area = screen->availableGeometry();
+        if (screenShare > 0)
+            window.resize(area.size() * screenShare);
         window.resize(window.size().boundedTo(area.size()));
         window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
     }

@@ -28,8 +28,9 @@ class TMainForm final : public QMainWindow {
     // nullptr when there is none.
     QAction* MenuAction(const QString& name) const;
 
-    // Shows a function window modally, centred on the screen.
-    static void ShowModal(QDialog& window);
+    // Shows a function window modally, centred on the screen; with a screen share, sized to that
+    // share of the screen.
+    static void ShowModal(QDialog& window, double screenShare = 0);
 
   private:
     void BuildMenu();

@@ -7,11 +7,10 @@
 namespace mlk::ui {
 
 TForm61MingLKHZB::TForm61MingLKHZB(TMainDM& dm, QWidget* parent)
-    : TSummaryTableForm(
-          dm,
-          {"TForm61MingLKHZB", QStringLiteral("公共机构名录库汇总表"),
-           QStringLiteral("公共机构名录汇总表"), Q(dm.Unit().JieDMC), QSize(775, 530), 740, 360},
-          parent) {
+    : TSummaryTableForm(dm,
+                        {"TForm61MingLKHZB", QStringLiteral("公共机构名录库汇总表"),
+                         SummaryKind::Directory, QSize(775, 530), 740, 360},
+                        parent) {
     Guarded(this, [&] { SetTable(DirectorySummary(dm)); });
 }
 

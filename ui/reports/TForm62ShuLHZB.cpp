@@ -7,11 +7,10 @@
 namespace mlk::ui {
 
 TForm62ShuLHZB::TForm62ShuLHZB(TMainDM& dm, QWidget* parent)
-    : TSummaryTableForm(
-          dm,
-          {"TForm62ShuLHZB", QStringLiteral("公共机构数量汇总表"),
-           QStringLiteral("公共机构数量汇总表"), Q(dm.Unit().JieDMC), QSize(775, 530), 740, 360},
-          parent) {
+    : TSummaryTableForm(dm,
+                        {"TForm62ShuLHZB", QStringLiteral("公共机构数量汇总表"),
+                         SummaryKind::Counts, QSize(775, 530), 740, 360},
+                        parent) {
     Guarded(this, [&] { SetTable(CountSummary(dm)); });
 }
 

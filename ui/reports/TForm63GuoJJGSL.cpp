@@ -9,8 +9,7 @@ namespace mlk::ui {
 TForm63GuoJJGSL::TForm63GuoJJGSL(TMainDM& dm, QWidget* parent)
     : TSummaryTableForm(dm,
                         {"TForm63GuoJJGSL", QStringLiteral("国家机关数量汇总表"),
-                         QStringLiteral("公共机构（国家机关）数量汇总表"), Q(dm.Unit().DanWMC),
-                         QSize(775, 530), 740, 360},
+                         SummaryKind::StateOrgans, QSize(775, 530), 740, 360},
                         parent) {
     Guarded(this, [&] { SetTable(StateOrganSummary(dm)); });
 }

@@ -4,14 +4,20 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "model/TMainDM.h"
+#include "platform/Platform.h"
+#include "print/SummaryPages.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"
+#include "ui/app/TMainForm.h"
 #include "ui/reports/SummaryModel.h"
 
 namespace mlk::ui {
@@ -19,6 +25,8 @@ namespace mlk::ui {
 namespace {
 
 const QString kNoticeTitle = QStringLiteral("提示信息");
+// Above this many rows (some six hundred pages) the preview would hold too many pages in memory.
+constexpr std::size_t kPreviewRows = 20000;
 
 QLabel* NewLabel(const QString& text, const char* name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -30,7 +38,7 @@ QLabel* NewLabel(const QString& text, const char* name, QWidget* parent) {
 
 TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& layout,
                                      QWidget* parent)
-    : QDialog(parent), dm_(dm), title_(layout.title) {
+    : QDialog(parent), dm_(dm), heading_(HeadingOf(layout.kind, dm.Unit())) {
     setObjectName(QLatin1String(layout.className));
     setWindowTitle(layout.caption);
     resize(layout.size);
@@ -40,7 +48,7 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setMinimumWidth(layout.listWidth);
     auto* heading = new QVBoxLayout(panel);
-    QLabel* title = NewLabel(layout.title, "LBTitle", panel);
+    QLabel* title = NewLabel(Q(heading_.title), "LBTitle", panel);
     QFont font = title->font();
     font.setPointSize(font.pointSize() + 5);
     font.setBold(true);
@@ -49,7 +57,7 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     heading->addWidget(title);
     auto* unitRow = new QHBoxLayout;
     unitRow->addWidget(NewLabel(QStringLiteral("行政区划/部门全称："), "LBUnitCaption", panel));
-    unitRow->addWidget(NewLabel(layout.unitName, "LBUnit", panel), 1);
+    unitRow->addWidget(NewLabel(Q(heading_.unit), "LBUnit", panel), 1);
     heading->addLayout(unitRow);
     controls_ = new QHBoxLayout;
     heading->addLayout(controls_);
@@ -62,13 +70,22 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     list_->setMinimumHeight(layout.listHeight);
     SetUpList(list_);
 
-    auto* exportButton = new QPushButton(QStringLiteral("导出excel文件(&E)"), this);
-    exportButton->setObjectName(QStringLiteral("bt_export"));
-    connect(exportButton, &QPushButton::clicked, this,
-            [this] { Guarded(this, [&] { bt_exportClick(); }); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(exportButton);
+    const struct {
+        const char* caption;
+        const char* name;
+        void (TSummaryTableForm::*click)();
+    } actions[] = {{"打印预览(&P)", "bt_preview", &TSummaryTableForm::bt_previewClick},
+                   {"导出PDF(&D)", "bt_pdf", &TSummaryTableForm::bt_pdfClick},
+                   {"导出excel文件(&E)", "bt_export", &TSummaryTableForm::bt_exportClick}};
+    for (const auto& action : actions) {
+        auto* button = new QPushButton(QString::fromUtf8(action.caption), this);
+        button->setObjectName(QLatin1String(action.name));
+        connect(button, &QPushButton::clicked, this,
+                [this, click = action.click] { Guarded(this, [&] { (this->*click)(); }); });
+        buttons->addWidget(button);
+    }
 
     auto* main = new QVBoxLayout(this);
     main->addWidget(panel);
@@ -87,13 +104,48 @@ void TSummaryTableForm::SetTable(SummaryTable table) {
     FitColumnsToCells(list_);
 }
 
-// The default name is the unit's name and the window's title, with the .xls offered first; .xlsx
-// holds the lists too long for .xls. The files are written without any spreadsheet program, so a
-// failure is told as what went wrong, in the standard error box.
+QString TSummaryTableForm::FileName(const char* extension) const {
+    return Q(dm_.Unit().DanWMC) + "-" + Q(heading_.title) + QLatin1String(extension);
+}
+
+// A4 landscape unless the user chooses otherwise in the preview. The preview holds every page
+// in memory at once: a table of the centre's size is saved as a PDF file instead.
+void TSummaryTableForm::bt_previewClick() {
+    if (Table().rows.size() > kPreviewRows) {
+        dialogs().Message(
+            this, QStringLiteral("汇总表共%1行，页数太多，无法预览。请导出PDF文件后查看或打印。")
+                      .arg(Table().rows.size()));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    print::SummaryPages::SetDefaultPage(printer);
+    printer.setDocName(Q(heading_.title));
+    print::SummaryPages pages(Table(), heading_, TMainDM::TodayText());
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setObjectName(QStringLiteral("PrintPreview"));
+    preview.setWindowTitle(QStringLiteral("打印预览 - ") + Q(heading_.title));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* device) {
+        QPainter painter(device);
+        pages.Print(painter, *device);
+    });
+    TMainForm::ShowModal(preview, 0.85);
+}
+
+void TSummaryTableForm::bt_pdfClick() {
+    const QString file = AskSaveFile(this, QStringLiteral("导出PDF"), FileName(".pdf"), {kPdfFile});
+    if (file.isEmpty())
+        return;
+    print::SummaryPages pages(Table(), heading_, TMainDM::TodayText());
+    print::SaveSummaryPdf(PathFromText(S(file)), pages);
+    dialogs().Notice(this, kNoticeTitle, QStringLiteral("PDF文件导出成功!"));
+}
+
+// The .xls is offered first; .xlsx holds the lists too long for .xls. The files are written
+// without any spreadsheet program, so a failure is told as what went wrong, in the standard error
+// box.
 void TSummaryTableForm::bt_exportClick() {
-    const QString proposed = Q(dm_.Unit().DanWMC) + "-" + title_ + ".xls";
     const QString file =
-        AskSaveFile(this, QStringLiteral("导出excel文件"), proposed, {kXlsFile, kXlsxFile});
+        AskSaveFile(this, QStringLiteral("导出excel文件"), FileName(".xls"), {kXlsFile, kXlsxFile});
     if (file.isEmpty())
         return;
     SaveSummary(S(file), Table());

@@ -23,16 +23,15 @@ class SummaryModel;
 struct SummaryWindowLayout {
     const char* className;  // the window's objectName
     QString caption;
-    QString title;     // the heading, also part of the default file name of an export
-    QString unitName;  // shown after "行政区划/部门全称："
+    SummaryKind kind;  // gives the heading: the title and the unit's name
     QSize size;        // of the window
     int listWidth;     // of the heading panel and the list, at least
     int listHeight;
 };
 
 // The window every summary table shares: a heading panel (title, the unit's name and room for a
-// window's own controls), the read-only list lvJGLB and the button bt_export, which saves the
-// list as an .xls file.
+// window's own controls), the read-only list lvJGLB, and the buttons bt_preview (the pages as they
+// print, and printing), bt_pdf (the pages as a PDF file) and bt_export (an .xls or .xlsx file).
 class TSummaryTableForm : public QDialog {
     Q_OBJECT
 
@@ -49,10 +48,14 @@ class TSummaryTableForm : public QDialog {
     TMainDM& Dm() const { return dm_; }
 
   private:
+    void bt_previewClick();
+    void bt_pdfClick();
     void bt_exportClick();
+    // The unit's name and the window's title, the name a saved file is offered under.
+    QString FileName(const char* extension) const;
 
     TMainDM& dm_;
-    QString title_;
+    SummaryHeading heading_;
     QHBoxLayout* controls_;
     QTableView* list_;
     SummaryModel* model_;

@@ -2,10 +2,12 @@
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QLabel>
+#include <QPrintPreviewWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "PdfText.h"
 #include "WindowTest.h"
 #include "model/GGJG.h"
 #include "platform/Platform.h"
@@ -176,6 +178,38 @@ TEST_F(ReportWindowsTest, SummaryExportWritesTheListAndTellsTheOutcome) {
         }
     }
     EXPECT_FALSE(std::filesystem::exists(dir_ / "无此目录"));
+}
+
+// The PDF file is what the preview shows: the same pages, A4 landscape, the title and the unit
+// on each.
+TEST_F(ReportWindowsTest, SummaryPreviewShowsThePagesThePdfHolds) {
+    std::vector<SampleRow> more;
+    for (int i = 0; i < 40; ++i)
+        more.push_back(OwnRow(Dm(), "M" + std::to_string(i), "民政所", "1", "8210", 10 + i));
+    InsertSampleRows(Dm(), more);
+    ui::TForm62ShuLHZB form(Dm());
+    dialogs_.saveFiles = {Q(PathText(dir_ / "数量"))};
+    Click(&form, "bt_pdf");
+    EXPECT_EQ(dialogs_.fileFilters, QStringList{"PDF 文件 (*.pdf)"});
+    EXPECT_EQ(dialogs_.notices, QStringList{"提示信息: PDF文件导出成功!"});
+    const std::vector<std::string> pages = PdfPages(dir_ / "数量.pdf");
+    ASSERT_GE(pages.size(), 2u);
+    for (const char* text : {"公共机构数量汇总表", "行政区划/部门全称：东城区", "朝阳节能中心"})
+        EXPECT_NE(pages[0].find(text), std::string::npos) << text;
+    EXPECT_NE(pages.back().find("合计"), std::string::npos);
+
+    int shown = 0;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    WhenModal([&](QDialog* preview) {
+        auto* view = preview->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(view, nullptr);
+        view->updatePreview();
+        shown = view->pageCount();
+        orientation = view->orientation();
+    });
+    Click(&form, "bt_preview");
+    EXPECT_EQ(shown, int(pages.size()));
+    EXPECT_EQ(orientation, QPageLayout::Landscape);
 }
 
 TEST_F(ReportWindowsTest, TypeSummaryNarrowsByTheTwoTypeLevels) {

@@ -1,0 +1,64 @@
+// mlk summary KIND --pdf: the pages read back with pdftotext.
+#include "MlkRunner.h"
+#include "PdfText.h"
+
+namespace mlk::test {
+namespace {
+
+class SummaryCliTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        RegisterUnit("1", "110101", "东城区教育局");
+        Dm().ExecSQL("update MLK_CaoZDWXX set JieDMC='东城区'");
+    }
+};
+
+// Enough rows for three pages and more: each page carries the title, the unit, the date, the
+// captions and its number of the whole, and every row is printed once, on no page twice and
+// on none left out, the last on the last page.
+TEST_F(SummaryCliTest, PdfPagesCarryTheHeadingAndEveryRowOnce) {
+#ifndef MLK_PDF
+    GTEST_SKIP() << "mlk of this build makes no PDF";
+#endif
+    const int rows = 90;
+    std::vector<SampleRow> own;
+    for (int i = 1; i <= rows; ++i)
+        own.push_back(OwnRow(Dm(), "T" + std::to_string(i), "第" + std::to_string(i) + "学校", "1",
+                             "8210", i));
+    InsertSampleRows(Dm(), own);
+    const std::string before = LocalDate();
+    WriteFile(dir_ / "名录.pdf", "old");
+    const MlkRun run = Mlk(dir_.Path(), "summary directory --pdf 名录.pdf");
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::vector<std::string> pages = PdfPages(dir_ / "名录.pdf");
+    const std::string count = std::to_string(pages.size());
+    EXPECT_EQ(run.out, "已导出PDF文件，共" + count + "页：名录.pdf\n");
+    ASSERT_GE(pages.size(), 3u);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        SCOPED_TRACE(page + 1);
+        const std::string& text = pages[page];
+        for (const char* part :
+             {"公共机构名录汇总表", "行政区划/部门全称：东城区", "序号", "单位地址"})
+            EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+        // pdftotext reads "第 1 页 共 3 页" without its narrow blanks.
+        EXPECT_NE(text.find("第" + std::to_string(page + 1) + "页共" + count + "页"),
+                  std::string::npos)
+            << text;
+        EXPECT_TRUE(text.find("日期：" + before) != std::string::npos ||
+                    text.find("日期：" + LocalDate()) != std::string::npos);
+        EXPECT_EQ(text.find("机构ID"), std::string::npos) << "hidden columns are not printed";
+    }
+    for (int i = 1; i <= rows; ++i)
+        EXPECT_EQ(Occurrences(pages, "第" + std::to_string(i) + "学校\n"), 1u) << i;
+    EXPECT_NE(pages.back().find("第90学校"), std::string::npos);
+    EXPECT_TRUE(PdfFontsEmbedded(dir_ / "名录.pdf"));
+
+    const MlkRun failed = Mlk(dir_.Path(), "summary counts --pdf 无此目录/数量.pdf");
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_EQ(failed.err.rfind("无法创建文件 无此目录/数量.pdf：文件夹不存在", 0), 0u)
+        << failed.err;
+}
+
+}  // namespace
+}  // namespace mlk::test
