@@ -5,8 +5,10 @@
 #include <system_error>
 
 #include "db/EngineError.h"
+#include "db/Integrity.h"
 #include "db/Sqlite.h"
 #include "platform/Platform.h"
+#include "platform/ReplacingFile.h"
 
 namespace mlk {
 
@@ -30,39 +32,71 @@ bool IsWriteFailure(int code) {
     }
 }
 
-void CopyPages(Database& source, const std::filesystem::path& target, Progress& progress) {
-    Database copy(target);
+// A database file's companions, which the engine would take as belonging to whatever file
+// comes to stand under that name.
+void RefuseLeftJournal(const std::filesystem::path& target) {
+    std::error_code error;
+    for (const char* suffix : {"-journal", "-wal"}) {
+        std::filesystem::path companion = target;
+        companion += suffix;
+        if (std::filesystem::exists(companion, error)) {
+            throw MlkError("文件 " + PathText(target) + " 旁边有 " + PathText(companion) +
+                           "（一次被中断的数据库写入），备份不能放在这里：请换一个文件名。");
+        }
+    }
+}
+
+void CopyPages(Database& source, const std::filesystem::path& copyName,
+               const std::filesystem::path& target, Progress& progress, std::stop_token stop) {
+    Database copy(copyName, Database::Access::Existing, target);
+    // The copy is thrown away whole when anything fails, so it needs no journal of its own:
+    // nothing is left beside it by a kill.
+    copy.Exec("pragma journal_mode = off");
+    copy.Exec("pragma synchronous = off");
     sqlite3_backup* backup = sqlite3_backup_init(copy.Handle(), "main", source.Handle(), "main");
     if (!backup)
-        copy.Fail(sqlite3_errcode(copy.Handle()));
+        throw EngineError(sqlite3_errcode(copy.Handle()), target, sqlite3_errmsg(copy.Handle()));
     int rc = SQLITE_OK;
-    while (rc == SQLITE_OK) {
+    while (rc == SQLITE_OK && !stop.stop_requested()) {
         rc = sqlite3_backup_step(backup, kPagesPerStep);
         const int total = sqlite3_backup_pagecount(backup);
         progress.SetRange(total);
         progress.SetPosition(total - sqlite3_backup_remaining(backup));
     }
     sqlite3_backup_finish(backup);  // the step's error stays on the copy's connection
+    if (rc == SQLITE_OK)
+        throw MlkError("备份已取消，文件 " + PathText(target) + " 没有改变。");
     if (rc != SQLITE_DONE) {
         throw EngineError(rc, IsWriteFailure(rc) ? target : source.Path(),
                           sqlite3_errmsg(copy.Handle()));
     }
 }
 
+// The pages come over as they are, so a damaged page of the database is a damaged page of the
+// copy; only when the database itself checks sound was the copy spoilt on its way to the disk.
+void RequireSoundCopy(Database& source, const std::filesystem::path& copyName,
+                      const std::filesystem::path& target) {
+    Database copy(copyName, Database::Access::ReadOnly, target);
+    if (CheckDatabase(copy, CheckDepth::Quick).empty())
+        return;
+    RequireUndamaged(source);
+    throw MlkError("写入的备份文件 " + PathText(target) +
+                   " 检查不通过（磁盘故障？），没有保存：请换一个磁盘或文件夹再试。");
+}
+
 }  // namespace
 
-void BackupDatabase(Database& source, const std::filesystem::path& target, Progress& progress) {
+void BackupDatabase(Database& source, const std::filesystem::path& target, Progress& progress,
+                    std::stop_token stop) {
     std::error_code error;
     if (std::filesystem::equivalent(source.Path(), target, error))
         throw MlkError("备份文件不能是数据库文件 " + PathText(source.Path()) + " 本身。");
-    const bool created = !std::filesystem::exists(target, error);
-    try {
-        CopyPages(source, target, progress);
-    } catch (const MlkError&) {
-        if (created)
-            std::filesystem::remove(target, error);
-        throw;
-    }
+    RefuseLeftJournal(platform::FinalTarget(target));
+    ReplacingFile out(target);
+    const std::filesystem::path& copyName = out.HandOver();
+    CopyPages(source, copyName, target, progress, stop);
+    RequireSoundCopy(source, copyName, target);
+    out.Commit();
 }
 
 }  // namespace mlk

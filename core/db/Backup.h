@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <stop_token>
 
 #include "base/Progress.h"
 
@@ -10,8 +11,10 @@ class Database;
 
 // Writes a consistent copy of source to target with the engine's online backup, a few thousand
 // pages at a time, so that another program may go on writing meanwhile (a change it commits
-// makes the copy start over). A database already at target is replaced whole or, when the copy
-// fails, left as it was; a new target that could not be completed is removed again.
-void BackupDatabase(Database& source, const std::filesystem::path& target, Progress& progress);
+// makes the copy start over). The copy is written whole beside the target (ReplacingFile) and
+// checked before it replaces anything: a failure, a kill or a stop request leaves the target as
+// it was. A damaged database is refused with the damaged-database message.
+void BackupDatabase(Database& source, const std::filesystem::path& target, Progress& progress,
+                    std::stop_token stop = {});
 
 }  // namespace mlk

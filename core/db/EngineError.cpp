@@ -18,14 +18,20 @@ std::string Reason(int code, const std::filesystem::path& path) {
         case SQLITE_LOCKED:
             return "数据库文件 " + file + " 正被其他程序使用，请等其他程序完成后再试。";
         case SQLITE_READONLY:
+            if (code == SQLITE_READONLY_ROLLBACK) {
+                return "数据库文件 " + file + " 上次的修改被中断（旁边留有 " + file +
+                       "-journal），要先撤销它才能打开，但文件或所在文件夹不允许写入：请把这两个"
+                       "文件一起复制到可以写入的文件夹后再打开。";
+            }
             return "数据库文件 " + file +
                    " 是只读的（文件或所在文件夹不允许写入，例如光盘或共享文件夹上的文件），"
                    "无法保存修改。";
         case SQLITE_FULL:
             return "磁盘已满，无法写入数据库文件 " + file + "，修改没有保存。";
         case SQLITE_CORRUPT:
-        case SQLITE_NOTADB:
             return DamagedMessage(path);
+        case SQLITE_NOTADB:
+            return "文件 " + file + " 不是数据库文件。";
         case SQLITE_CONSTRAINT:
             return "数据库文件 " + file + " 中已有相同的数据（如相同的机构ID），修改没有保存。";
         case SQLITE_IOERR:
@@ -44,6 +50,13 @@ std::string Reason(int code, const std::filesystem::path& path) {
 
 std::string DamagedMessage(const std::filesystem::path& file) {
     return "数据库文件 " + PathText(file) + " 已损坏，请从备份恢复。";
+}
+
+DbError TemporaryFolderError(int code, std::string_view engineText) {
+    return DbError("无法写入临时文件夹 " + PathText(platform::TemporaryFolder()) +
+                       "（磁盘已满或出错），操作没有完成。（SQLite：" + std::string(engineText) +
+                       "）",
+                   code);
 }
 
 DbError EngineError(int code, const std::filesystem::path& file, std::string_view engineText,

@@ -14,6 +14,9 @@ namespace mlk {
 DbError EngineError(int code, const std::filesystem::path& file, std::string_view engineText,
                     std::string_view sql = {});
 
+// The error for a full or failing disk where the engine keeps its scratch files while it reads.
+DbError TemporaryFolderError(int code, std::string_view engineText);
+
 // The message for a damaged database, also used when a check finds damage.
 std::string DamagedMessage(const std::filesystem::path& file);
 

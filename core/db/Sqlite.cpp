@@ -28,19 +28,26 @@ bool SameName(std::string_view a, const char* b) {
 
 // ---- Database ----------------------------------------------------------------------------
 
-Database::Database(const std::filesystem::path& path, Access access) : path_(path) {
-    // URI names ("file:GGJGMLK.DB?mode=ro") let support staff open a copy without any chance of
-    // changing it, just as the engine opens a file that the system will not let it write.
+Database::Database(const std::filesystem::path& path, Access access,
+                   const std::filesystem::path& shownAs)
+    : path_(path), shownAs_(shownAs.empty() ? path : shownAs) {
+    std::string name = PathText(path);
+    if (name.empty())
+        throw MlkError("没有给出数据库文件名。");
+    // The engine would read "file:..." as a URI (Debian's build reads them always).
+    if (name.starts_with("file:"))
+        name = "./" + name;
     // A connection is used by one thread only: no locking around every call into the engine.
-    const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY
-                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
-                      SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(PathText(path).c_str(), &db_, flags, nullptr);
+    const int flags = (access == Access::ReadOnly   ? SQLITE_OPEN_READONLY
+                       : access == Access::Existing ? SQLITE_OPEN_READWRITE
+                                                    : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
+                      SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw EngineError(rc, path_, message);
+        throw EngineError(rc, shownAs_, message);
     }
     sqlite3_extended_result_codes(db_, 1);
     SetBusyTimeout(kBusyTimeout);
@@ -51,7 +58,7 @@ Database::~Database() {
 }
 
 void Database::Fail(int rc, std::string_view sql) const {
-    throw EngineError(rc, path_, sqlite3_errmsg(db_), sql);
+    throw EngineError(rc, shownAs_, sqlite3_errmsg(db_), sql);
 }
 
 void Database::Exec(std::string_view sql) {
@@ -60,7 +67,7 @@ void Database::Exec(std::string_view sql) {
     if (rc != SQLITE_OK) {
         const std::string message = error ? error : sqlite3_errstr(rc);
         sqlite3_free(error);
-        throw EngineError(rc, path_, message, sql);
+        throw EngineError(rc, shownAs_, message, sql);
     }
 }
 
@@ -106,6 +113,10 @@ Statement::~Statement() {
 }
 
 void Statement::Fail(int rc) const {
+    // A statement that only reads writes no database: what it could not write are the scratch
+    // files where the engine sorts.
+    if (((rc & 0xff) == SQLITE_FULL || rc == SQLITE_IOERR_WRITE) && sqlite3_stmt_readonly(stmt_))
+        throw TemporaryFolderError(rc, sqlite3_errmsg(db_->Handle()));
     db_->Fail(rc, sql_);
 }
 

@@ -72,9 +72,13 @@ class Statement {
 // One connection to a database file.
 class Database {
   public:
-    // ReadWrite creates a missing file; ReadOnly needs the file and never changes it.
-    enum class Access { ReadWrite, ReadOnly };
-    explicit Database(const std::filesystem::path& path, Access access = Access::ReadWrite);
+    // Create makes a missing file; Existing opens only a file that exists, for reading and
+    // writing (so that a write a kill interrupted is undone); ReadOnly never changes the file.
+    // The name is always a file's name, never read as a URI. Messages name the file shownAs
+    // when given: a temporary file stands for the file the user named.
+    enum class Access { Create, Existing, ReadOnly };
+    explicit Database(const std::filesystem::path& path, Access access = Access::Create,
+                      const std::filesystem::path& shownAs = {});
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
     ~Database();
@@ -99,6 +103,7 @@ class Database {
   private:
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
+    std::filesystem::path shownAs_;
 };
 
 // Sets a numeric pragma (cache_size) for its lifetime and puts the connection's own

@@ -33,7 +33,7 @@ std::string Format(const char* pattern, const std::tm& t, bool withTime) {
 
 }  // namespace
 
-TMainDM::TMainDM(const std::filesystem::path& path) : db_(path) {
+TMainDM::TMainDM(const std::filesystem::path& path, Database::Access access) : db_(path, access) {
     EnsureSchema(db_);
     // A provincial directory holds hundreds of thousands of rows: keep the lists' indexes in
     // memory instead of re-reading them from the file for every page. The file is not mapped

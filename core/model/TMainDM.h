@@ -23,10 +23,11 @@ struct SqlStatement {
 // lookups and the current operating unit. Every window reads and writes through it.
 class TMainDM {
   public:
-    // Opens the database (creating a missing file), completes its tables and reference rows,
-    // builds the code tables and loads the operating unit. A file that is not a database stops
-    // here with an MlkError and is left untouched.
-    explicit TMainDM(const std::filesystem::path& path = DefaultPath());
+    // Opens the database (creating a missing file unless access says otherwise), completes its
+    // tables and reference rows, builds the code tables and loads the operating unit. A file that
+    // is not a database stops here with an MlkError and is left untouched.
+    explicit TMainDM(const std::filesystem::path& path = DefaultPath(),
+                     Database::Access access = Database::Access::Create);
     TMainDM(const TMainDM&) = delete;
     TMainDM& operator=(const TMainDM&) = delete;
 

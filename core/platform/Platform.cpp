@@ -2,7 +2,10 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <utility>
 #ifdef _WIN32
 #include <cwchar>
 
@@ -12,10 +15,13 @@
 // shellapi.h needs windows.h before it.
 #include <shellapi.h>
 #else
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "base/MlkError.h"
@@ -59,20 +65,138 @@ std::tm LocalNow() {
     return local;
 }
 
-std::error_code FlushToDisk(const std::filesystem::path& file) {
-    const int fd = _wopen(file.c_str(), _O_WRONLY | _O_BINARY);
-    const bool synced = fd >= 0 && _commit(fd) == 0;
-    const std::error_code error =
-        synced ? std::error_code() : std::error_code(errno, std::generic_category());
-    if (fd >= 0)
-        _close(fd);
+namespace {
+
+HANDLE Handle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+std::error_code LastSystemError() {
+    return std::error_code(int(GetLastError()), std::system_category());
+}
+
+}  // namespace
+
+OwnFile OwnFile::Create(const std::filesystem::path& file, bool, std::error_code& error) {
+    // Without FILE_SHARE_DELETE no other run can remove the file while it is held; CREATE_NEW
+    // refuses any name that exists, a link included.
+    const HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    OwnFile created;
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        error = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS
+                    ? std::make_error_code(std::errc::file_exists)
+                    : std::error_code(int(code), std::system_category());
+        return created;
+    }
+    error.clear();
+    created.path_ = file;
+    created.handle_ = reinterpret_cast<std::intptr_t>(handle);
+    return created;
+}
+
+std::error_code OwnFile::Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(Handle(handle_), bytes.data(), chunk, &written, nullptr))
+            return LastSystemError();
+        bytes.remove_prefix(written);
+    }
+    return {};
+}
+
+void OwnFile::TakePermissionsOf(const std::filesystem::path&) {}
+
+void OwnFile::LetOthersOpen() {
+    Close();
+}
+
+std::error_code OwnFile::FlushToDisk() {
+    if (IsOpen())
+        return FlushFileBuffers(Handle(handle_)) ? std::error_code() : LastSystemError();
+    // Another writer filled it by name and has closed it.
+    const HANDLE handle = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return LastSystemError();
+    const bool flushed = FlushFileBuffers(handle);
+    const std::error_code error = flushed ? std::error_code() : LastSystemError();
+    CloseHandle(handle);
     return error;
 }
 
-std::error_code MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+std::error_code OwnFile::MoveOver(const std::filesystem::path& to) {
+    Close();
+    if (MoveFileExW(path_.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return {};
-    return std::error_code(int(GetLastError()), std::system_category());
+    return LastSystemError();
+}
+
+void OwnFile::Remove() {
+    Close();
+    DeleteFileW(path_.c_str());
+}
+
+void OwnFile::Close() {
+    if (IsOpen())
+        CloseHandle(Handle(handle_));
+    handle_ = -1;
+}
+
+bool RemoveLeftover(const std::filesystem::path& file) {
+    // A running writer holds its file without letting others delete it.
+    return DeleteFileW(file.c_str());
+}
+
+std::filesystem::path FinalTarget(const std::filesystem::path& file) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return file;
+    const HANDLE handle =
+        CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return file;  // a link to nothing is replaced itself
+    std::wstring name(32768, L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(handle, name.data(), DWORD(name.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    CloseHandle(handle);
+    if (length == 0 || length >= name.size())
+        return file;
+    name.resize(length);
+    if (name.starts_with(L"\\\\?\\UNC\\"))
+        return L"\\" + name.substr(7);
+    if (name.starts_with(L"\\\\?\\"))
+        return name.substr(4);
+    return name;
+}
+
+std::filesystem::path TemporaryFolder() {
+    // GetTempPathW, as the engine asks it.
+    std::error_code ignored;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(ignored);
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+SilencedStderr::SilencedStderr() {
+    std::fflush(stderr);
+    saved_ = _dup(2);
+    const int nothing = _open("NUL", _O_WRONLY);
+    if (nothing >= 0) {
+        _dup2(nothing, 2);
+        _close(nothing);
+    }
+}
+
+SilencedStderr::~SilencedStderr() {
+    std::fflush(stderr);
+    if (saved_ >= 0) {
+        _dup2(saved_, 2);
+        _close(saved_);
+    }
 }
 
 std::string SystemErrorText(const std::error_code& error) {
@@ -178,20 +302,155 @@ std::tm LocalNow() {
     return local;
 }
 
-std::error_code FlushToDisk(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
-    const bool synced = fd >= 0 && ::fsync(fd) == 0;
-    const std::error_code error =
-        synced ? std::error_code() : std::error_code(errno, std::generic_category());
-    if (fd >= 0)
+namespace {
+
+std::error_code Errno() {
+    return std::error_code(errno, std::generic_category());
+}
+
+bool SameFile(int fd, const std::filesystem::path& file) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(file.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+}  // namespace
+
+OwnFile OwnFile::Create(const std::filesystem::path& file, bool privately, std::error_code& error) {
+    OwnFile created;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          privately ? 0600 : 0666);
+    if (fd < 0) {
+        error = Errno();
+        return created;
+    }
+    // The lock is what tells a running writer's file from a leftover. Should a run clearing
+    // leftovers have opened the new file before it was locked, it is taken to be gone.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !SameFile(fd, file)) {
         ::close(fd);
+        error = std::make_error_code(std::errc::file_exists);
+        return created;
+    }
+    error.clear();
+    created.path_ = file;
+    created.handle_ = fd;
+    return created;
+}
+
+std::error_code OwnFile::Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(int(handle_), bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return Errno();
+        }
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return {};
+}
+
+void OwnFile::TakePermissionsOf(const std::filesystem::path& model) {
+    struct stat original {};
+    if (::stat(model.c_str(), &original) != 0)
+        return;
+    // The owner first: changing it clears the set-id bits. Only the group, where the system
+    // lets this user give the file no other owner.
+    if (::fchown(int(handle_), original.st_uid, original.st_gid) != 0 &&
+        ::fchown(int(handle_), uid_t(-1), original.st_gid) != 0) {
+    }
+    ::fchmod(int(handle_), original.st_mode & 07777);
+}
+
+void OwnFile::LetOthersOpen() {}
+
+std::error_code OwnFile::FlushToDisk() {
+    return ::fsync(int(handle_)) == 0 ? std::error_code() : Errno();
+}
+
+std::error_code OwnFile::MoveOver(const std::filesystem::path& to) {
+    // Renamed while still locked, so that no run clearing leftovers takes it meanwhile.
+    std::error_code error;
+    if (::rename(path_.c_str(), to.c_str()) != 0) {
+        error = Errno();
+    } else {
+        // The folder's new entry, too, must outlast a power failure.
+        const std::filesystem::path folder = to.parent_path().empty() ? "." : to.parent_path();
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+    Close();
     return error;
 }
 
-std::error_code MoveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+void OwnFile::Remove() {
+    ::unlink(path_.c_str());
+    Close();
+}
+
+void OwnFile::Close() {
+    if (IsOpen())
+        ::close(int(handle_));
+    handle_ = -1;
+}
+
+bool RemoveLeftover(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat held {};
+    const bool abandoned = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && SameFile(fd, file) &&
+                           ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
+    const bool removed = abandoned && ::unlink(file.c_str()) == 0;
+    ::close(fd);
+    return removed;
+}
+
+std::filesystem::path FinalTarget(const std::filesystem::path& file) {
+    std::filesystem::path current = file;
     std::error_code error;
-    std::filesystem::rename(from, to, error);
-    return error;
+    // As many links as the system itself follows.
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(current, error); ++hops) {
+        const std::filesystem::path next = std::filesystem::read_symlink(current, error);
+        if (error)
+            break;
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return current;
+}
+
+std::filesystem::path TemporaryFolder() {
+    const char* const folders[] = {std::getenv("SQLITE_TMPDIR"), std::getenv("TMPDIR"), "/var/tmp",
+                                   "/usr/tmp", "/tmp"};
+    for (const char* folder : folders) {
+        struct stat info {};
+        if (folder && ::stat(folder, &info) == 0 && S_ISDIR(info.st_mode) &&
+            ::access(folder, W_OK | X_OK) == 0)
+            return folder;
+    }
+    return ".";
+}
+
+SilencedStderr::SilencedStderr() {
+    std::fflush(stderr);
+    saved_ = ::dup(2);
+    const int nothing = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (nothing >= 0) {
+        ::dup2(nothing, 2);
+        ::close(nothing);
+    }
+}
+
+SilencedStderr::~SilencedStderr() {
+    std::fflush(stderr);
+    if (saved_ >= 0) {
+        ::dup2(saved_, 2);
+        ::close(saved_);
+    }
 }
 
 std::string SystemErrorText(const std::error_code& error) {
@@ -242,6 +501,26 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 }
 
 #endif
+
+OwnFile::~OwnFile() {
+    Close();
+}
+
+OwnFile::OwnFile(OwnFile&& other) noexcept
+    : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, -1)) {}
+
+OwnFile& OwnFile::operator=(OwnFile&& other) noexcept {
+    if (this != &other) {
+        Close();
+        path_ = std::move(other.path_);
+        handle_ = std::exchange(other.handle_, -1);
+    }
+    return *this;
+}
+
+bool OwnFile::IsOpen() const {
+    return handle_ != -1;
+}
 
 }  // namespace mlk::platform
 

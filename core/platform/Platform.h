@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -8,22 +9,77 @@
 #include <vector>
 
 // What differs between Windows and the other systems lives here and only here: the clock,
-// flushing and replacing files, the system's error texts, code page 936, paths and the command
-// line.
+// creating, flushing and replacing files, the system's error texts, code page 936, paths and the
+// command line.
 
 namespace mlk::platform {
 
 // The current local time, broken down. The one place that needs the OS's own call.
 std::tm LocalNow();
 
-// Makes the system write a closed file's contents to the disk, so that a rename over an older
-// file never leaves a name pointing at data that a power failure would lose.
-std::error_code FlushToDisk(const std::filesystem::path& file);
+// A file this run created and holds while it writes it. It is created exclusively, never
+// through a link and never under a name that exists, so it can be no other run's file nor one
+// planted beside the target; while it is held, no other run removes it as a leftover (see
+// RemoveLeftover). The destructor only closes it.
+class OwnFile {
+  public:
+    OwnFile() = default;
+    ~OwnFile();
+    OwnFile(OwnFile&& other) noexcept;
+    OwnFile& operator=(OwnFile&& other) noexcept;
 
-// Puts the file from in to's place, replacing a file there in one step; the system's own error
-// when it cannot. (The C++ library on Windows reports every failure but a refusal as an I/O
-// error.)
-std::error_code MoveOver(const std::filesystem::path& from, const std::filesystem::path& to);
+    // Creates file; privately lets only its owner read it until TakePermissionsOf. An error that
+    // compares equal to std::errc::file_exists when the name is taken (try another).
+    static OwnFile Create(const std::filesystem::path& file, bool privately,
+                          std::error_code& error);
+
+    bool IsOpen() const;
+    std::error_code Write(std::string_view bytes);
+    // The permissions and, where the system lets it, the owner of model (which exists). On
+    // Windows the file keeps those it took from its folder, as the model did.
+    void TakePermissionsOf(const std::filesystem::path& model);
+    // Lets another writer open the file by its name. Windows' libraries open it for themselves
+    // alone, so there the file is closed (and held by that writer meanwhile).
+    void LetOthersOpen();
+    // Makes the system write the file's contents to the disk, so that the rename that follows
+    // never leaves a name pointing at data that a power failure would lose.
+    std::error_code FlushToDisk();
+    // Puts the file in to's place, replacing a file there in one step, and closes it.
+    std::error_code MoveOver(const std::filesystem::path& to);
+    // Removes and closes the file.
+    void Remove();
+
+  private:
+    void Close();
+
+    std::filesystem::path path_;
+    std::intptr_t handle_ = -1;
+};
+
+// Removes a file that a run of the program left behind (killed while writing it), unless a
+// running one still holds it; true when it was removed.
+bool RemoveLeftover(const std::filesystem::path& file);
+
+// The file that a symbolic link leads to, through every link in turn; the name itself when it
+// is no link. A replaced target stays the file the user's link points to.
+std::filesystem::path FinalTarget(const std::filesystem::path& file);
+
+// The folder in which the database engine and the spreadsheet library keep their scratch files,
+// chosen as the engine chooses it; never fails.
+std::filesystem::path TemporaryFolder();
+
+// While it lives, what libraries print on the standard error stream goes nowhere: the user is
+// told of their failures in this program's own words.
+class SilencedStderr {
+  public:
+    SilencedStderr();
+    ~SilencedStderr();
+    SilencedStderr(const SilencedStderr&) = delete;
+    SilencedStderr& operator=(const SilencedStderr&) = delete;
+
+  private:
+    int saved_ = -1;
+};
 
 // The system's own text for an error, as UTF-8 and without a closing full stop. Windows' codes
 // come from its message table in the user's language; the C++ library would hand that text over

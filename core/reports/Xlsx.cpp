@@ -80,7 +80,7 @@ std::vector<std::size_t> CheckAndMeasure(bool withCaptions,
 class Workbook {
   public:
     explicit Workbook(const std::filesystem::path& file)
-        : scratch_(PathText(std::filesystem::temp_directory_path())) {
+        : scratch_(PathText(platform::TemporaryFolder())) {
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.use_zip64 = LXW_TRUE;
@@ -160,6 +160,8 @@ class Workbook {
             error_ = error;
     }
 
+    // The library prints its failures itself; the user is told them in this program's words.
+    platform::SilencedStderr quiet_;
     std::string scratch_;
     lxw_workbook* workbook_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;

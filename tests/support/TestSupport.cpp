@@ -1,6 +1,12 @@
 #include "TestSupport.h"
 
 #include <ctime>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -48,10 +54,6 @@ void DbTest::RegisterUnit(const std::string& type, const std::string& county,
     dm_->LoadCaoZDWXX();
 }
 
-std::filesystem::path ReadOnlyName(const std::filesystem::path& db) {
-    return PathFromText("file:" + PathText(db) + "?mode=ro");
-}
-
 void DamageBTree(const std::filesystem::path& db, const std::string& name) {
     Database reader(db, Database::Access::ReadOnly);
     Statement size(reader, "pragma page_size");
@@ -67,6 +69,32 @@ std::string LocalDate() {
     char date[16];
     std::strftime(date, sizeof date, "%Y-%m-%d", std::localtime(&now));
     return date;
+}
+
+#ifndef _WIN32
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    saved_[0] = limit.rlim_cur;
+    saved_[1] = limit.rlim_max;
+    handler_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    const rlimit limit{saved_[0], saved_[1]};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, handler_);
+}
+#endif
+
+std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(PathText(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {

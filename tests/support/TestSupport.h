@@ -62,11 +62,6 @@ class DbTest : public ::testing::Test {
     std::unique_ptr<TMainDM> dm_;
 };
 
-// The name under which the engine opens db read-only. Tests run as root, whom the system lets
-// write a file without write permission; a read-only open is what the engine falls back to
-// when the system refuses it the file, so it stands for a write-protected file or folder.
-std::filesystem::path ReadOnlyName(const std::filesystem::path& db);
-
 // Overwrites the first page of the named table's or index's b-tree with garbage, as a failing
 // disk would, leaving the file's header and schema intact.
 void DamageBTree(const std::filesystem::path& db, const std::string& name);
@@ -85,6 +80,25 @@ std::string ErrorOf(Act&& act) {
 // Today's date "yyyy-mm-dd" by the test's own clock, not the program's. What an action dates is
 // checked against the dates before and after it, so that a run across midnight passes too.
 std::string LocalDate();
+
+#ifndef _WIN32
+// While it lives, no file of this process grows past bytes: a write beyond fails as on a full
+// disk (with EFBIG), as the process's own limit makes it fail.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    unsigned long saved_[2];
+    void (*handler_)(int);
+};
+#endif
+
+// The names in a folder, sorted: what a write left there.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
 
 // Writes bytes to a file as they are.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);

@@ -8,6 +8,7 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
+#include "platform/FileErrors.h"
 #include "ui/app/AppTitle.h"
 
 namespace mlk::ui {
@@ -107,7 +108,7 @@ void WidenComboFor(QComboBox* combo, const QStringList& texts) {
 }
 
 void ShowError(QWidget* parent, const std::exception& error) {
-    dialogs().Error(parent, QString::fromUtf8(error.what()));
+    dialogs().Error(parent, QString::fromStdString(ErrorMessage(error)));
 }
 
 }  // namespace mlk::ui

@@ -1,6 +1,7 @@
 #include "ui/app/Startup.h"
 
 #include "model/TMainDM.h"
+#include "platform/FileErrors.h"
 #include "ui/app/Dialogs.h"
 
 namespace mlk::ui {
@@ -9,8 +10,8 @@ std::unique_ptr<TMainDM> OpenDataModule(const std::filesystem::path& path) {
     try {
         return std::make_unique<TMainDM>(path);
     } catch (const std::exception& error) {
-        dialogs().Error(nullptr,
-                        QStringLiteral("程序无法启动。\n\n") + QString::fromUtf8(error.what()));
+        dialogs().Error(nullptr, QStringLiteral("程序无法启动。\n\n") +
+                                     QString::fromStdString(ErrorMessage(error)));
         return nullptr;
     }
 }

@@ -101,6 +101,34 @@ TEST_F(ExchangeCliTest, ImportOfAnotherUnitsFileNeedsForce) {
     EXPECT_EQ(Run("import --pending H1 教育局.txt --force").out, "已成功导入1条机构信息数据。\n");
 }
 
+// A kill in the middle of a write leaves the file and its journal as they stood: check and backup
+// undo the write first, as every opening does, instead of calling the file read-only; where the
+// file cannot be written, the user is told what happened.
+TEST_F(ExchangeCliTest, CheckAndBackupUndoAWriteAKillInterrupted) {
+    const long long divisions = TMainDM(Db()).QueryInt("select count(*) from MLK_XingZQH");
+    const auto interrupted = [&](const char* folder) {
+        std::filesystem::create_directory(dir_ / folder);
+        Database writer(Db());
+        writer.Exec("pragma cache_size = 1");  // changed pages reach the file before the commit
+        writer.Exec("begin immediate");
+        writer.Exec("delete from MLK_XingZQH");
+        for (const std::string suffix : {"", "-journal"}) {
+            std::filesystem::copy_file(PathFromText(PathText(Db()) + suffix),
+                                       dir_ / (std::string(folder) + "/GGJGMLK.DB" + suffix));
+        }
+        return dir_ / (std::string(folder) + "/GGJGMLK.DB");
+    };
+    const MlkRun check = Mlk(interrupted("甲").parent_path(), "check");
+    EXPECT_EQ(check.out + check.err, "ok\n");
+    const std::filesystem::path copy = interrupted("乙");
+    EXPECT_EQ(Mlk(copy.parent_path(), "backup 备份.db").code, 0);
+    EXPECT_EQ(TMainDM(copy.parent_path() / "备份.db").QueryInt("select count(*) from MLK_XingZQH"),
+              divisions);
+    const std::string readOnly =
+        ErrorOf([&] { TMainDM(interrupted("丙"), Database::Access::ReadOnly); });
+    EXPECT_NE(readOnly.find("上次的修改被中断"), std::string::npos) << readOnly;
+}
+
 // Start-up only reads a complete database: reading commands and a backup run while another
 // program writes, and on a read-only file. Check finds damage, and export refuses it.
 TEST_F(ExchangeCliTest, BackupAndCheck) {
@@ -110,7 +138,10 @@ TEST_F(ExchangeCliTest, BackupAndCheck) {
         other.Exec("begin immediate");
         other.Exec("delete from MLK_CaoZDWXX");
         EXPECT_EQ(Run("unit").code, 0);
-        EXPECT_EQ(Run({"--db", PathText(ReadOnlyName(Db())), "list", "agencies"}).code, 0);
+        // A name is a file's name, never a URI that would open the database read-only.
+        EXPECT_NE(Run({"--db", "file:" + PathText(Db()) + "?mode=ro", "list", "agencies"})
+                      .err.find("不存在，请先运行 mlk init 或检查 --db"),
+                  std::string::npos);
         const MlkRun run = Run({"backup", copy});
         EXPECT_EQ(run.code, 0) << run.err;
     }
@@ -119,8 +150,25 @@ TEST_F(ExchangeCliTest, BackupAndCheck) {
     EXPECT_EQ(Run({"backup", copy, "--force"}).code, 0);
     EXPECT_EQ(Run("check").out, "ok\n");
 
+    // A backup is written whole beside its target and checked first: a folder, a file beside a
+    // journal and a damaged database are refused and leave nothing behind.
+    std::filesystem::create_directory(dir_ / "目录");
+    WriteFile(dir_ / "旧.db-journal", "");
+    for (const auto& [target, message] : {std::pair{"目录", "这是一个文件夹，不是文件"},
+                                          std::pair{"旧.db", "（一次被中断的数据库写入）"}}) {
+        EXPECT_NE(Run(std::string("backup ") + target).err.find(message), std::string::npos);
+    }
+    std::filesystem::remove(dir_ / "旧.db-journal");
+#ifndef _WIN32
+    // A name is a file's name, never a URI.
+    EXPECT_EQ(Run("backup file:备份.db").code, 0);
+    EXPECT_EQ(Run({"--db", "file:备份.db", "unit"}).out, Run("unit").out);
+#endif
+    const std::vector<std::string> files = FileNames(dir_.Path());
     SampleRecord("A").Insert(*std::make_unique<TMainDM>(Db()));
     DamageBTree(Db(), "IX_JiBXX_ZuZJGDM");
+    EXPECT_NE(Run("backup 坏.db").err.find("已损坏，请从备份恢复"), std::string::npos);
+    EXPECT_EQ(FileNames(dir_.Path()), files);
     MlkRun run = Run("check");
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.out.find("\n"), std::string::npos) << run.out;  // the findings

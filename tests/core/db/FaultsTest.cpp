@@ -44,8 +44,11 @@ TEST_F(FaultsTest, EngineFailuresReachTheUserInChinese) {
         DamageBTree(File(), "MLK_JiBXX");
         TMainDM(File()).QueryInt("select count(DiZhi_JieD) from MLK_JiBXX");
     };
+    // Tests run as root, whom the system lets write a file without write permission; a read-only
+    // open is what the engine falls back to when the system refuses it the file.
     const std::pair<std::function<void()>, const char*> cases[] = {
-        {[&] { InsertBatch(*std::make_unique<TMainDM>(ReadOnlyName(File())), 1); }, "是只读的"},
+        {[&] { InsertBatch(*std::make_unique<TMainDM>(File(), Database::Access::ReadOnly), 1); },
+         "是只读的"},
         {[&] { InsertBatch(Dm(), 1); }, "已有相同的数据"},
         {locked, "正被其他程序使用"},
         {full, "磁盘已满"},
@@ -60,6 +63,26 @@ TEST_F(FaultsTest, EngineFailuresReachTheUserInChinese) {
         EXPECT_FALSE(Dm().HasRow("select 1 from MLK_JiBXX where JiGID = 'B0'")) << message;
     }
 }
+
+#ifndef _WIN32
+// Reading writes no database: a disk that fills up where the engine sorts (a file size limit
+// stands for it) is told as the temporary folder's, not as a full database.
+TEST_F(FaultsTest, AFullTemporaryFolderIsNotAFullDatabase) {
+    std::vector<SampleRow> rows;
+    for (int i = 0; i < 3000; ++i)
+        rows.push_back(OwnRow(Dm(), "R" + std::to_string(i), "学校", "1", "8230", i));
+    InsertSampleRows(Dm(), rows);
+    // The engine sorts in memory up to about a megabyte.
+    Dm().ExecSQL("update MLK_JiBXX set QiT = hex(randomblob(300))");
+    Dm().Db().Exec("pragma cache_size = 2");
+    const std::string error = ErrorOf([&] {
+        FileSizeLimit full(64 << 10);
+        Dm().QueryText("select * from MLK_JiBXX order by QiT || JiGID");
+    });
+    EXPECT_TRUE(error.starts_with("无法写入临时文件夹 " + PathText(platform::TemporaryFolder())))
+        << error;
+}
+#endif
 
 // A transaction that reads before it writes waits for another program's commit instead of
 // failing at once.
