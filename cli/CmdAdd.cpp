@@ -22,7 +22,7 @@ int InsertModeOf(const std::string& kind) {
 int RunAdd(CommandContext& context) {
     const int insertMode = InsertModeOf(context.positional[0]);
     const EntryValues values = EntryValuesOf(context, insertMode == mode::kInsertAgency);
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     context.out << AddEntry(dm, insertMode, values).JiGID << "\n";
     return kExitDone;
 }

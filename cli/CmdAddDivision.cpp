@@ -11,8 +11,8 @@ namespace mlk::cli {
 namespace {
 
 int RunAddDivision(CommandContext& context) {
-    TMainDM dm(context.db);
     const std::string parentCode = context.Required("parent");
+    TMainDM& dm = context.Dm();
     const XingZQH parent = dm.GetXingZQH(parentCode);
     if (parent.code.empty())
         throw MlkError("上级行政区划不存在：" + parentCode);
@@ -36,7 +36,8 @@ const Registrar registrar({.name = "add-division",
                            .options = {{"parent", "代码", "上级行政区划代码", true},
                                        {"code", "代码", "新行政区划的六位代码"},
                                        {"name", "名称", "新行政区划的名称"}},
-                           .run = RunAddDivision});
+                           .run = RunAddDivision,
+                           .needs = Needs::kDatabase});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -11,10 +11,8 @@ namespace mlk::cli {
 namespace {
 
 int RunAudit(CommandContext& context) {
-    TMainDM dm(context.db);
-    if (!dm.Unit().ZhuCeBZ)
-        throw MlkError("尚未注册操作单位");
     const std::string id = context.Required("unit");
+    TMainDM& dm = context.Dm();
     const GGJG node = GGJG::LoadByJiGID(dm, id);
     if (node.JiGID.empty())
         throw MlkError("没有机构ID为 " + id + " 的机构");

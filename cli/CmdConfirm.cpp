@@ -12,7 +12,7 @@ namespace {
 int RunConfirm(CommandContext& context) {
     if (context.Has("all") != context.positional.empty())
         throw UsageError("请给出机构ID，或者 --all（两者不能同时给出）");
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const std::vector<std::string> ids =
         context.Has("all") ? UnconfirmedOwnEntries(dm) : context.positional;
     long long passed = 0, refused = 0;

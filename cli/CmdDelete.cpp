@@ -11,7 +11,7 @@ namespace mlk::cli {
 namespace {
 
 int RunDelete(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const GGJG entry = LoadOwnEntry(dm, context.positional[0]);
     if (const auto refusal = ConfirmedRefusal(ListAction::Delete, entry.QueRZT))
         throw MlkError(*refusal);

@@ -11,7 +11,7 @@ namespace mlk::cli {
 namespace {
 
 int RunExport(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     if (const CheckResult refusal = CheckExport(dm))
         throw MlkError(refusal->message);
     if (ConfirmedCount(dm) == 0)

@@ -13,7 +13,7 @@ namespace mlk::cli {
 namespace {
 
 int RunImport(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const DaiDRJG pending = PendingOfOption(dm, context);
     if (const CheckResult refusal = CheckImport(pending))
         throw MlkError(refusal->message);

@@ -9,7 +9,7 @@ namespace mlk::cli {
 namespace {
 
 int RunInit(CommandContext& context) {
-    TMainDM dm(context.db);
+    context.Dm();
     context.out << "数据库已就绪：" << PathText(context.db) << "\n";
     return 0;
 }
@@ -17,7 +17,8 @@ int RunInit(CommandContext& context) {
 const Registrar registrar({.name = "init",
                            .arguments = "",
                            .summary = "创建数据库，或补全缺少的表和基础数据",
-                           .run = RunInit});
+                           .run = RunInit,
+                           .needs = Needs::kNewDatabase});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -45,17 +45,8 @@ std::optional<std::string> CodeFilter(const TMainDM& dm, const CommandContext& c
 long long PositiveNumber(const CommandContext& context, const char* option, const char* what) {
     long long value = 0;
     if (!ParseInt(Trim(context.Option(option)), value) || value < 1)
-        throw MlkError(std::string(what) + "必须是正整数：" + context.Option(option));
+        throw UsageError(std::string(what) + "必须是正整数：" + context.Option(option));
     return value;
-}
-
-// Tabs and line breaks inside a value would break the row apart.
-std::string Cell(std::string text) {
-    for (char& c : text) {
-        if (c == '\t' || c == '\n' || c == '\r')
-            c = ' ';
-    }
-    return text;
 }
 
 EntryFilters Filters(const TMainDM& dm, const CommandContext& context) {
@@ -73,21 +64,20 @@ int RunList(CommandContext& context) {
     const ListKind& kind = KindOf(context);
     if (!kind.withTypes && (context.Has("type") || context.Has("finance")))
         throw UsageError("agencies 的列表没有 --type 和 --finance 条件");
-    TMainDM dm(context.db);
-    if (!dm.Unit().ZhuCeBZ)
-        throw MlkError("尚未注册操作单位");
+    const long long requestedPage =
+        context.Has("page") ? PositiveNumber(context, "page", "页码") : 1;
+    const long long givenPageSize =
+        context.Has("page-size") ? PositiveNumber(context, "page-size", "每页条数") : 0;
+    TMainDM& dm = context.Dm();
     const ListQueryBuilder query =
         EntryListQuery(kind.kind, dm.Unit().DanWID, Filters(dm, context));
 
     // Without a page size every row is on the one page.
     const long long count = query.Count(dm.Db());
-    const long long pageSize = context.Has("page-size")
-                                   ? PositiveNumber(context, "page-size", "每页条数")
+    const long long pageSize = givenPageSize         ? givenPageSize
                                : context.Has("page") ? kDefaultPageSize
                                                      : std::max(count, 1LL);
-    const long long page =
-        PageToShow(context.Has("page") ? PositiveNumber(context, "page", "页码") : 1,
-                   PageCount(count, pageSize));
+    const long long page = PageToShow(requestedPage, PageCount(count, pageSize));
 
     const std::vector<ColumnDef> columns = ParseColumnDefs(EntryColumnDescriptions(kind.kind));
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -97,7 +87,7 @@ int RunList(CommandContext& context) {
     for (long long number = 1; rows.Step(); ++number) {
         context.out << number;
         for (const std::string& cell : EntryCells(kind.kind, rows, dm.Codes()))
-            context.out << "\t" << Cell(cell);
+            context.out << "\t" << TabSeparatedCell(cell);
         context.out << "\n";
     }
     context.out << "共 " << count << " 条，分 " << PageCount(count, pageSize) << " 页，当前第 "
@@ -121,7 +111,8 @@ const Registrar registrar(
      .maxArguments = 1,
      .run = RunList,
      .details = "输出以制表符分隔：第一行是列名，最后一行是“共 N 条，分 P 页，当前第 K 页”。\n"
-                "不给 --page 和 --page-size 时全部机构在一页。"});
+                "不给 --page 和 --page-size 时全部机构在一页。" +
+                std::string(kTabSeparatedHelp)});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -11,7 +11,7 @@ namespace mlk::cli {
 namespace {
 
 int RunLoadInitial(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     StderrProgress progress(context.err, "导入初始数据");
     const InitialLoadResult result =
         LoadInitialData(dm, PathFromText(context.positional[0]), &progress);

@@ -26,7 +26,7 @@ int RunLog(CommandContext& context) {
     for (const LogTable& log : kLogs) {
         if (which != log.name)
             continue;
-        TMainDM dm(context.db);
+        TMainDM& dm = context.Dm();
         context.out << log.header << "\n";
         dm.ForEachRow(log.sql, {}, [&](const Statement& row) {
             for (int i = 0; i < row.ColumnCount(); ++i) {

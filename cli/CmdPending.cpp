@@ -9,7 +9,7 @@ namespace mlk::cli {
 namespace {
 
 int RunPending(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     context.out << "机构ID\t机构名称\t节点类别\t导入状态\t导入时间\t导入数量\t审核状态\n";
     for (const DaiDRJG& p : PendingInstitutions(dm)) {
         context.out << p.JiGID << "\t" << p.JiGMC << "\t" << dm.CodeLabel(p.JieDLB, "JieDLB")

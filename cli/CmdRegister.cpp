@@ -10,7 +10,7 @@ namespace mlk::cli {
 namespace {
 
 int RunRegister(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const setup::ZhuCeInput input = setup::InputFromCodes(
         dm, {context.Option("name"), context.Option("level"), context.Option("county"),
              context.Option("type"), context.Option("node"), context.Option("person")});
@@ -33,7 +33,8 @@ const Registrar registrar(
                  {"node", "名称", "节点名称；不给时按单位类型生成，与窗口相同"},
                  {"person", "姓名", "填表人姓名"}},
      .run = RunRegister,
-     .details = "检查的次序和提示与“软件使用单位信息”窗口相同。"});
+     .details = "检查的次序和提示与“软件使用单位信息”窗口相同。",
+     .needs = Needs::kDatabase});
 
 }  // namespace
 }  // namespace mlk::cli

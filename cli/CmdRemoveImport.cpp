@@ -11,7 +11,7 @@ namespace mlk::cli {
 namespace {
 
 int RunRemoveImport(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const DaiDRJG pending = PendingOfOption(dm, context);
     if (!context.Has("yes")) {
         throw MlkError("将删除" + pending.JiGMC + "下已导入的" +

@@ -9,7 +9,7 @@ namespace mlk::cli {
 namespace {
 
 int RunRemoveInitial(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     RemoveInitialData(dm);
     context.out << kRemovedMessage << "\n";
     return 0;

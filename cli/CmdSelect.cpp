@@ -45,7 +45,7 @@ std::vector<InitialRow> ChosenRows(TMainDM& dm, const CommandContext& context) {
 
 int RunSelect(CommandContext& context) {
     CheckChoice(context);
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const std::vector<InitialRow> rows = ChosenRows(dm, context);
     SelectionResult result;
     {
@@ -56,15 +56,15 @@ int RunSelect(CommandContext& context) {
     return 0;
 }
 
-const Registrar registrar({.name = "select",
-                           .arguments = "",
-                           .summary = "将初始数据中的机构添加到名录库",
-                           .options = {{"ids", "ID,ID...", "按初始数据ID选择；已入库的跳过"},
-                                       {"all-unselected", nullptr, "选择全部未入库的机构"},
-                                       {"name", "文本", "与 --all-unselected 一起：名称包含该文本"},
-                                       {"address", "文本",
-                                        "与 --all-unselected 一起：地址包含该文本"}},
-                           .run = RunSelect});
+const Registrar registrar(
+    {.name = "select",
+     .arguments = "",
+     .summary = "将初始数据中的机构添加到名录库",
+     .options = {{"ids", "ID,ID...", "按初始数据ID选择；已入库的跳过", false, true},
+                 {"all-unselected", nullptr, "选择全部未入库的机构"},
+                 {"name", "文本", "与 --all-unselected 一起：名称包含该文本"},
+                 {"address", "文本", "与 --all-unselected 一起：地址包含该文本"}},
+     .run = RunSelect});
 
 }  // namespace
 }  // namespace mlk::cli

@@ -48,7 +48,7 @@ void PrintTable(std::ostream& out, const SummaryTable& table) {
     out << Join(table.Captions(), "\t") << "\n";
     for (const TextRows::Row row : table.rows) {
         for (std::size_t i = 0; i < row.size(); ++i)
-            out << (i ? "\t" : "") << row[i];
+            out << (i ? "\t" : "") << TabSeparatedCell(std::string(row[i]));
         out << "\n";
     }
 }
@@ -73,7 +73,7 @@ int RunSummary(CommandContext& context) {
     const SummaryKind kind = KindNamed(context.positional[0]);
     if (kind != SummaryKind::Types && (context.Has("type2") || context.Has("type3")))
         throw UsageError("--type2 和 --type3 只用于 types");
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const SummaryTable table = BuildTable(dm, kind, context);
     if (!context.Has("xls") && !context.Has("pdf")) {
         PrintTable(context.out, table);
@@ -96,14 +96,18 @@ const Registrar registrar(
      .options = {{"type2", "代码", "types：二级机构类型代码"},
                  {"type3", "代码", "types：三级机构类型代码"},
                  {"xls", "文件",
-                  "保存为文件（扩展名 .xlsx 时为 .xlsx 格式，否则为 .xls），不在屏幕上显示"},
+                  "保存为文件（扩展名 .xlsx 时为 .xlsx 格式，否则为 .xls），不在屏幕上显示", false,
+                  true},
                  {"pdf", "文件",
-                  "保存为PDF文件（A4横向，每页有标题、单位、日期、表头和页码），不在屏幕上显示"}},
+                  "保存为PDF文件（A4横向，每页有标题、单位、日期、表头和页码），不在屏幕上显示",
+                  false, true}},
      .minArguments = 1,
      .maxArguments = 1,
      .run = RunSummary,
      .details = "directory 名录库汇总表，counts 公共机构数量汇总表，state-organs "
-                "国家机关数量汇总表，types 事业单位数量汇总表。"});
+                "国家机关数量汇总表，types 事业单位数量汇总表。\n不给 --xls 和 --pdf "
+                "时以制表符分隔显示：" +
+                std::string(kTabSeparatedHelp)});
 
 }  // namespace
 }  // namespace mlk::cli

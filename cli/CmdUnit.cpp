@@ -9,10 +9,8 @@ namespace mlk::cli {
 namespace {
 
 int RunUnit(CommandContext& context) {
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const CaoZDWXX& unit = dm.Unit();
-    if (!unit.ZhuCeBZ)
-        throw MlkError("尚未注册操作单位（请先运行 mlk register）。");
     const struct {
         const char* field;
         const char* caption;

@@ -10,7 +10,7 @@ namespace {
 int RunUpdate(CommandContext& context) {
     if (context.options.empty())
         throw UsageError("请给出要修改的项目，如 --jigmc 名称");
-    TMainDM dm(context.db);
+    TMainDM& dm = context.Dm();
     const GGJG entry = LoadOwnEntry(dm, context.positional[0]);
     UpdateOwnEntry(dm, entry, EntryValuesOf(context, entry.JieDLB == "0"));
     context.out << "已修改：" << entry.JiGID << "\n";

@@ -4,6 +4,8 @@
 #include <optional>
 #include <ostream>
 
+#include "base/MlkError.h"
+#include "model/TMainDM.h"
 #include "platform/Platform.h"
 
 namespace mlk::cli {
@@ -20,6 +22,9 @@ const OptionSpec* FindOption(const CommandSpec& spec, const std::string& name) {
                                     [&](const OptionSpec& option) { return name == option.name; });
     return found == spec.options.end() ? nullptr : &*found;
 }
+
+// "--db PATH" may stand among any command's options.
+const OptionSpec kDbOption{"db", "数据库文件", "", false, true};
 
 bool LooksLikeOption(const std::string& word) {
     return word.size() > 2 && word.rfind("--", 0) == 0;
@@ -65,6 +70,33 @@ const std::map<std::string, CommandSpec>& Commands() {
     return Registry();
 }
 
+CommandContext::CommandContext(std::filesystem::path db, Needs needs, std::ostream& out,
+                               std::ostream& err)
+    : db(std::move(db)), needs(needs), out(out), err(err) {}
+
+CommandContext::~CommandContext() = default;
+
+void CommandContext::RequireDatabaseFile() const {
+    std::error_code error;
+    if (std::filesystem::is_directory(db, error))
+        throw MlkError("数据库文件 " + PathText(db) + " 是一个文件夹，不是文件。");
+    if (!std::filesystem::exists(db, error))
+        throw MlkError("数据库文件 " + PathText(db) + " 不存在，请先运行 mlk init 或检查 --db");
+}
+
+TMainDM& CommandContext::Dm() {
+    if (dm_)
+        return *dm_;
+    if (needs != Needs::kNewDatabase)
+        RequireDatabaseFile();
+    auto dm = std::make_unique<TMainDM>(
+        db, needs == Needs::kNewDatabase ? Database::Access::Create : Database::Access::Existing);
+    if (needs == Needs::kRegisteredUnit && !dm->Unit().ZhuCeBZ)
+        throw MlkError("尚未注册操作单位（请先运行 mlk register）。");
+    dm_ = std::move(dm);
+    return *dm_;
+}
+
 std::string CommandContext::Option(const std::string& name, const std::string& fallback) const {
     const auto found = options.find(name);
     return found == options.end() ? fallback : found->second;
@@ -79,9 +111,16 @@ std::string CommandContext::Required(const std::string& name) const {
 
 void ParseArguments(const CommandSpec& spec, const std::vector<std::string>& args,
                     CommandContext& context) {
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (!LooksLikeOption(args[i])) {
-            context.positional.push_back(args[i]);
+        if (optionsEnded || !LooksLikeOption(args[i])) {
+            if (!optionsEnded && args[i] == "--") {
+                optionsEnded = true;
+            } else if (args[i].empty()) {
+                throw UsageError("参数不能为空");
+            } else {
+                context.positional.push_back(args[i]);
+            }
             continue;
         }
         std::string name = args[i].substr(2);
@@ -90,8 +129,7 @@ void ParseArguments(const CommandSpec& spec, const std::vector<std::string>& arg
             value = name.substr(eq + 1);
             name.resize(eq);
         }
-        static const OptionSpec kDb{"db", "数据库文件", ""};
-        const OptionSpec* option = name == "db" ? &kDb : FindOption(spec, name);
+        const OptionSpec* option = name == "db" ? &kDbOption : FindOption(spec, name);
         if (!option)
             throw UsageError("未知选项 --" + name);
         if (!option->value) {
@@ -103,7 +141,9 @@ void ParseArguments(const CommandSpec& spec, const std::vector<std::string>& arg
                 throw UsageError("选项 --" + name + " 缺少值（" + option->value + "）");
             value = args[++i];
         }
-        if (option == &kDb) {
+        if (value && value->empty() && (option->required || option->nonEmpty))
+            throw UsageError("选项 --" + name + " 的值不能为空（" + option->value + "）");
+        if (option == &kDbOption) {
             context.db = PathFromText(*value);
         } else if (!context.options.emplace(name, value.value_or("")).second) {
             throw UsageError("选项 --" + name + " 重复");
@@ -116,9 +156,26 @@ void ParseArguments(const CommandSpec& spec, const std::vector<std::string>& arg
     CheckArgumentCount(spec, context.positional);
 }
 
-bool AsksForHelp(const std::vector<std::string>& args) {
-    return std::any_of(args.begin(), args.end(),
-                       [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+bool AsksForHelp(const CommandSpec& spec, const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "--help" || args[i] == "-h")
+            return true;
+        // Skips an option's value as the parser takes it.
+        const std::string name = args[i].substr(std::min<std::size_t>(2, args[i].size()));
+        const OptionSpec* option = name == "db" ? &kDbOption : FindOption(spec, name);
+        if (LooksLikeOption(args[i]) && option && option->value && i + 1 < args.size() &&
+            !LooksLikeOption(args[i + 1]))
+            ++i;
+    }
+    return false;
+}
+
+std::string TabSeparatedCell(std::string text) {
+    for (char& c : text) {
+        if (c == '\t' || c == '\n' || c == '\r')
+            c = ' ';
+    }
+    return text;
 }
 
 std::string UsageLine(const CommandSpec& spec) {

@@ -4,6 +4,7 @@
 
 #include "Command.h"
 #include "model/TMainDM.h"
+#include "platform/FileErrors.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -35,19 +36,19 @@ int Help(const std::vector<std::string>& topics) {
 
 int Run(const CommandSpec& spec, const std::vector<std::string>& args,
         const std::filesystem::path& db) {
-    if (AsksForHelp(args)) {
+    if (AsksForHelp(spec, args)) {
         PrintCommandHelp(std::cout, spec);
         return kExitDone;
     }
-    CommandContext context{{}, {}, db, std::cout, std::cerr};
     try {
+        CommandContext context(db, spec.needs, std::cout, std::cerr);
         ParseArguments(spec, args, context);
         return spec.run(context);
     } catch (const UsageError& error) {
         return WrongUsage(error.what(),
                           UsageLine(spec) + "\n（mlk help " + spec.name + " 显示全部选项）");
     } catch (const std::exception& error) {
-        std::cerr << error.what() << std::endl;
+        std::cerr << mlk::ErrorMessage(error) << std::endl;
         return kExitRefused;
     }
 }
@@ -63,6 +64,10 @@ int main(int argc, char** argv) {
     std::size_t first = 0;
     for (; first < args.size() && args[first].rfind("-", 0) == 0; ++first) {
         const std::string& arg = args[first];
+        if (arg == "--") {
+            ++first;
+            break;
+        }
         if (arg == "--help" || arg == "-h")
             return Help({});
         if (arg.rfind("--db=", 0) == 0) {
@@ -74,6 +79,9 @@ int main(int argc, char** argv) {
         } else {
             return WrongUsage("未知选项 " + arg, "mlk [--db 数据库文件] 命令 [选项] [参数...]");
         }
+        if (db.empty())
+            return WrongUsage("选项 --db 的值不能为空（数据库文件）",
+                              "mlk --db 数据库文件 命令 ...");
     }
     if (first == args.size()) {
         PrintGeneralHelp(std::cerr);

@@ -1,6 +1,7 @@
 #include "entry/ListQuery.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "text/Text.h"
 
@@ -57,7 +58,7 @@ long long ParseCurrentPage(std::string_view text) {
 long long PageCount(long long rows, long long pageSize) {
     if (rows <= 0 || pageSize <= 0)
         return 0;
-    return (rows + pageSize - 1) / pageSize;
+    return rows / pageSize + (rows % pageSize != 0);
 }
 
 long long PageToShow(long long requested, long long pageCount) {
@@ -65,7 +66,11 @@ long long PageToShow(long long requested, long long pageCount) {
 }
 
 long long PageOffset(long long pageSize, long long page) {
-    return pageSize * (std::max(page, 1LL) - 1);
+    // Past any row there can be, without overflowing.
+    const long long before = std::max(page, 1LL) - 1;
+    return before > 0 && pageSize > std::numeric_limits<long long>::max() / before
+               ? std::numeric_limits<long long>::max()
+               : pageSize * before;
 }
 
 PagerButtons PagerButtonStates(long long currentPage, long long pageCount) {

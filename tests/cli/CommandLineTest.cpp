@@ -1,4 +1,5 @@
-// The command line itself: help, wrong usage and the exit codes that `mlk help` explains.
+// The command line itself: help, wrong usage and the exit codes that `mlk help` explains. A
+// refused command line, and any command but init without a database, leave the folder empty.
 #include "MlkRunner.h"
 
 namespace mlk::test {
@@ -30,6 +31,25 @@ TEST(CommandLine, HelpAndWrongUsage) {
         {"export a.txt b.txt", 2, "", "多余的参数：b.txt\n"},
         {"summary counts --type2 8200", 2, "", "--type2 和 --type3 只用于 types\n"},
         {"--db", 2, "", "选项 --db 缺少值"},
+        {"--db= init", 2, "", "选项 --db 的值不能为空"},
+        {"list --db= departments", 2, "", "选项 --db 的值不能为空"},
+        {"add-division --parent=", 2, "", "选项 --parent 的值不能为空（代码）\n"},
+        {"import --pending= x.txt", 2, "", "选项 --pending 的值不能为空"},
+        {"select --ids=", 2, "", "选项 --ids 的值不能为空"},
+        {"summary directory --xls=", 2, "", "选项 --xls 的值不能为空"},
+        {"backup  --force", 2, "", "参数不能为空\n"},
+        {"list departments --page abc", 2, "", "页码必须是正整数：abc\n"},
+        {"export --out.txt", 2, "", "未知选项 --out.txt\n"},
+        {"pending", 1, "", "数据库文件 "},
+        {"summary counts", 1, "", "数据库文件 "},
+        {"register --name=", 1, "", "数据库文件 "},
+        {"check", 1, "", "数据库文件 "},
+        {"export -- --out.txt", 1, "", "数据库文件 "},
+        {"add institution --jigmc -h", 1, "", "数据库文件 "},
+        {"--db 没有/库.DB unit", 1, "",
+         "数据库文件 没有/库.DB 不存在，请先运行 mlk init 或检查 --db\n"},
+        {"--db file:库.DB?mode=rwc unit", 1, "", "数据库文件 file:库.DB?mode=rwc 不存在"},
+        {"--db . unit", 1, "", "数据库文件 . 是一个文件夹，不是文件。\n"},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -37,7 +57,7 @@ TEST(CommandLine, HelpAndWrongUsage) {
         EXPECT_EQ(run.code, c.code) << c.line << "\n" << run.err;
         EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << c.line << "\n" << run.out;
         EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << c.line << "\n" << run.err;
-        EXPECT_FALSE(std::filesystem::exists(dir / "GGJGMLK.DB")) << c.line;
+        EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{}) << c.line;
     }
 }
 

@@ -35,7 +35,8 @@ TEST_F(EntryCommandsTest, CodesAreChosenAsInTheEditorAndRefusedWhereItCannot) {
          "行政级别不能为空！"},
         {"update NOPE --jigmc 甲", 1, "本单位录入的机构中没有机构ID为 NOPE 的机构"},
         {"list departments --type 8200", 1, "机构分类代码无效：8200"},
-        {"list departments --page-size 0", 1, "每页条数必须是正整数：0"},
+        {"list departments --page-size 0", 2, "每页条数必须是正整数：0"},
+        {"list departments --page abc", 2, "页码必须是正整数：abc"},
         {"update NOPE", 2, "请给出要修改的项目，如 --jigmc 名称"},
         {"confirm NOPE --all", 2, "请给出机构ID，或者 --all（两者不能同时给出）"},
     };
@@ -92,6 +93,9 @@ TEST_F(EntryCommandsTest, ListShowsTheFilteredEntriesWithThePagerLine) {
         {"list institutions --finance 1", {}, "共 0 条，分 0 页，当前第 1 页"},
         {"list agencies", {}, "共 0 条，分 0 页，当前第 1 页"},
         {"list institutions --page 5 --page-size 1", {"甲中"}, "共 2 条，分 2 页，当前第 2 页"},
+        {"list institutions --page-size 9223372036854775807 --page 2",
+         {"乙中", "甲中"},
+         "共 2 条，分 1 页，当前第 1 页"},
     };
     for (const auto& c : cases) {
         const std::string out = Run(c.line).out;
@@ -105,16 +109,26 @@ TEST_F(EntryCommandsTest, ListShowsTheFilteredEntriesWithThePagerLine) {
         }
         EXPECT_EQ(lines.back(), c.pager) << c.line;
     }
+    // A value with tabs and line ends stays in its cell: one line a row, as many cells as titles.
+    TMainDM(Db()).ExecSQL("update MLK_JiBXX set JiGMC = ?1, JieDMC = ?1", {"甲\t=1+2\r\n中"});
+    for (const char* line : {"list institutions", "summary directory"}) {
+        const std::vector<std::string> lines = SplitText(Run(line).out, '\n');
+        ASSERT_GE(lines.size(), 2u) << line;
+        for (const std::string& row : lines) {
+            if (!row.starts_with("共 ")) {  // the pager's line
+                EXPECT_EQ(SplitText(row, '\t').size(), SplitText(lines[0], '\t').size()) << row;
+            }
+        }
+    }
 }
 
 TEST_F(CliTest, SelectsByIdSkippingRowsAlreadyAddedAndRemovesTheInitialData) {
-    // A folder is no file: refused with the reason.
-    EXPECT_NE(Run("load-initial .").err.find("：这是一个文件夹，不是文件"), std::string::npos);
     WriteFile(dir_ / "下发.txt", Utf8ToGbk("A1,东城一中,x,北京市,市辖区,东城区,x,x,路1,x,x,x,x\r\n"
                                            "A2,火星学校,x,火星省,甲市,乙县,x,x,路2,x,x,x,x\r\n"));
-    EXPECT_EQ(Run("load-initial 下发.txt").out, "已成功导入2条机构信息数据。\n");
-    EXPECT_EQ(Run("select --all-unselected").err, "操作单位尚未注册，不能添加到名录库。\n");
     Run("register --name 单位 --level 4 --county 110101 --type 1 --person 张三");
+    // A folder is no file: refused with the reason.
+    EXPECT_NE(Run("load-initial .").err.find("：这是一个文件夹，不是文件"), std::string::npos);
+    EXPECT_EQ(Run("load-initial 下发.txt").out, "已成功导入2条机构信息数据。\n");
     EXPECT_EQ(Run("select --ids A1").out, "1条机构信息成功添加到名录库中！\n");
     const MlkRun again = Run("select --ids A1,A2");
     EXPECT_EQ(again.err.rfind("已入库，跳过：A1 东城一中\n", 0), 0u);

@@ -51,9 +51,11 @@ inline std::string InstitutionFields(const std::string& name, const std::string&
            " --youzbm 100010 --lianxrxm 王老师 --lianxdh 01065123456 --shunx 1";
 }
 
-// A test with a folder of its own in which mlk runs.
+// A test with a folder of its own in which mlk runs, on a database made as mlk init makes it.
 class CliTest : public ::testing::Test {
   protected:
+    CliTest() { TMainDM made(Db()); }
+
     MlkRun Run(const std::string& line) { return Mlk(dir_.Path(), line); }
     MlkRun Run(const std::vector<std::string>& args) { return Mlk(dir_.Path(), args); }
     std::string Done(const std::string& line) { return MlkDone(dir_.Path(), line); }
