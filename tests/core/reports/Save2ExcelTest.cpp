@@ -321,6 +321,25 @@ TEST(Save2ExcelTest, AWorkbookThatCannotStartSaysWhy) {
 }
 #endif
 
+#ifndef _WIN32
+// The .xlsx library keeps its scratch files where the engine does, which need not be where
+// TMPDIR says; its own lines never reach stderr, and the user reads why in Chinese.
+TEST(Save2ExcelTest, TheXlsxLibrarysScratchFilesAndFailures) {
+    TempDir dir;
+    const std::string saved = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    setenv("TMPDIR", PathText(dir / "没有的目录").c_str(), 1);
+    EXPECT_EQ(ErrorOf([&] { SaveListToXlsx(dir / "表.xlsx", true, {"n"}, {{"1"}}); }), "");
+    saved.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", saved.c_str(), 1);
+    testing::internal::CaptureStderr();
+    const std::string error = ErrorOf([&] {
+        FileSizeLimit full(4096);
+        SaveListToXlsx(dir / "表.xlsx", true, {"n"}, TextRows(5000, {"一二三四五六七八九十"}));
+    });
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(error, "无法写入文件 " + PathText(dir / "表.xlsx") + "：文件超过了系统允许的大小");
+}
+#endif
+
 // A real spreadsheet reader must read the cells back from both formats, Chinese included, and
 // the .xlsx file replaces an older one.
 TEST(Save2ExcelTest, LibreOfficeReadsTheChineseCells) {
