@@ -9,6 +9,7 @@ namespace mlk::test {
 namespace {
 
 struct Installation {
+    Installation() { Done("init"); }
     TempDir dir;
 
     MlkRun Run(const std::string& line) { return Mlk(dir.Path(), line); }
@@ -21,7 +22,6 @@ struct Installation {
 
 TEST(Road, ThreeInstallationsThroughMlkAlone) {
     Installation department;
-    department.Done("init");
     department.Done(
         "register --name 东城区教育局 --level 4 --county 110101 --type 1 --person 李四");
     EXPECT_EQ(department.Run("export x.txt").err, "名录库中没有已确认的机构，无法导出。\n");
@@ -47,7 +47,6 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_EQ(department.Done("export 教育局.txt"), "导出完成，共导出2条数据！");
 
     Installation county;
-    county.Done("init");
     county.Done(
         "register --name 东城区节能监察中心 --level 4 --county 110101 --type 0 --person 张三");
     EXPECT_EQ(county.Run("add institution --jigmc 一中").err,
@@ -90,7 +89,6 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
     EXPECT_EQ(county.Done("export 东城区.txt"), "导出完成，共导出3条数据！");
 
     Installation prefecture;
-    prefecture.Done("init");
     prefecture.Done(
         "register --name 北京市节能监察中心 --level 3 --county 110101 --type 0 --person 王五");
     const std::string agencyFields = " --jiedmc 东城 --lianxrxm 张三 --lianxdh 0101 --shunx 1";
