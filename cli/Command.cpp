@@ -218,6 +218,7 @@ void PrintGeneralHelp(std::ostream& out) {
     for (const auto& [name, spec] : Commands())
         PrintColumns(out, name, spec.summary, width);
     PrintColumns(out, "help", "显示帮助；mlk help 命令 与 mlk 命令 --help 显示该命令的用法", width);
+    out << "\n用户指南：在程序中按 F1 或选“帮助”菜单中的“用户指南”；mlk help guide 显示全文。\n";
     out << "\n退出码：0 完成；1 被拒绝或失败（原因写在标准错误输出）；2 用法错误。\n";
 }
 

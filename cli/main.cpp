@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "Command.h"
+#include "base/UserGuide.h"
 #include "model/TMainDM.h"
 #include "platform/FileErrors.h"
 #include "platform/Platform.h"
@@ -21,10 +22,14 @@ const CommandSpec* FindCommand(const std::string& name) {
     return found == Commands().end() ? nullptr : &found->second;
 }
 
-// mlk help [COMMAND]
+// mlk help [COMMAND | guide]
 int Help(const std::vector<std::string>& topics) {
     if (topics.empty()) {
         PrintGeneralHelp(std::cout);
+        return kExitDone;
+    }
+    if (topics.size() == 1 && topics[0] == "guide") {
+        std::cout << mlk::UserGuide();
         return kExitDone;
     }
     const CommandSpec* spec = FindCommand(topics[0]);

@@ -66,6 +66,8 @@ TEST(CommandLine, GeneralHelpSaysTheExitCodesAndGoesToStderrWithoutACommand) {
     const MlkRun help = Mlk(dir.Path(), "help");
     EXPECT_NE(help.out.find("退出码：0 完成；1 被拒绝或失败（原因写在标准错误输出）；2 用法错误。"),
               std::string::npos);
+    EXPECT_NE(help.out.find("mlk help guide 显示全文"), std::string::npos);
+    EXPECT_EQ(Mlk(dir.Path(), "help guide").out.rfind("# 公共机构名录库 用户指南\n", 0), 0u);
     const MlkRun bare = Mlk(dir.Path(), std::vector<std::string>{});
     EXPECT_EQ(bare.code, 2);
     EXPECT_EQ(bare.err, help.out);

@@ -1,5 +1,6 @@
 #include "ui/app/Application.h"
 
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -7,6 +8,7 @@
 
 #include "ui/app/AppTitle.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/THelpForm.h"
 
 namespace mlk::ui {
 
@@ -14,6 +16,17 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(ProductTitle());
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     InstallQtTranslation(QtTranslationFolders());
+    installEventFilter(this);
+}
+
+// Caught before any window's own keys, so that no window need know of the guide.
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
+        THelpForm::ShowFor(static_cast<QWidget*>(watched)->window());
+        return true;
+    }
+    return QApplication::eventFilter(watched, event);
 }
 
 QStringList Application::QtTranslationFolders() {

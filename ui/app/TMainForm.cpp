@@ -15,6 +15,7 @@
 #include "ui/app/Banners.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/MenuStyle.h"
+#include "ui/app/THelpForm.h"
 #include "ui/entry/TForm21DaoRYSSJ.h"
 #include "ui/entry/TForm22XuanZGGJG.h"
 #include "ui/entry/TForm23LuRTJZGBM.h"
@@ -159,6 +160,8 @@ void TMainForm::BuildMenu() {
           {"公共机构数量汇总表", "menuShuLHZB", &TMainForm::menuShuLHZBClick},
           {"国家机关数量汇总表", "menuGuoJJGSL", &TMainForm::menuGuoJJGSLClick},
           {"公共机构(事业单位)汇总表", "menuShiYDWHZB", &TMainForm::menuShiYDWHZBClick}}},
+        // F1 opens the guide anywhere in the program (Application); the menu names the key.
+        {"帮助", "menuHelp", {{"用户指南(F1)", "menuYongHZN", &TMainForm::menuYongHZNClick}}},
     };
 
     QMenuBar* bar = menuBar();
@@ -246,6 +249,11 @@ QAction* TMainForm::MenuAction(const QString& name) const {
 }
 
 void TMainForm::ShowModal(QDialog& window, double screenShare) {
+    PlaceOnScreen(window, screenShare);
+    window.exec();
+}
+
+void TMainForm::PlaceOnScreen(QWidget& window, double screenShare) {
     window.ensurePolished();
     if (!window.testAttribute(Qt::WA_Resized))
         window.adjustSize();
@@ -258,7 +266,6 @@ void TMainForm::ShowModal(QDialog& window, double screenShare) {
         window.resize(window.size().boundedTo(area.size()));
         window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
     }
-    window.exec();
 }
 
 template <class Window>
@@ -328,6 +335,10 @@ void TMainForm::menuGuoJJGSLClick() {
 }
 void TMainForm::menuShiYDWHZBClick() {
     Open<TForm64ShiYDWSL>();
+}
+
+void TMainForm::menuYongHZNClick() {
+    THelpForm::ShowFor(this);
 }
 
 void TMainForm::menuExitClick() {

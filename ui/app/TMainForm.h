@@ -31,6 +31,8 @@ class TMainForm final : public QMainWindow {
     // Shows a function window modally, centred on the screen; with a screen share, sized to that
     // share of the screen.
     static void ShowModal(QDialog& window, double screenShare = 0);
+    // The same without showing it: placed and sized for a window that is shown otherwise.
+    static void PlaceOnScreen(QWidget& window, double screenShare = 0);
 
   private:
     void BuildMenu();
@@ -59,6 +61,7 @@ class TMainForm final : public QMainWindow {
     void menuShuLHZBClick();
     void menuGuoJJGSLClick();
     void menuShiYDWHZBClick();
+    void menuYongHZNClick();
     void menuExitClick();
 
     TMainDM& dm_;

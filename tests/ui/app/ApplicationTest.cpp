@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
+#include <QTest>
 #include <QTimer>
 #include <optional>
 
@@ -16,6 +17,7 @@
 #include "base/MlkError.h"
 #include "ui/app/Application.h"
 #include "ui/app/Startup.h"
+#include "ui/app/THelpForm.h"
 #include "ui/app/TMainForm.h"
 
 namespace mlk::test {
@@ -64,9 +66,9 @@ TEST_F(MainFormTest, MenusFollowTheUnit) {
         EXPECT_FALSE(Find<QLabel>(&form, name)->pixmap().isNull()) << name;
 }
 
-// Every item an agency can reach opens a window of its own modally; the window is closed again as
-// soon as it shows.
-TEST_F(MainFormTest, EveryItemOpensItsWindowModally) {
+// Every item an agency can reach opens a window of its own modally; F1 there opens the guide, at
+// the section that explains the window. The window is closed again as soon as it shows.
+TEST_F(MainFormTest, EveryItemOpensItsWindowModallyAndF1ItsSectionOfTheGuide) {
     Open("0");
     ui::TMainForm form(Dm());
     QSet<QString> opened;
@@ -77,6 +79,12 @@ TEST_F(MainFormTest, EveryItemOpensItsWindowModally) {
         QTimer::singleShot(0, [&] {
             if (QWidget* window = QApplication::activeModalWidget()) {
                 opened << window->metaObject()->className();
+                QTest::keyClick(window, Qt::Key_F1);
+                const auto* guide = window->findChild<ui::THelpForm*>();
+                ASSERT_NE(guide, nullptr) << item;
+                EXPECT_TRUE(guide->isVisible());
+                EXPECT_NE(ui::THelpForm::SectionFor(window), "") << item;
+                EXPECT_EQ(guide->CurrentSection(), ui::THelpForm::SectionFor(window)) << item;
                 window->close();
             }
         });
@@ -84,6 +92,33 @@ TEST_F(MainFormTest, EveryItemOpensItsWindowModally) {
     }
     EXPECT_EQ(opened.size(), 13);
     EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
+    form.MenuAction("menuYongHZN")->trigger();
+    const auto* guide = form.findChild<ui::THelpForm*>();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+}
+
+// The guide tells what a clerk needs beyond the windows, and its search marks every place a
+// word stands and goes from one to the next, round to the first again.
+TEST(Guide, HoldsTheRoadTheFilesAndTheMessagesAndFindsWords) {
+    ui::THelpForm guide;
+    for (const char* section : {"从县到中央：名录的报送路线", "上报文件格式", "初始数据文件格式",
+                                "备份和恢复", "提示信息和处理办法", "长时间的操作和取消"})
+        EXPECT_TRUE(guide.ShowSection(QString::fromUtf8(section))) << section;
+    EXPECT_FALSE(guide.ShowSection(QStringLiteral("没有这一节")));
+    const QString word = QStringLiteral("正在等待其他程序释放数据库");
+    const int places = guide.Find(word);
+    ASSERT_GE(places, 2);
+    EXPECT_EQ(Find<QLabel>(&guide, "LBFound")->text(), QStringLiteral("共 %1 处").arg(places));
+    QStringList sections;
+    for (int i = 0; i <= places; ++i) {
+        guide.Find(word);
+        sections << guide.CurrentSection();
+    }
+    EXPECT_EQ(sections.first(), sections.last()) << "round to the first";
+    EXPECT_NE(sections[0], sections[1]);
+    EXPECT_EQ(guide.Find(QStringLiteral("没有这个词")), 0);
+    EXPECT_EQ(Find<QLabel>(&guide, "LBFound")->text(), QStringLiteral("找不到"));
 }
 
 // A missing or empty file is created with its reference rows; a file that is not a database
