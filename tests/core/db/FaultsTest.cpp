@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "platform/FileErrors.h"
 #include "platform/Platform.h"
 
 namespace mlk::test {
@@ -61,6 +62,25 @@ TEST_F(FaultsTest, EngineFailuresReachTheUserInChinese) {
             EXPECT_NE(text.find(part), std::string::npos) << message << ": " << text;
         EXPECT_EQ(text.find('\n'), std::string::npos) << text;  // no statement
         EXPECT_FALSE(Dm().HasRow("select 1 from MLK_JiBXX where JiGID = 'B0'")) << message;
+    }
+}
+
+// What the C++ library raises by itself reaches the user as a sentence in Chinese too.
+TEST(ErrorMessageTest, LibraryFailuresAreSentencesInChinese) {
+    const std::filesystem::path missing = PathFromText("没有的.txt");
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[] { throw std::bad_alloc(); }, "内存不足，操作没有完成。"},
+        {[&] { static_cast<void>(std::filesystem::file_size(missing)); },
+         "无法访问文件 没有的.txt：文件不存在。"},
+        {[] { throw MlkError("自己的话"); }, "自己的话"},
+    };
+    for (const auto& [act, message] : cases) {
+        try {
+            act();
+            ADD_FAILURE() << message;
+        } catch (const std::exception& error) {
+            EXPECT_EQ(ErrorMessage(error), message);
+        }
     }
 }
 
