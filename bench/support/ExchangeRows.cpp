@@ -10,6 +10,9 @@ namespace mlk::bench {
 
 namespace {
 
+// The county's agency: it exports the file that the prefecture imports under its pending row.
+const char* const kCountyUnit = "天河区节能管理机构";
+
 const char* const kCounties[] = {"440103", "440104", "440105", "440106", "440111", "440112",
                                  "440113", "440114", "440115", "440117", "440118", "441900"};
 
@@ -29,7 +32,7 @@ GGJG Row(long long i) {
     r.XingZJB = std::to_string(i % 9);
     r.JieDLB = "1";
     r.JieDMC = r.JiGMC;
-    r.ShangJHYZGBM = "广州市教育局";
+    r.ShangJHYZGBM = kCountyUnit;  // the unit that exports, as every own entry names it
     r.ShangJXZZGBM = "广州市人民政府";
     r.CaiZJFLYFS = std::to_string(i % 2);
     r.JiGLX = i % 3 ? "8210" : "8310";
@@ -59,7 +62,7 @@ GGJG Row(long long i) {
 
 void BuildDirectory(const std::filesystem::path& db, long long rows) {
     TMainDM dm(db);
-    RegisterUnit(dm, "440106UNIT000001", "天河区节能管理机构", "4", "0");
+    RegisterUnit(dm, "440106UNIT000001", kCountyUnit, "4", "0");
     Transaction transaction(dm.Db());
     Statement insert(dm.Db(), GGJG::InsertSQL());
     for (long long i = 0; i < rows; ++i) {
@@ -74,9 +77,9 @@ void NewPrefecture(const std::filesystem::path& db) {
     RegisterUnit(dm, "440100UNIT000002", "广州市节能管理机构", "3", "0");
     dm.ExecSQL(
         "insert into MLK_DaiDRJG (JiGID,JiGMC,JieDLB,XingZJB,JieDMC,XingZQH,CaiZJFLYFS,JiGLX,"
-        "DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values (?,'天河区节能管理机构',"
+        "DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values (?,?,"
         "'0','4','天河区','440106','0','9900','0','','0','0','')",
-        {kPending});
+        {kPending, kCountyUnit});
 }
 
 }  // namespace mlk::bench
