@@ -8,6 +8,7 @@
 #include "exchange/FileSender.h"
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
+#include "text/TextFileReader.h"
 
 namespace mlk::cli {
 namespace {
@@ -17,14 +18,15 @@ int RunImport(CommandContext& context) {
     const DaiDRJG pending = PendingOfOption(dm, context);
     if (const CheckResult refusal = CheckImport(pending))
         throw MlkError(refusal->message);
-    const std::filesystem::path file = PathFromText(context.positional[0]);
+    // Read twice, for its sender and then its rows: standard input is kept in a file meanwhile.
+    const StreamAsFile file(PathFromText(context.positional[0]));
     if (!context.Has("force")) {
         if (const std::optional<std::string> mismatch =
-                SenderMismatch(pending, ReadFileSender(file)))
+                SenderMismatch(pending, ReadFileSender(file.Path())))
             throw MlkError(*mismatch + "确认导入请加 --force。");
     }
     StderrProgress progress(context.err, "导入");
-    const long long rows = ImportExchangeFile(dm, pending, file, progress);
+    const long long rows = ImportExchangeFile(dm, pending, file.Path(), progress);
     if (rows == 0) {
         context.out << "文件中没有机构数据，未导入。\n";
     } else {

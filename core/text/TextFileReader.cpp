@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <random>
 
 #include "base/MlkError.h"
 #include "platform/FileErrors.h"
@@ -38,7 +39,53 @@ const char* SkipToLineStop(const char* p, const char* end) {
     return p;
 }
 
+[[noreturn]] void CannotKeep(const std::filesystem::path& stream, const std::error_code& error) {
+    throw MlkError("无法在临时文件夹中保存 " + PathText(stream) + " 的内容：" +
+                   FileErrorReason(error, true));
+}
+
 }  // namespace
+
+StreamAsFile::StreamAsFile(const std::filesystem::path& file) : path_(file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    // A missing file, a folder or one without permission: the reader says why.
+    if (error || std::filesystem::is_regular_file(status) || std::filesystem::is_directory(status))
+        return;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return;
+    // The copy is created exclusively under a new name that still shows the stream's own.
+    std::random_device random;
+    for (int attempt = 0; attempt < 16 && !copy_.IsOpen(); ++attempt) {
+        path_ = platform::TemporaryFolder() /
+                ("mlk-" + std::to_string(random()) + "-" + PathText(file.filename()));
+        copy_ = platform::OwnFile::Create(path_, true, error);
+        if (error && error != std::errc::file_exists)
+            break;
+    }
+    if (!copy_.IsOpen())
+        CannotKeep(file, error);
+    copied_ = true;
+    std::vector<char> buffer(kBufferSize);
+    errno = 0;
+    while (!error && (in.read(buffer.data(), std::streamsize(buffer.size())) || in.gcount() > 0))
+        error = copy_.Write(std::string_view(buffer.data(), std::size_t(in.gcount())));
+    if (error || in.bad()) {
+        const std::error_code reason = error ? error : LastError(EIO);
+        copy_.Remove();
+        copied_ = false;
+        if (error)
+            CannotKeep(file, reason);
+        throw MlkError("读取文件 " + PathText(file) + " 失败：" + FileErrorReason(reason));
+    }
+    copy_.LetOthersOpen();
+}
+
+StreamAsFile::~StreamAsFile() {
+    if (copied_)
+        copy_.Remove();
+}
 
 TextFileReader::TextFileReader(const std::filesystem::path& path)
     : path_(path), buffer_(kBufferSize) {

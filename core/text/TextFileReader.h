@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "text/Encoding.h"
 
 namespace mlk {
@@ -59,6 +60,24 @@ class TextFileReader {
     std::string_view lineEnd_;
     std::optional<TextEncoding> encoding_;  // none until a line beyond ASCII
     std::string converted_;
+};
+
+// A pipe, a FIFO or standard input can be read only once. Where a file is read twice (the import
+// looks for the unit that sent it first), such a stream is first copied whole into a temporary
+// file of this run's own, removed again with this object; any other path is used as it is.
+class StreamAsFile {
+  public:
+    explicit StreamAsFile(const std::filesystem::path& file);
+    ~StreamAsFile();
+    StreamAsFile(const StreamAsFile&) = delete;
+    StreamAsFile& operator=(const StreamAsFile&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+    platform::OwnFile copy_;
+    bool copied_ = false;
 };
 
 }  // namespace mlk

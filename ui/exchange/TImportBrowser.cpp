@@ -15,6 +15,7 @@
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
 #include "text/Text.h"
+#include "text/TextFileReader.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"
@@ -151,15 +152,16 @@ void TImportBrowser::BTImportClick() {
     if (file.empty())
         return;
     // A file that plainly comes from another unit is imported only when the clerk says so.
+    const StreamAsFile stream(PathFromText(file));
     if (const std::optional<std::string> mismatch =
-            SenderMismatch(*pending, ReadFileSender(PathFromText(file)))) {
+            SenderMismatch(*pending, ReadFileSender(stream.Path()))) {
         if (!dialogs().Confirm(this, QStringLiteral("是否确认"),
                                Q(*mismatch + "\n仍然导入到“" + pending->JiGMC + "”下吗？"),
                                Dialogs::Answer::Cancel))
             return;
     }
     BarProgress progress(PBImport);
-    const long long rows = ImportExchangeFile(Dm(), *pending, PathFromText(file), progress);
+    const long long rows = ImportExchangeFile(Dm(), *pending, stream.Path(), progress);
     if (rows > 0)
         dialogs().Message(this, Q(ImportDoneMessage(rows)));
     accept();

@@ -1,9 +1,14 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "MlkRunner.h"
 #include "TestSupport.h"
@@ -88,6 +93,44 @@ TEST_F(ExchangeCliTest, AnImportKilledAtAnyMomentLeavesAllOrNothing) {
         dm.ExecSQL("delete from MLK_JiBXX");
         dm.ExecSQL("update MLK_DaiDRJG set DaoRZT = '0'");
     }
+}
+
+// A file given as a pipe is read once, into a copy of the run's own that the look for its sender
+// and the import both read and that goes with the run.
+TEST_F(ExchangeCliTest, ImportsAFileGivenAsAPipe) {
+    AddPending(*std::make_unique<TMainDM>(Db()), "H1", "东城区卫生健康委员会");
+    AddPending(*std::make_unique<TMainDM>(Db()), "J1", "东城区教育局");
+    const std::filesystem::path pipe = dir_ / "pipe", scratch = dir_ / "tmp";
+    std::filesystem::create_directory(scratch);
+    ASSERT_EQ(setenv("TMPDIR", scratch.c_str(), 1), 0);
+    const struct {
+        const char* pending;
+        std::string said;
+    } cases[] = {
+        {"J1", "已成功导入2条机构信息数据。\n"},
+        {"H1",
+         "文件中的机构信息由“东城区教育局”上报，不是所选的“东城区卫生健康委员会”。"
+         "确认导入请加 --force。\n"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+        std::atomic<bool> ended = false;
+        std::thread writer([&] {
+            WriteFile(pipe, GbkLine(SampleRecord("110101A")) + GbkLine(SampleRecord("110101B")));
+            // A second reader of the pipe finds it empty instead of waiting for ever.
+            while (!ended) {
+                close(open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+        const MlkRun run = Run({"import", "--pending", c.pending, PathText(pipe)});
+        ended = true;
+        writer.join();
+        EXPECT_EQ(run.code == 0 ? run.out : run.err, c.said) << c.pending;
+        EXPECT_TRUE(std::filesystem::is_empty(scratch)) << c.pending;
+        std::filesystem::remove(pipe);
+    }
+    unsetenv("TMPDIR");
 }
 #endif
 
