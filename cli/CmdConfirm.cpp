@@ -1,9 +1,9 @@
-// mlk confirm JIGID... | --all: confirms own entries one at a time as the editors' confirm mode
-// does; the entries that do not pass are listed with their message.
+// mlk confirm JIGID... | --all: confirms own entries as the editors' confirm mode does, those
+// that pass all at once; the entries that do not pass are listed with their message.
 #include <ostream>
 
 #include "Command.h"
-#include "entry/OwnEntries.h"
+#include "entry/BatchConfirm.h"
 #include "model/TMainDM.h"
 
 namespace mlk::cli {
@@ -15,21 +15,19 @@ int RunConfirm(CommandContext& context) {
     TMainDM& dm = context.Dm();
     const std::vector<std::string> ids =
         context.Has("all") ? UnconfirmedOwnEntries(dm) : context.positional;
-    long long passed = 0, refused = 0;
-    for (const std::string& id : ids) {
-        const std::optional<GGJG> entry = FindOwnEntry(dm, id);
-        const CheckResult failure =
-            entry ? ConfirmOwnEntry(dm, *entry) : CheckFailure{NotOwnEntryMessage(id), ""};
-        const std::string name = entry ? entry->JiGMC : "";
-        if (failure) {
-            context.err << "未通过核查：" << id << "\t" << name << "\t" << failure->message << "\n";
-            ++refused;
+    NoProgress quiet;  // stderr carries only the entries that do not pass
+    const std::vector<ConfirmOutcome> outcomes = ConfirmOwnEntries(dm, ids, quiet);
+    bool refused = false;
+    for (const ConfirmOutcome& outcome : outcomes) {
+        if (outcome.failure) {
+            context.err << "未通过核查：" << outcome.JiGID << "\t" << outcome.JiGMC << "\t"
+                        << outcome.failure->message << "\n";
+            refused = true;
         } else {
-            context.out << "已通过核查：" << id << "\t" << name << "\n";
-            ++passed;
+            context.out << "已通过核查：" << outcome.JiGID << "\t" << outcome.JiGMC << "\n";
         }
     }
-    context.out << "通过核查 " << passed << " 条，未通过 " << refused << " 条\n";
+    context.out << ConfirmSummary(outcomes) << "\n";
     return refused ? kExitRefused : kExitDone;
 }
 
@@ -40,8 +38,9 @@ const Registrar registrar(
      .options = {{"all", nullptr, "本单位录入的全部未确认机构"}},
      .maxArguments = kAnyNumber,
      .run = RunConfirm,
-     .details = "逐条检查、确认：通过的写在标准输出，未通过的连同提示写在标准错误输出；\n"
-                "有未通过的机构时退出码为 1。"});
+     .details =
+         "逐条检查，通过的一次全部确认：通过的写在标准输出，未通过的连同提示写在标准错误输出；"
+         "\n有未通过的机构时退出码为 1。"});
 
 }  // namespace
 }  // namespace mlk::cli

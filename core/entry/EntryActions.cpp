@@ -69,12 +69,16 @@ void DeleteEntry(TMainDM& dm, const std::string& jiGID) {
 
 void ConfirmEntry(TMainDM& dm, const GGJG& r) {
     Transaction transaction(dm.Db());
+    WriteConfirmation(dm, r);
+    transaction.Commit();
+}
+
+void WriteConfirmation(TMainDM& dm, const GGJG& r) {
     dm.ExecSQL(kConfirmSQL, {dm.Unit().TongJY, TMainDM::NowText(), r.JiGID});
     if (dm.Db().Changes() == 0)
         throw MlkError("机构信息已不在名录库中，不能通过核查！");
     dm.ExecSQL(kPendingSQL,
                {r.JiGID, r.JiGMC, r.JieDLB, r.XingZJB, r.JieDMC, r.XingZQH, r.CaiZJFLYFS, r.JiGLX});
-    transaction.Commit();
 }
 
 }  // namespace mlk

@@ -27,5 +27,7 @@ void DeleteEntry(TMainDM& dm, const std::string& jiGID);
 // pending row. The pending row holds the record as it was loaded. An entry that is no longer in
 // the directory is refused and nothing is written.
 void ConfirmEntry(TMainDM& dm, const GGJG& record);
+// The same writes within the caller's transaction: a batch confirms many entries in one.
+void WriteConfirmation(TMainDM& dm, const GGJG& record);
 
 }  // namespace mlk

@@ -43,6 +43,12 @@ Statement ListQueryBuilder::PageStatement(Database& db, long long pageSize, long
     return query;
 }
 
+Statement ListQueryBuilder::AllRowsStatement(Database& db) const {
+    Statement query(db, select_ + from_ + where_ + order_);
+    query.BindAll(params_);
+    return query;
+}
+
 PageSizeInput ParsePageSize(std::string_view text) {
     long long size = 0;
     if (ParseInt(Trim(text), size) && size > 0)

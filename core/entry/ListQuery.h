@@ -29,6 +29,8 @@ class ListQueryBuilder {
     long long Count(Database& db) const;
     // A ready page statement: the caller steps through its rows.
     Statement PageStatement(Database& db, long long pageSize, long long page) const;
+    // Every matching row in order, without paging: what a list saves to a file.
+    Statement AllRowsStatement(Database& db) const;
 
   private:
     std::string select_, from_, where_, order_;

@@ -130,15 +130,6 @@ GGJG LoadOwnEntry(TMainDM& dm, const std::string& jiGID) {
     return std::move(*entry);
 }
 
-std::vector<std::string> UnconfirmedOwnEntries(TMainDM& dm) {
-    std::vector<std::string> ids;
-    dm.ForEachRow(
-        "select JiGID from MLK_JiBXX where ShuJLY = '0' and ShangJBMID = ?"
-        " and coalesce(QueRZT, '') <> '1' order by JieDLB desc, ShunX, CaiZJFLYFS desc, JiGLX desc",
-        {dm.Unit().DanWID}, [&](const Statement& row) { ids.push_back(row.Text(0)); });
-    return ids;
-}
-
 GGJG AddEntry(TMainDM& dm, int insertMode, const EntryValues& values) {
     const CaoZDWXX& unit = RegisteredUnit(dm);
     const bool agencyUnit = unit.DanWLX == "0";
@@ -185,19 +176,13 @@ void DeleteOwnEntry(TMainDM& dm, const GGJG& entry) {
     DeleteEntry(dm, entry.JiGID);
 }
 
-CheckResult ConfirmOwnEntry(TMainDM& dm, const GGJG& entry) {
+CheckResult CheckConfirm(TMainDM& dm, const GGJG& entry) {
     if (const auto refusal = ConfirmedRefusal(ListAction::Confirm, entry.QueRZT))
         return CheckFailure{*refusal, ""};
-    if (entry.JieDLB == "0") {
-        if (CheckResult failure = CheckAgency(AgencyFormOf(entry)))
-            return failure;
-    } else {
-        InstitutionForm form = LoadedForm(dm, entry);
-        if (CheckResult failure = CheckInstitution(dm, form, entry, mode::kConfirm))
-            return failure;
-    }
-    ConfirmEntry(dm, entry);
-    return std::nullopt;
+    if (entry.JieDLB == "0")
+        return CheckAgency(AgencyFormOf(entry));
+    InstitutionForm form = LoadedForm(dm, entry);
+    return CheckInstitution(dm, form, entry, mode::kConfirm);
 }
 
 }  // namespace mlk

@@ -38,9 +38,6 @@ std::optional<GGJG> FindOwnEntry(TMainDM& dm, const std::string& jiGID);
 GGJG LoadOwnEntry(TMainDM& dm, const std::string& jiGID);
 std::string NotOwnEntryMessage(const std::string& jiGID);
 
-// The ids of the own entries not confirmed yet, departments before agencies, in list order.
-std::vector<std::string> UnconfirmedOwnEntries(TMainDM& dm);
-
 // Enters a new own entry as the insert mode's editor does (0 same-level competent department
 // and 9 subordinate public institution: the institution editor; 7 management agency: the agency
 // editor): the mode's presets, the values, the check, the insert. Returns the new entry. A failed
@@ -53,9 +50,8 @@ GGJG AddEntry(TMainDM& dm, int insertMode, const EntryValues& values);
 void UpdateOwnEntry(TMainDM& dm, const GGJG& entry, const EntryValues& values);
 // The delete mode: the refusal of a confirmed entry, then the delete.
 void DeleteOwnEntry(TMainDM& dm, const GGJG& entry);
-// The confirm mode: the refusal of a confirmed entry, the check of the entry as loaded, then
-// the confirmation with its pending row. Returns the refusal or failed check; nothing is
-// written then.
-CheckResult ConfirmOwnEntry(TMainDM& dm, const GGJG& entry);
+// The confirm mode's refusal of a confirmed entry, then its check of the entry as loaded; the
+// confirmation itself is ConfirmOwnEntries (BatchConfirm.h).
+CheckResult CheckConfirm(TMainDM& dm, const GGJG& entry);
 
 }  // namespace mlk

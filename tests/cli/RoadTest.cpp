@@ -76,6 +76,17 @@ TEST(Road, ThreeInstallationsThroughMlkAlone) {
               "第一中学不是本单位的直属下级单位，不能审核。\n");
     EXPECT_EQ(county.Done("audit --unit " + dept), "已审核通过东城区教育局下的2条机构信息。");
     EXPECT_EQ(county.Run("audit --unit " + dept).err, "该单位的数据已审核\n");
+    // The logs hold both imports and the audit, filtered as in their windows.
+    const std::pair<std::string, std::size_t> logs[] = {
+        {"log imports", 2},
+        {"log audits --unit 教育局 --from 2000-01-01", 1},
+        {"log imports --unit 卫生", 0},
+        {"log audits --to 2000-01-01", 0}};
+    for (const auto& [line, rows] : logs)
+        EXPECT_EQ(SplitText(county.Run(line).out, '\n').size(), rows + 1) << line;
+    EXPECT_EQ(OutputCell(county.Run("log imports").out, 2, 2), "东城区教育局");
+    EXPECT_EQ(county.Run("log imports --from 2024-02-30").err,
+              "起始日期应为“年-月-日”（如2024-05-06）：2024-02-30\n");
     // Audited data can be neither removed nor imported again.
     for (const std::string& line : {"remove-import --yes --pending " + dept, importLine})
         EXPECT_EQ(county.Run(line).err, "该机构的数据已审核，不能再导入或删除。\n") << line;

@@ -21,6 +21,7 @@
 #include "ui/entry/TForm23LuRTJZGBM.h"
 #include "ui/entry/TForm24LuRXJGLJG.h"
 #include "ui/entry/TForm25LuRXSGGJG.h"
+#include "ui/entry/TForm26QueRJGXX.h"
 #include "ui/exchange/TForm31DaoRTJBMSJ.h"
 #include "ui/exchange/TForm32DaoRXJGLJGSJ.h"
 #include "ui/exchange/TForm33DaoRXSBMSJ.h"
@@ -71,13 +72,13 @@ constexpr Shown K = Shown::Kept;
 constexpr MenuStateRow kMenuStates[] = {
     {"menuInit", E, E, E},       {"menuCaoZDWXXWH", E, E, E}, {"menuXingZQHWH", E, E, E},
     {"menuInput", D, E, E},      {"menuLuRTJZGBM", D, E, H},  {"menuLuRXJGLJG", D, E, H},
-    {"menuLuRXJGGJG", D, H, E},  {"menuDaoRCSSJ", D, E, E},   {"menuXuanZGGJG", K, K, K},
-    {"menuImport", D, E, E},     {"menuDaoRZGBMSJ", D, E, H}, {"menuDaoRGLJGSJ", D, E, H},
-    {"menuDaoRXSBMSJ", K, H, E}, {"menuDaoRJLCX", H, H, H},   {"menuCheck", D, E, E},
-    {"menuShenHJGSJ", D, E, E},  {"menuShenHRZCX", H, H, H},  {"menuExport", D, E, E},
-    {"menuDaoCJGSJ", D, E, E},   {"menuGather", D, E, E},     {"menuMingLHZB", D, E, E},
-    {"menuShuLHZB", D, E, E},    {"menuGuoJJGSL", D, E, E},   {"menuShiYDWHZB", D, E, E},
-    {"menuExit", E, E, E},
+    {"menuLuRXJGGJG", D, H, E},  {"menuQueRJGXX", D, E, E},   {"menuDaoRCSSJ", D, E, E},
+    {"menuXuanZGGJG", K, K, K},  {"menuImport", D, E, E},     {"menuDaoRZGBMSJ", D, E, H},
+    {"menuDaoRGLJGSJ", D, E, H}, {"menuDaoRXSBMSJ", K, H, E}, {"menuDaoRJLCX", D, E, E},
+    {"menuCheck", D, E, E},      {"menuShenHJGSJ", D, E, E},  {"menuShenHRZCX", D, E, E},
+    {"menuExport", D, E, E},     {"menuDaoCJGSJ", D, E, E},   {"menuGather", D, E, E},
+    {"menuMingLHZB", D, E, E},   {"menuShuLHZB", D, E, E},    {"menuGuoJJGSL", D, E, E},
+    {"menuShiYDWHZB", D, E, E},  {"menuExit", E, E, E},
 };
 
 void Apply(QAction* action, Shown shown) {
@@ -138,6 +139,7 @@ void TMainForm::BuildMenu() {
          {{"录入同级主管部门", "menuLuRTJZGBM", &TMainForm::menuLuRTJZGBMClick},
           {"录入下级管理机构", "menuLuRXJGLJG", &TMainForm::menuLuRXJGLJGClick},
           {"录入下属公共机构", "menuLuRXJGGJG", &TMainForm::menuLuRXJGGJGClick},
+          {"确认机构信息", "menuQueRJGXX", &TMainForm::menuQueRJGXXClick},
           {nullptr, "N1", nullptr},
           {"导入初始数据", "menuDaoRCSSJ", &TMainForm::menuDaoRCSSJClick},
           {"选择公共机构", "menuXuanZGGJG", &TMainForm::menuXuanZGGJGClick}}},
@@ -296,6 +298,9 @@ void TMainForm::menuLuRXJGLJGClick() {
 }
 void TMainForm::menuLuRXJGGJGClick() {
     Open<TForm25LuRXSGGJG>();
+}
+void TMainForm::menuQueRJGXXClick() {
+    Open<TForm26QueRJGXX>();
 }
 void TMainForm::menuDaoRCSSJClick() {
     Open<TForm21DaoRYSSJ>();

@@ -48,6 +48,7 @@ class TMainForm final : public QMainWindow {
     void menuLuRTJZGBMClick();
     void menuLuRXJGLJGClick();
     void menuLuRXJGGJGClick();
+    void menuQueRJGXXClick();
     void menuDaoRCSSJClick();
     void menuXuanZGGJGClick();
     void menuDaoRZGBMSJClick();

@@ -212,7 +212,8 @@ void TBrowserBase::FillFromQuery(Statement& page) {
         // toggle it twice.
         QTableWidgetItem* number = place(0, RowNumber(r));
         number->setFlags(number->flags() & ~Qt::ItemIsUserCheckable);
-        number->setCheckState(Qt::Unchecked);
+        if (choice_ != Choice::None)
+            number->setCheckState(Qt::Unchecked);
         for (int c = 0; c < int(cells.size()) && c + 1 < list_->columnCount(); ++c) {
             place(c + 1, Q(cells[std::size_t(c)]));
         }
@@ -241,6 +242,8 @@ QString TBrowserBase::WhyNotChoosable(int) const {
 void TBrowserBase::ChoiceChanged() {}
 
 void TBrowserBase::Toggle(int row) {
+    if (choice_ == Choice::None)
+        return;
     if (choice_ == Choice::Single) {
         // The mouse or Space chose the row already (the highlight moved to it); on the row that
         // was chosen before, it takes the choice back.
@@ -281,6 +284,12 @@ void TBrowserBase::AfterChoice() {
     }
     LBStatus->clear();
     ChoiceChanged();
+}
+
+void TBrowserBase::TickAll(bool ticked) {
+    for (int r = 0; r < list_->rowCount(); ++r)
+        SetTicked(r, ticked && WhyNotChoosable(r).isEmpty());
+    AfterChoice();
 }
 
 void TBrowserBase::ShowStatus(const QString& text) {

@@ -32,6 +32,8 @@ enum class Choice {
     // Several rows: a click or Space ticks or unticks the row under the cursor, the arrow keys
     // only move the cursor, and the row buttons name how many rows they act on.
     Multiple,
+    // A list only to read, such as a log: rows have no tick box and no button acts on them.
+    None,
 };
 
 // A paged, filtered list window: the search conditions ("查询条件区域"), the pager ("查询结果翻页
@@ -100,6 +102,9 @@ class TBrowserBase : public QDialog {
     int ChosenRow() const;
     // The text of a cell; column 0 is the row number, the cells of RowCells start at 1.
     std::string Cell(int row, int column) const;
+    // Ticks every row of the page that may be ticked, or none ("全选", "全不选" of a multiple-
+    // choice list).
+    void TickAll(bool ticked);
     // Says in the status line why the chosen row offers less; emptied on every change of choice.
     void ShowStatus(const QString& text);
 

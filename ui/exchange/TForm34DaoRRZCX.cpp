@@ -2,10 +2,7 @@
 
 namespace mlk::ui {
 
-TForm34DaoRRZCX::TForm34DaoRRZCX(TMainDM&, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TForm34DaoRRZCX"));
-    setWindowTitle(QStringLiteral("导入日志查询"));
-    resize(870, 500);
-}
+TForm34DaoRRZCX::TForm34DaoRRZCX(TMainDM& dm, QWidget* parent)
+    : TLogBrowser(dm, {LogKind::Imports, "TForm34DaoRRZCX", "导入日志查询", "导入时间"}, parent) {}
 
 }  // namespace mlk::ui

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <QDialog>
-
-namespace mlk {
-class TMainDM;
-}
+#include "ui/reports/TLogBrowser.h"
 
 namespace mlk::ui {
 
-// "导入日志查询": the window of the import log, without content for now.
-class TForm34DaoRRZCX final : public QDialog {
+// "导入日志查询": the import log, one row per file imported from below.
+class TForm34DaoRRZCX final : public TLogBrowser {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm34DaoRRZCX)
 

@@ -2,10 +2,7 @@
 
 namespace mlk::ui {
 
-TForm42ShenHRZCX::TForm42ShenHRZCX(TMainDM&, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TForm42ShenHRZCX"));
-    setWindowTitle(QStringLiteral("审核日志查询"));
-    resize(870, 500);
-}
+TForm42ShenHRZCX::TForm42ShenHRZCX(TMainDM& dm, QWidget* parent)
+    : TLogBrowser(dm, {LogKind::Audits, "TForm42ShenHRZCX", "审核日志查询", "审核时间"}, parent) {}
 
 }  // namespace mlk::ui

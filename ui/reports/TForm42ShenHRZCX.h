@@ -1,15 +1,11 @@
 #pragma once
 
-#include <QDialog>
-
-namespace mlk {
-class TMainDM;
-}
+#include "ui/reports/TLogBrowser.h"
 
 namespace mlk::ui {
 
-// "审核日志查询": the window of the audit log, without content for now.
-class TForm42ShenHRZCX final : public QDialog {
+// "审核日志查询": the audit log, one row per approval of a subordinate unit's data.
+class TForm42ShenHRZCX final : public TLogBrowser {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm42ShenHRZCX)
 

@@ -140,16 +140,19 @@ void TSummaryTableForm::bt_pdfClick() {
     dialogs().Notice(this, kNoticeTitle, QStringLiteral("PDF文件导出成功!"));
 }
 
-// The .xls is offered first; .xlsx holds the lists too long for .xls. The files are written
-// without any spreadsheet program, so a failure is told as what went wrong, in the standard error
-// box.
+// The files are written without any spreadsheet program, so a failure is told as what went wrong,
+// in the standard error box.
 void TSummaryTableForm::bt_exportClick() {
+    ExportTable(this, FileName(".xls"), Table());
+}
+
+void ExportTable(QWidget* parent, const QString& proposed, const SummaryTable& table) {
     const QString file =
-        AskSaveFile(this, QStringLiteral("导出excel文件"), FileName(".xls"), {kXlsFile, kXlsxFile});
+        AskSaveFile(parent, QStringLiteral("导出excel文件"), proposed, {kXlsFile, kXlsxFile});
     if (file.isEmpty())
         return;
-    SaveSummary(S(file), Table());
-    dialogs().Notice(this, kNoticeTitle, QStringLiteral("EXCEL数据导出成功!"));
+    SaveSummary(S(file), table);
+    dialogs().Notice(parent, kNoticeTitle, QStringLiteral("EXCEL数据导出成功!"));
 }
 
 }  // namespace mlk::ui

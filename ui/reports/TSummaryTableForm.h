@@ -19,6 +19,10 @@ namespace mlk::ui {
 
 class SummaryModel;
 
+// Asks where to save a table (.xls offered first, .xlsx for lists too long for it), proposing a
+// name, writes it and says so under "提示信息"; nothing when the user cancels.
+void ExportTable(QWidget* parent, const QString& proposed, const SummaryTable& table);
+
 // What tells one summary window from another.
 struct SummaryWindowLayout {
     const char* className;  // the window's objectName

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "entry/AgencyEntry.h"
+#include "entry/BatchConfirm.h"
 #include "entry/EntryActions.h"
 #include "text/Text.h"
 
@@ -198,6 +199,23 @@ TEST_F(DepartmentTest, FailedPendingInsertLeavesTheEntryUnconfirmed) {
     Dm().ExecSQL("drop table MLK_DaiDRJG");
     EXPECT_THROW(ConfirmEntry(Dm(), GGJG::LoadByJiGID(Dm(), saved.JiGID)), DbError);
     EXPECT_EQ(Column(saved.JiGID, "QueRZT") + Column(saved.JiGID, "QueRSJ"), "0");
+}
+
+// A batch confirms each of the unit's own entries that passes, all in one transaction: a failure
+// of the database on the last takes back the first.
+TEST_F(SampleDirectoryTest, BatchConfirmationIsOneTransaction) {
+    NoProgress quiet;
+    Dm().ExecSQL("create trigger Refuse before insert on MLK_DaiDRJG when new.JiGID = 'A2' "
+                 "begin select raise(abort, '拒绝'); end");
+    EXPECT_THROW(ConfirmOwnEntries(Dm(), {"T3", "A2"}, quiet), DbError);
+    EXPECT_EQ(Column("T3", "QueRZT") + Column("A2", "QueRZT"), "00");
+    Dm().ExecSQL("drop trigger Refuse");
+    const std::vector<ConfirmOutcome> outcomes =
+        ConfirmOwnEntries(Dm(), {"a1", "T1", "T3", "A2"}, quiet);
+    EXPECT_EQ(ConfirmSummary(outcomes), "通过核查 2 条，未通过 2 条");
+    EXPECT_EQ(outcomes[0].failure->message, "本单位录入的机构中没有机构ID为 a1 的机构");
+    EXPECT_EQ(outcomes[1].failure->message, "已经通过核查的机构不能再次通过核查！！！");
+    EXPECT_EQ(Column("T3", "QueRZT") + Column("A2", "QueRZT"), "11");
 }
 
 TEST_F(DepartmentTest, AgencyInsertUpdateAndConfirm) {

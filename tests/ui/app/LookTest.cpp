@@ -1,6 +1,7 @@
 // How every window looks and handles: nothing cut short, at the usual font and a larger one;
 // Tab row by row and out of every list, a button's own accelerator, Enter on a destructive
 // question cancels; and the progress gauge readable at every position.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
@@ -27,10 +28,13 @@
 #include "ui/entry/TForm23LuRTJZGBM.h"
 #include "ui/entry/TForm2411JiGXXMX.h"
 #include "ui/entry/TForm24LuRXJGLJG.h"
+#include "ui/entry/TForm26QueRJGXX.h"
 #include "ui/exchange/TForm31DaoRTJBMSJ.h"
 #include "ui/exchange/TForm32DaoRXJGLJGSJ.h"
+#include "ui/exchange/TForm34DaoRRZCX.h"
 #include "ui/exchange/TForm51DaoCSJ.h"
 #include "ui/reports/TForm41ShenHSJ.h"
+#include "ui/reports/TForm42ShenHRZCX.h"
 #include "ui/reports/TForm61MingLKHZB.h"
 #include "ui/reports/TForm62ShuLHZB.h"
 #include "ui/reports/TForm64ShiYDWSL.h"
@@ -161,6 +165,7 @@ const std::vector<WindowCase>& Windows() {
         {"selection", [](TMainDM& dm) { return new TForm22XuanZGGJG(dm); }, search},
         {"departments", [](TMainDM& dm) { return new TForm23LuRTJZGBM(dm); }, search},
         {"agencies", [](TMainDM& dm) { return new TForm24LuRXJGLJG(dm); }, search},
+        {"confirmation", [](TMainDM& dm) { return new TForm26QueRJGXX(dm); }, {}},
         {"editor",
          [](TMainDM& dm) {
              const GGJG record = GGJG::LoadByJiGID(dm, "T1");
@@ -180,6 +185,9 @@ const std::vector<WindowCase>& Windows() {
          {}},
         {"department import", [](TMainDM& dm) { return new TForm31DaoRTJBMSJ(dm); }, search},
         {"agency import", [](TMainDM& dm) { return new TForm32DaoRXJGLJGSJ(dm); }, search},
+        {"import log", [](TMainDM& dm) { return new TForm34DaoRRZCX(dm); },
+         [](QWidget* w) { Find<QAbstractButton>(w, "ckRiQ")->click(); }},
+        {"audit log", [](TMainDM& dm) { return new TForm42ShenHRZCX(dm); }, {}},
         {"audit", [](TMainDM& dm) { return new TForm41ShenHSJ(dm); },
          [](QWidget* w) {
              auto* root = w->findChild<QTreeWidget*>()->topLevelItem(0);

@@ -17,6 +17,7 @@
 #include "ui/entry/TForm2411JiGXXMX.h"
 #include "ui/entry/TForm24LuRXJGLJG.h"
 #include "ui/entry/TForm25LuRXSGGJG.h"
+#include "ui/entry/TForm26QueRJGXX.h"
 
 namespace mlk::test {
 namespace {
@@ -107,6 +108,77 @@ TEST_F(EntryWindowsTest, ButtonsActOnTheRowShownChosen) {
     Press(&window, "lvList", Qt::Key_Tab);
     EXPECT_EQ(window.focusWidget()->objectName(), "BTAdd");
     EXPECT_EQ(dialogs_.errors, QStringList{"已经通过核查的机构不能再次通过核查！！！"});
+}
+
+// The unconfirmed entries of both kinds with the check's word on each. Those ticked that pass are
+// confirmed after a question; the others stay with their reason; nothing passing asks nothing.
+// A double click opens the entry's own editor to complete it.
+TEST_F(EntryWindowsTest, BatchConfirmationConfirmsTheTickedThatPass) {
+    InsertSampleRow(Dm(), OwnRow(Dm(), "T5", "体育局", "1", "8810", 7, "0"));
+    Dm().ExecSQL("update MLK_JiBXX set DiZhi_JieD = '' where JiGID = 'T5'");
+    ui::TForm26QueRJGXX window(Dm());
+    const auto rows = [&] {
+        QStringList shown;
+        for (int r = 0; r < ListOf(&window)->rowCount(); ++r)
+            shown << ListOf(&window)->item(r, 2)->text() + "|" +
+                         ListOf(&window)->item(r, 7)->text();
+        return shown;
+    };
+    EXPECT_EQ(rows(), (QStringList{"文化局全称|通过", "体育局全称|街道不能为空！",
+                                   "西城节能中心全称|通过"}));
+    Choose(&window, "cbJieDLB", "0");
+    Click(&window, "BTSearch");
+    EXPECT_EQ(rows(), QStringList{"西城节能中心全称|通过"});
+    Choose(&window, "cbJieDLB", "--");
+    Click(&window, "BTSearch");
+    Click(&window, "BTQuanX");
+    EXPECT_EQ(Find<QPushButton>(&window, "BTQueR")->text(), "通过核查（3条）(&Q)");
+    Click(&window, "BTQuanBX");
+    EXPECT_FALSE(Enabled(&window, "BTQueR"));
+
+    const struct {
+        QStringList ticked;
+        std::deque<bool> answers;
+        QString question;  // empty when none is asked
+        QStringList left;
+    } cases[] = {
+        {{"文化局全称", "体育局全称"},
+         {false},
+         "是否确认: 请确认所选的2条机构信息是否完整，确认后不能再修改和删除！\n"
+         "其中1条未通过检查，不会确认。",
+         {"文化局全称|通过", "体育局全称|街道不能为空！", "西城节能中心全称|通过"}},
+        {{"文化局全称", "体育局全称"},
+         {true},
+         "是否确认: 请确认所选的2条机构信息是否完整，确认后不能再修改和删除！\n"
+         "其中1条未通过检查，不会确认。",
+         {"体育局全称|街道不能为空！", "西城节能中心全称|通过"}},
+        {{"体育局全称"}, {}, "", {"体育局全称|街道不能为空！", "西城节能中心全称|通过"}},
+    };
+    for (const auto& c : cases) {
+        dialogs_.Clear();
+        for (const QString& name : c.ticked)
+            ClickRow(&window, RowOf(&window, name));
+        dialogs_.confirmAnswers = c.answers;
+        Click(&window, "BTQueR");
+        EXPECT_EQ(dialogs_.confirms,
+                  c.question.isEmpty() ? QStringList() : QStringList{c.question});
+        EXPECT_EQ(rows(), c.left);
+        Click(&window, "BTQuanBX");
+    }
+    EXPECT_EQ(TextOf(&window, "LBHeCJG"), "通过核查 0 条，未通过 1 条");
+    EXPECT_EQ(dialogs_.LastMessage(),
+              "通过核查 0 条，未通过 1 条\n未通过的机构仍在列表中，“核查结果”一栏写明了原因。");
+    EXPECT_EQ(Column("T3", "QueRZT") + Column("T5", "QueRZT"), "10");
+    EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_DaiDRJG where JiGID = 'T3'"), 1);
+
+    for (const char* name : {"体育局全称", "西城节能中心全称"}) {
+        QString editor;
+        WhenModal([&](QDialog* opened) { editor = opened->metaObject()->className(); });
+        ClickRow(&window, RowOf(&window, name));
+        Press(&window, "lvList", Qt::Key_Return);
+        EXPECT_EQ(editor, QString(name) == "体育局全称" ? "mlk::ui::TForm2311JiGXXMX"
+                                                        : "mlk::ui::TForm2411JiGXXMX");
+    }
 }
 
 // "增加" of the agency list opens the agency editor empty; it checks, then saves on Enter.

@@ -1,6 +1,8 @@
 // The audit window and the summary windows over the shared sample directory.
 #include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QTableView>
@@ -9,11 +11,14 @@
 
 #include "PdfText.h"
 #include "WindowTest.h"
+#include "XlsxCells.h"
 #include "model/GGJG.h"
 #include "platform/Platform.h"
 #include "reports/Save2Excel.h"
 #include "ui/exchange/TForm31DaoRTJBMSJ.h"
+#include "ui/exchange/TForm34DaoRRZCX.h"
 #include "ui/reports/TForm41ShenHSJ.h"
+#include "ui/reports/TForm42ShenHRZCX.h"
 #include "ui/reports/TForm61MingLKHZB.h"
 #include "ui/reports/TForm62ShuLHZB.h"
 #include "ui/reports/TForm63GuoJJGSL.h"
@@ -243,6 +248,94 @@ TEST_F(ReportWindowsTest, TypeSummaryNarrowsByTheTwoTypeLevels) {
         EXPECT_EQ(!third->isHidden(), step.thirdShown);
         Click(&form, "btSearch");
         EXPECT_EQ(Rows(form, {0, 2, 3, 5}), step.rows);
+    }
+}
+
+// Both logs list newest first and narrow by the unit's name and by days, both days included; a
+// range that ends before it begins is refused and the list stays. A save holds every entry the
+// filters let through, not only the page shown.
+TEST_F(ReportWindowsTest, LogWindowsListNewestFirstFilterAndSaveAll) {
+    for (const std::vector<std::string>& entry :
+         {std::vector<std::string>{"L1", "T1", "教育局全称", "1", "2024-05-06 10:00:00", "张三"},
+          {"L2", "A1", "朝阳节能中心全称", "0", "2025-01-02 08:00:00", "张三"},
+          {"L3", "T2", "卫生局全称", "1", "2024-06-01 23:59:59", "李四"}}) {
+        Dm().ExecSQL(
+            "insert into MLK_DaoRRZ (ID,DanWID,DanWMC,JieDLB,DaoRSJ,DaoRRXM,DaoRSL)"
+            " values (?,?,?,?,?,?,'1')",
+            entry);
+        Dm().ExecSQL(
+            "insert into MLK_ShenHRZ (ID,DanWID,DanWMC,JieDLB,ShenHSJ,ShenHRXM)"
+            " values (?,?,?,?,?,?)",
+            entry);
+    }
+    const struct {
+        const char* name;
+        QString unit;
+        QString from, to;  // empty: the days are not ticked
+        QStringList rows;  // time|unit|node type
+        QString error = {};
+    } cases[] = {
+        {"all",
+         "",
+         "",
+         "",
+         {"2025-01-02 08:00:00|朝阳节能中心全称|节能管理机构",
+          "2024-06-01 23:59:59|卫生局全称|主管部门", "2024-05-06 10:00:00|教育局全称|主管部门"}},
+        {"unit", "节能", "", "", {"2025-01-02 08:00:00|朝阳节能中心全称|节能管理机构"}},
+        {"days",
+         "",
+         "2024-05-06",
+         "2024-06-01",
+         {"2024-06-01 23:59:59|卫生局全称|主管部门", "2024-05-06 10:00:00|教育局全称|主管部门"}},
+        {"unit and days", "卫生", "2024-06-02", "2025-12-31", {}},
+        {"reversed",
+         "",
+         "2024-06-02",
+         "2024-06-01",
+         {},
+         "起始日期2024-06-02晚于截止日期2024-06-01。"},
+    };
+    const std::function<QDialog*()> windows[] = {[&] { return new ui::TForm34DaoRRZCX(Dm()); },
+                                                 [&] { return new ui::TForm42ShenHRZCX(Dm()); }};
+    for (const auto& make : windows) {
+        const std::unique_ptr<QDialog> window(make());
+        SCOPED_TRACE(window->windowTitle().toStdString());
+        QStringList shown;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            dialogs_.Clear();
+            Type(window.get(), "EDDanWMC", c.unit);
+            Find<QCheckBox>(window.get(), "ckRiQ")->setChecked(!c.from.isEmpty());
+            if (!c.from.isEmpty()) {
+                Find<QDateEdit>(window.get(), "EDQiSRQ")
+                    ->setDate(QDate::fromString(c.from, Qt::ISODate));
+                Find<QDateEdit>(window.get(), "EDJieZRQ")
+                    ->setDate(QDate::fromString(c.to, Qt::ISODate));
+            }
+            Click(window.get(), "BTSearch");
+            EXPECT_EQ(dialogs_.errors, c.error.isEmpty() ? QStringList() : QStringList{c.error});
+            if (c.error.isEmpty())
+                shown = c.rows;
+            QStringList rows;
+            for (int r = 0; r < ListOf(window.get())->rowCount(); ++r) {
+                QStringList cells;
+                for (int column : {1, 2, 3})
+                    cells << ListOf(window.get())->item(r, column)->text();
+                rows << cells.join('|');
+            }
+            EXPECT_EQ(rows, shown);
+        }
+        Type(window.get(), "EDDanWMC", "");
+        Find<QCheckBox>(window.get(), "ckRiQ")->setChecked(false);
+        Type(window.get(), "EDPageSize", "1");
+        Click(window.get(), "BTSearch");
+        EXPECT_EQ(ListOf(window.get())->rowCount(), 1);
+        const QString file = Q(PathText(dir_ / "日志.xlsx"));
+        dialogs_.saveFiles.push_back(file);
+        Click(window.get(), "bt_export");
+        const auto cells = XlsxCells(dir_ / "日志.xlsx", true);
+        ASSERT_EQ(cells.size(), 4u);
+        EXPECT_EQ(cells[1][0] + cells[3][0] + cells[3][2], "#1#3教育局全称");
     }
 }
 
