@@ -23,7 +23,9 @@ int RunAdd(CommandContext& context) {
     const int insertMode = InsertModeOf(context.positional[0]);
     const EntryValues values = EntryValuesOf(context, insertMode == mode::kInsertAgency);
     TMainDM& dm = context.Dm();
-    context.out << AddEntry(dm, insertMode, values).JiGID << "\n";
+    EntryNotes notes;
+    context.out << AddEntry(dm, insertMode, values, &notes).JiGID << "\n";
+    PrintNotes(context.err, notes);
     return kExitDone;
 }
 

@@ -12,8 +12,10 @@ int RunUpdate(CommandContext& context) {
         throw UsageError("请给出要修改的项目，如 --jigmc 名称");
     TMainDM& dm = context.Dm();
     const GGJG entry = LoadOwnEntry(dm, context.positional[0]);
-    UpdateOwnEntry(dm, entry, EntryValuesOf(context, entry.JieDLB == "0"));
+    EntryNotes notes;
+    UpdateOwnEntry(dm, entry, EntryValuesOf(context, entry.JieDLB == "0"), &notes);
     context.out << "已修改：" << entry.JiGID << "\n";
+    PrintNotes(context.err, notes);
     return kExitDone;
 }
 

@@ -1,11 +1,13 @@
 #include "EntryOptions.h"
 
+#include <ostream>
+
 namespace mlk::cli {
 
 const std::vector<OptionSpec>& EntryFieldOptions() {
     static const std::vector<OptionSpec> options = {
         {"jigmc", "名称", "单位详细名称"},
-        {"zuzjgdm", "代码", "组织机构代码（9位）"},
+        {"zuzjgdm", "代码", "组织机构代码（9位；给出18位统一社会信用代码时取其第9至17位）"},
         {"hangydm", "代码", "行业代码（不超过5位）"},
         {"jiglx", "代码", "机构类型：最末一级的类型代码，如 8230 普通中学"},
         {"caizjflyfs", "代码", "财政经费来源方式：0 全额财政，1 部分财政"},
@@ -21,6 +23,11 @@ const std::vector<OptionSpec>& EntryFieldOptions() {
         {"jiedmc", "名称", "节点名称（只用于下级管理机构）"},
     };
     return options;
+}
+
+void PrintNotes(std::ostream& err, const EntryNotes& notes) {
+    for (const std::string& note : notes)
+        err << "警告：" << note << "\n";
 }
 
 EntryValues EntryValuesOf(const CommandContext& context, bool agency) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <vector>
 
 #include "Command.h"
@@ -14,6 +15,9 @@ const std::vector<OptionSpec>& EntryFieldOptions();
 // The field options given, as values for the editor of an agency or of an institution; a field
 // that editor does not have is wrong usage.
 EntryValues EntryValuesOf(const CommandContext& context, bool agency);
+
+// What the editor would have said or asked, each a warning line on stderr.
+void PrintNotes(std::ostream& err, const EntryNotes& notes);
 
 // What add and update say about the fields in their help.
 inline constexpr const char* kEntryFieldsHelp =

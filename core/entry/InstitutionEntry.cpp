@@ -6,6 +6,7 @@
 #include "base/MlkError.h"
 #include "entry/EditorMode.h"
 #include "entry/EntryActions.h"
+#include "forms/CodeCheck.h"
 #include "model/CodeTables.h"
 #include "model/TMainDM.h"
 #include "text/Gbk.h"
@@ -203,6 +204,13 @@ CheckResult CheckInstitution(TMainDM& dm, InstitutionForm& form, const GGJG& wor
     if (mode == 9)
         form.YeWZGBMQC = dm.Unit().DanWMC;
     return CheckAddress(form);
+}
+
+std::optional<std::string> CheckCharacterWarning(const InstitutionForm& form, const GGJG& working) {
+    const std::string code = Trim(form.ZuZJGDM);
+    if (code == working.ZuZJGDM)
+        return std::nullopt;
+    return OrganisationCheckWarning(code);
 }
 
 void FillFromForm(GGJG& r, const InstitutionForm& form) {

@@ -41,6 +41,11 @@ InstitutionForm LoadedForm(TMainDM& dm, const GGJG& record);
 // an unchanged organisation code is not looked up again.
 CheckResult CheckInstitution(TMainDM& dm, InstitutionForm& form, const GGJG& working, int mode);
 
+// What a save says before it stores an organisation code, new or changed against working, whose
+// check character is wrong: "组织机构代码校验位不正确，按国家标准应为X". The editor asks whether
+// to save all the same; mlk saves and warns.
+std::optional<std::string> CheckCharacterWarning(const InstitutionForm& form, const GGJG& working);
+
 // Copies the form into the record; a combo box showing "--全部--" leaves its field unchanged.
 // The form must have passed the check (the order field is a whole number).
 void FillFromForm(GGJG& record, const InstitutionForm& form);

@@ -6,6 +6,7 @@
 #include "entry/EditorMode.h"
 #include "entry/EntryActions.h"
 #include "entry/EntryList.h"
+#include "forms/CodeCheck.h"
 #include "model/TMainDM.h"
 #include "text/Text.h"
 
@@ -80,6 +81,25 @@ const CaoZDWXX& RegisteredUnit(TMainDM& dm) {
     throw MlkError(failure->message);
 }
 
+// The check and the notes of the institution editor; a unified social credit code given as the
+// organisation code stands for the organisation code it holds.
+void CheckWithNotes(TMainDM& dm, InstitutionForm& form, const GGJG& working, int mode,
+                    EntryNotes* notes) {
+    EntryNotes said;
+    if (const std::optional<CreditCode> credit = ReadCreditCode(form.ZuZJGDM)) {
+        form.ZuZJGDM = credit->organisation;
+        said = credit->notes;
+        if (const auto other = CreditDivisionNote(credit->division, form.XingZQH))
+            said.push_back(*other);
+    }
+    if (const CheckResult failure = CheckInstitution(dm, form, working, mode))
+        Refuse(failure);
+    if (const auto warning = CheckCharacterWarning(form, working))
+        said.push_back(*warning);
+    if (notes)
+        notes->insert(notes->end(), said.begin(), said.end());
+}
+
 }  // namespace
 
 void ApplyValues(TMainDM& dm, InstitutionForm& form, const EntryValues& values) {
@@ -130,7 +150,7 @@ GGJG LoadOwnEntry(TMainDM& dm, const std::string& jiGID) {
     return std::move(*entry);
 }
 
-GGJG AddEntry(TMainDM& dm, int insertMode, const EntryValues& values) {
+GGJG AddEntry(TMainDM& dm, int insertMode, const EntryValues& values, EntryNotes* notes) {
     const CaoZDWXX& unit = RegisteredUnit(dm);
     const bool agencyUnit = unit.DanWLX == "0";
     if (agencyUnit && insertMode == mode::kInsertSubordinate)
@@ -147,12 +167,11 @@ GGJG AddEntry(TMainDM& dm, int insertMode, const EntryValues& values) {
     }
     InstitutionForm form = InsertForm(dm, insertMode);
     ApplyValues(dm, form, values);
-    if (const CheckResult failure = CheckInstitution(dm, form, GGJG{}, insertMode))
-        Refuse(failure);
+    CheckWithNotes(dm, form, GGJG{}, insertMode, notes);
     return InsertInstitution(dm, form);
 }
 
-void UpdateOwnEntry(TMainDM& dm, const GGJG& entry, const EntryValues& values) {
+void UpdateOwnEntry(TMainDM& dm, const GGJG& entry, const EntryValues& values, EntryNotes* notes) {
     if (const auto refusal = ConfirmedRefusal(ListAction::Update, entry.QueRZT))
         throw MlkError(*refusal);
     if (entry.JieDLB == "0") {
@@ -165,8 +184,7 @@ void UpdateOwnEntry(TMainDM& dm, const GGJG& entry, const EntryValues& values) {
     }
     InstitutionForm form = LoadedForm(dm, entry);
     ApplyValues(dm, form, values);
-    if (const CheckResult failure = CheckInstitution(dm, form, entry, mode::kUpdateSameLevel))
-        Refuse(failure);
+    CheckWithNotes(dm, form, entry, mode::kUpdateSameLevel, notes);
     UpdateInstitution(dm, entry, form);
 }
 

@@ -38,16 +38,22 @@ std::optional<GGJG> FindOwnEntry(TMainDM& dm, const std::string& jiGID);
 GGJG LoadOwnEntry(TMainDM& dm, const std::string& jiGID);
 std::string NotOwnEntryMessage(const std::string& jiGID);
 
+// What the editor would have said or asked on the way, where a script does not stop: an
+// organisation code taken from a unified social credit code, a credit code of another division
+// or with a wrong check character, an organisation code with a wrong check character.
+using EntryNotes = std::vector<std::string>;
+
 // Enters a new own entry as the insert mode's editor does (0 same-level competent department
 // and 9 subordinate public institution: the institution editor; 7 management agency: the agency
 // editor): the mode's presets, the values, the check, the insert. Returns the new entry. A failed
 // check raises its message; so do a missing registration and a kind the unit's menu does not
 // offer (an agency enters departments and agencies, a department its institutions).
-GGJG AddEntry(TMainDM& dm, int insertMode, const EntryValues& values);
+GGJG AddEntry(TMainDM& dm, int insertMode, const EntryValues& values, EntryNotes* notes = nullptr);
 
 // The update mode of the entry's editor: the refusal of a confirmed entry, the entry as loaded
 // with the values put in, the check, the update. A refusal or failed check raises its message.
-void UpdateOwnEntry(TMainDM& dm, const GGJG& entry, const EntryValues& values);
+void UpdateOwnEntry(TMainDM& dm, const GGJG& entry, const EntryValues& values,
+                    EntryNotes* notes = nullptr);
 // The delete mode: the refusal of a confirmed entry, then the delete.
 void DeleteOwnEntry(TMainDM& dm, const GGJG& entry);
 // The confirm mode's refusal of a confirmed entry, then its check of the entry as loaded; the

@@ -8,8 +8,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "forms/CodeCheck.h"
 #include "model/CodeTables.h"
 #include "model/TMainDM.h"
+#include "text/Text.h"
 #include "ui/app/Dialogs.h"
 
 namespace mlk::ui {
@@ -145,6 +147,13 @@ void TForm2311JiGXXMX::BuildControls() {
     label("排序：", 10, 0);
     grid->addWidget(EDShunX = line("EDShunX"), 10, 1);
 
+    LBZuZJGDMTS = new QLabel(this);
+    LBZuZJGDMTS->setObjectName(QStringLiteral("LBZuZJGDMTS"));
+    LBZuZJGDMTS->setWordWrap(true);
+    LBZuZJGDMTS->setStyleSheet(QStringLiteral("color: #a00000"));
+    LBZuZJGDMTS->hide();
+    layout->addWidget(LBZuZJGDMTS);
+
     // Carriers of values that the user does not edit.
     EDXingZQH = line("EDXingZQH");
     EDJieDMC = line("EDJieDMC");
@@ -181,6 +190,7 @@ void TForm2311JiGXXMX::ConnectCascades() {
     on(cbXingzqhss, [this] { ProvinceChosen(); });
     on(cbXingzqhds, [this] { CityChosen(); });
     on(cbXingzqhxq, [this] { CountyChosen(); });
+    connect(EDZuZJGDM, &QLineEdit::textEdited, this, &TForm2311JiGXXMX::CodeEdited);
 }
 
 void TForm2311JiGXXMX::PrepareInsert() {
@@ -283,6 +293,32 @@ void TForm2311JiGXXMX::CountyChosen() {
     if (chosen == kAllItem)
         return;
     EDXingZQH->setText(Q(chosen.substr(0, 6)));
+    ShowCodeNotes();
+}
+
+void TForm2311JiGXXMX::CodeEdited(const QString& text) {
+    creditNotes_.clear();
+    creditDivision_.clear();
+    if (const std::optional<CreditCode> credit = ReadCreditCode(S(text))) {
+        creditNotes_ = credit->notes;
+        creditDivision_ = credit->division;
+        EDZuZJGDM->setText(Q(credit->organisation));
+    }
+    ShowCodeNotes();
+}
+
+void TForm2311JiGXXMX::ShowCodeNotes() {
+    std::vector<std::string> notes = creditNotes_;
+    if (const auto other = CreditDivisionNote(creditDivision_, Text(EDXingZQH)))
+        notes.push_back(*other);
+    LBZuZJGDMTS->setText(Q(Join(notes, "\n")));
+    LBZuZJGDMTS->setVisible(!notes.empty());
+}
+
+bool TForm2311JiGXXMX::MaySaveCode(const InstitutionForm& form) {
+    const std::optional<std::string> warning = CheckCharacterWarning(form, working_);
+    return !warning || dialogs().Confirm(this, QStringLiteral("是否保存"),
+                                         Q(*warning + "，是否仍然保存？"), Dialogs::Answer::Cancel);
 }
 
 InstitutionForm TForm2311JiGXXMX::ReadForm() const {
@@ -330,7 +366,7 @@ bool TForm2311JiGXXMX::CheckInput() {
 
 void TForm2311JiGXXMX::SaveNew() {
     InstitutionForm form = ReadForm();
-    if (!Check(form))
+    if (!Check(form) || !MaySaveCode(form))
         return;
     InsertInstitution(dm_, form);
     accept();
@@ -338,7 +374,7 @@ void TForm2311JiGXXMX::SaveNew() {
 
 void TForm2311JiGXXMX::SaveChanges() {
     InstitutionForm form = ReadForm();
-    if (!Check(form))
+    if (!Check(form) || !MaySaveCode(form))
         return;
     UpdateInstitution(dm_, working_, form);
     accept();

@@ -34,6 +34,12 @@ class TForm2311JiGXXMX final : public TEditorBase {
     void ProvinceChosen();
     void CityChosen();
     void CountyChosen();
+    // A unified social credit code typed or pasted into the code field leaves its organisation
+    // code there; the editor says so below the fields.
+    void CodeEdited(const QString& text);
+    void ShowCodeNotes();
+    // Asks before a new or changed organisation code with a wrong check character is saved.
+    bool MaySaveCode(const InstitutionForm& form);
 
     InstitutionForm ReadForm() const;
     // Runs the completeness check, writing back the hidden fields it sets; true when it passed.
@@ -50,6 +56,11 @@ class TForm2311JiGXXMX final : public TEditorBase {
     QComboBox *cbXingzqhss, *cbXingzqhds, *cbXingzqhxq, *cbJieDLB;
     QLineEdit *EDJieD, *EDHaoP, *EDYouZBM, *EDLianXR, *EDLianXDH, *EDTianBRQ, *EDGengxzt, *EDShunX;
     QLineEdit *EDXingZQH, *EDJieDMC, *EDZhiSZGBMQC, *EDYeWZGBMQC;
+    QLabel* LBZuZJGDMTS;
+    // What the last credit code said of itself, and its division, for as long as the code field
+    // holds the organisation code taken from it.
+    std::vector<std::string> creditNotes_;
+    std::string creditDivision_;
 };
 
 }  // namespace mlk::ui

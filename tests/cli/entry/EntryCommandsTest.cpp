@@ -78,6 +78,23 @@ TEST_F(EntryCommandsTest, AnEntryIsChangedDeletedAndConfirmedUntilItIsConfirmed)
     }
 }
 
+// A unified social credit code stands for the organisation code it holds; what the editor says or
+// asks of a code is a warning, and the entry is saved. An unchanged code is not looked at again.
+TEST_F(EntryCommandsTest, CodesAreCheckedByTheirCheckCharactersAndSavedWithAWarning) {
+    MlkRun run = Run("add institution" + InstitutionFields("一中", "91350100M000100Y44"));
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err,
+              "警告：已从统一社会信用代码91350100M000100Y44中取出组织机构代码（第9至17位）"
+              "M000100Y4\n警告：统一社会信用代码校验位不正确，按国家标准应为3\n"
+              "警告：统一社会信用代码中的行政区划代码350100与所选县区110101不符\n");
+    const std::string id = run.out.substr(0, run.out.find('\n'));
+    EXPECT_EQ(Entry(id).ZuZJGDM, "M000100Y4");
+    run = Run("update " + id + " --zuzjgdm 123456789");
+    EXPECT_EQ(run.err, "警告：组织机构代码校验位不正确，按国家标准应为8\n");
+    EXPECT_EQ(Run("update " + id + " --jigmc 二中").err, "");
+    EXPECT_EQ(Entry(id).ZuZJGDM + Entry(id).JiGMC, "123456789二中");
+}
+
 TEST_F(EntryCommandsTest, ListShowsTheFilteredEntriesWithThePagerLine) {
     const std::string first = Done("add institution" + InstitutionFields("甲中", "100000001"));
     Done("add institution" + InstitutionFields("乙中", "100000002", "8240"));

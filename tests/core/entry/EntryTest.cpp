@@ -5,6 +5,7 @@
 #include "entry/AgencyEntry.h"
 #include "entry/BatchConfirm.h"
 #include "entry/EntryActions.h"
+#include "forms/CodeCheck.h"
 #include "text/Text.h"
 
 namespace mlk::test {
@@ -106,6 +107,70 @@ TEST_F(DepartmentTest, CheckSetsNodeNameAndDepartments) {
                   std::string("北京市第一中学东城区教育局|") + administrative)
             << mode;
     }
+}
+
+// Organisation codes worked by hand: D2143569-X is the standard's own example; a sum divisible
+// by 11 gives "0". The warning names the right character; what is no code at all is left to the
+// completeness check.
+TEST(CodeCheck, OrganisationCodeCheckCharacter) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"D2143569X", nullptr}, {"000000000", nullptr},  {"123456788", nullptr},
+        {"M000100Y4", nullptr}, {"123456789", "8"},      {"12345678A", "8"},
+        {"D21435690", "X"},     {"00000000X", "0"},      {"12345678", nullptr},
+        {"1234567a8", nullptr}, {"1234567890", nullptr},
+    };
+    for (const auto& [code, expected] : cases) {
+        EXPECT_EQ(OrganisationCheckWarning(code),
+                  expected ? std::optional(std::string("组织机构代码校验位不正确，按国家标准应为") +
+                                           expected)
+                           : std::nullopt)
+            << code;
+    }
+}
+
+// Unified social credit codes: 91350100M000100Y43 is a published sample; a sum divisible by 31
+// gives "0". Characters 3 to 8 are the division, 9 to 17 the organisation code.
+TEST(CodeCheck, CreditCodeGivesItsOrganisationCode) {
+    const char* taken = "已从统一社会信用代码";
+    const struct {
+        const char* text;
+        const char* parts;  // division|organisation|notes; nullptr: no credit code
+    } cases[] = {
+        {" 91350100M000100Y43 ", "350100|M000100Y4|1"},
+        {"000000000000000000", "000000|000000000|1"},
+        {"91110108MA012302XX", "110108|MA012302X|1"},
+        {"91350100M000100Y44", "350100|M000100Y4|2统一社会信用代码校验位不正确，按国家标准应为3"},
+        {"91110108MA0123020X", "110108|MA0123020|2统一社会信用代码校验位不正确，按国家标准应为4"},
+        {"91350100M000100Y4I", nullptr},  // I, O, S, V, Z are not in the alphabet
+        {"91350100M000O00Y43", nullptr},
+        {"91350100m000100Y43", nullptr},
+        {"91350100M000100Y4", nullptr},
+        {"M000100Y4", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::optional<CreditCode> credit = ReadCreditCode(c.text);
+        ASSERT_EQ(credit.has_value(), c.parts != nullptr) << c.text;
+        if (!credit)
+            continue;
+        EXPECT_EQ(credit->notes.at(0),
+                  taken + Trim(c.text) + "中取出组织机构代码（第9至17位）" + credit->organisation);
+        EXPECT_EQ(credit->division + "|" + credit->organisation + "|" +
+                      std::to_string(credit->notes.size()) +
+                      (credit->notes.size() > 1 ? credit->notes[1] : ""),
+                  c.parts)
+            << c.text;
+    }
+    // Registered in the county, its city or its province: no note.
+    const std::pair<const char*, bool> divisions[] = {
+        {"350102", false}, {"350100", false}, {"350000", false}, {"350200", true},
+        {"110000", true},  {"350103", true},  {"", false},
+    };
+    for (const auto& [division, noted] : divisions) {
+        EXPECT_EQ(CreditDivisionNote(division, "350102").has_value(), noted) << division;
+    }
+    EXPECT_EQ(CreditDivisionNote("350200", "350102"),
+              "统一社会信用代码中的行政区划代码350200与所选县区350102不符");
+    EXPECT_FALSE(CreditDivisionNote("350200", ""));
 }
 
 struct AgencyCase {

@@ -210,8 +210,12 @@ TEST_F(EntryWindowsTest, InsertThroughTheCascades) {
     const std::string filled = TextOf(&editor, "EDTianBRQ").toStdString();
     EXPECT_TRUE(filled == before || filled == LocalDate()) << filled;
 
-    Type(&editor,
-         {{"EDJiGMC", "北京市第一中学"}, {"EDZuZJGDM", "123456789"}, {"EDHangYDM", "P82"}});
+    Type(&editor, {{"EDJiGMC", "北京市第一中学"}, {"EDHangYDM", "P82"}});
+    // The clerk types the code off the certificate: its organisation code stays in the field.
+    QTest::keyClicks(Find(&editor, "EDZuZJGDM"), "91350100M000100Y56");
+    EXPECT_EQ(TextOf(&editor, "EDZuZJGDM") + "|" + TextOf(&editor, "LBZuZJGDMTS"),
+              "M000100Y5|已从统一社会信用代码91350100M000100Y56中取出组织机构代码（第9至17位）"
+              "M000100Y5");
     // The lower type boxes appear in the row kept for them: nothing below moves.
     const int below = Find(&editor, "cbCaiZJFSY")->y();
     Choose(&editor, "cbJigfl1", "80-事业单位");
@@ -235,13 +239,21 @@ TEST_F(EntryWindowsTest, InsertThroughTheCascades) {
                    {"EDLianXR", "王老师"},
                    {"EDLianXDH", "0106512"},
                    {"EDShunX", "4"}});
+    EXPECT_TRUE(TextOf(&editor, "LBZuZJGDMTS")
+                    .endsWith("\n统一社会信用代码中的行政区划代码350100与所选县区110101不符"));
+    // A wrong check character is asked about, Cancel by default, and saved only on OK.
     dialogs_.Clear();
+    dialogs_.confirmAnswers = {false};
     Press(&editor, "EDShunX", Qt::Key_Return);
-    EXPECT_TRUE(dialogs_.all.isEmpty()) << dialogs_.all.join("|").toStdString();
+    EXPECT_EQ(dialogs_.all,
+              QStringList{"是否保存: "
+                          "组织机构代码校验位不正确，按国家标准应为4，是否仍然保存？"});
+    EXPECT_EQ(Count("MLK_JiBXX"), 10);
+    Press(&editor, "EDShunX", Qt::Key_Return);
     EXPECT_EQ(editor.result(), QDialog::Accepted);
-    EXPECT_EQ(Dm().QueryText("select JiGLX||'/'||ShangJXZZGBM||'/'||DiZhi_Xian||'/'||ShunX"
-                             " from MLK_JiBXX where JiGMC='北京市第一中学'"),
-              "8230/东城区节能办/东城区/4");
+    EXPECT_EQ(Dm().QueryText("select JiGLX||'/'||ShangJXZZGBM||'/'||DiZhi_Xian||'/'||ShunX||'/'||"
+                             "ZuZJGDM from MLK_JiBXX where JiGMC='北京市第一中学'"),
+              "8230/东城区节能办/东城区/4/M000100Y5");
 }
 
 // Update, delete and confirm of a loaded entry; Enter presses the mode's one button, and a
