@@ -6,6 +6,7 @@
 
 #include "base/MlkError.h"
 #include "exchange/ExchangeFile.h"
+#include "exchange/ImportCheck.h"
 #include "model/CodeTables.h"
 #include "model/GGJG.h"
 #include "model/TMainDM.h"
@@ -85,10 +86,18 @@ void BindPlacedUnder(Statement& insert, const ExchangeReader& reader, const DaiD
     insert.Bind(38, reader.ShunX());
 }
 
+// A JiGID the directory holds already. The import is refused naming every such id of the file,
+// which a second reading lists once the transaction has rolled back.
+struct IdTaken {
+    std::string message;  // for the first, should the second reading find none
+};
+
 [[noreturn]] void FailInsert(const DbError& error, std::size_t line, std::string_view jigid) {
     std::string reason = error.what();
     if ((error.code() & 0xff) == SQLITE_CONSTRAINT) {
-        reason = "名录库中已有机构ID为 " + std::string(jigid) + " 的机构";
+        throw IdTaken{LineName(line) + "（机构ID：" + Excerpt(jigid) +
+                      "）无法导入：名录库中已有机构ID为 " + std::string(jigid) +
+                      " 的机构。文件中的数据均未导入。"};
     } else if (const auto newline = reason.find('\n'); newline != std::string::npos) {
         reason.resize(newline);  // the engine's message without the statement text
     }
@@ -170,8 +179,10 @@ CheckResult CheckImport(const DaiDRJG& pending) {
     return std::nullopt;
 }
 
-long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
-                             Progress& progress) {
+namespace {
+
+long long ImportRows(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
+                     Progress& progress) {
     ExchangeReader reader(file);
     Transaction transaction(dm.Db());
     CheckStoredState(dm, pending, CheckImport);
@@ -224,6 +235,18 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
     transaction.Commit();
     progress.SetPosition(maximum);
     return count;
+}
+
+}  // namespace
+
+long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
+                             Progress& progress) {
+    try {
+        return ImportRows(dm, pending, file, progress);
+    } catch (const IdTaken& taken) {
+        const ImportCheckResult check = CheckExchangeFile(dm, file, progress);
+        throw MlkError(check.conflicts.empty() ? taken.message : ConflictRefusal(check));
+    }
 }
 
 long long ImportedRowCount(TMainDM& dm, const DaiDRJG& pending) {

@@ -32,7 +32,8 @@ CheckResult CheckRemoveImport(const DaiDRJG& pending);
 // number; 0 for a file without lines, which changes nothing. Every line is split, converted,
 // checked and inserted in one pass. The rows, the pending institution's state and the log row are
 // written in one transaction, so a failure (a bad line, a JiGID already in the directory) or the
-// end of the process at any moment leaves the database as it was; a failure names the line.
+// end of the process at any moment leaves the database as it was; a failure names the line, and
+// JiGIDs already in the directory are all named (ConflictRefusal).
 // CheckImport refuses by the pending institution's state as stored within that transaction.
 long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
                              Progress& progress);

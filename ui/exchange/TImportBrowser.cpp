@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "exchange/FileSender.h"
+#include "exchange/ImportCheck.h"
 #include "model/CodeTables.h"
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
@@ -68,6 +69,7 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     EDFileName->setFocusPolicy(Qt::ClickFocus);  // filled by the file dialog; Tab goes past
     ButtonArea()->addWidget(EDFileName, 1);
     BTSelectFile = AddButton("选择数据文件(&O)", "BTSelectFile");
+    BTCheckFile = AddButton("检查文件(&K)", "BTCheckFile");
     BTImport = AddButton("导入(&I)", "BTImport");
     BTDelete = AddButton("删除已导入数据(&D)", "BTDelete");
     PBImport = new Gauge(this);
@@ -76,6 +78,8 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     MainLayout()->addWidget(PBImport);
     connect(BTSelectFile, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { BTSelectFileClick(); }); });
+    connect(BTCheckFile, &QPushButton::clicked, this,
+            [this] { Guarded(this, [&] { BTCheckFileClick(); }); });
     connect(BTImport, &QPushButton::clicked, this,
             [this] { Guarded(this, [&] { BTImportClick(); }); });
     connect(BTDelete, &QPushButton::clicked, this,
@@ -110,6 +114,7 @@ QColor TImportBrowser::RowColour(const std::vector<std::string>& cells) const {
 }
 
 void TImportBrowser::DisableActions() {
+    BTCheckFile->setEnabled(false);
     BTImport->setEnabled(false);
     BTSelectFile->setEnabled(false);
     BTDelete->setEnabled(false);
@@ -141,6 +146,7 @@ void TImportBrowser::BTSelectFileClick() {
     if (file.isEmpty())
         return;
     EDFileName->setText(file);
+    BTCheckFile->setEnabled(true);
     BTImport->setEnabled(true);
 }
 
@@ -165,6 +171,16 @@ void TImportBrowser::BTImportClick() {
     if (rows > 0)
         dialogs().Message(this, Q(ImportDoneMessage(rows)));
     accept();
+}
+
+// The problems in a plain message, the first twenty of them; mlk import --check lists them all.
+void TImportBrowser::BTCheckFileClick() {
+    const std::string file = Trim(S(EDFileName->text()));
+    if (file.empty())
+        return;
+    BarProgress progress(PBImport);
+    const ImportCheckResult result = CheckExchangeFile(Dm(), PathFromText(file), progress);
+    dialogs().Message(this, Q(Join(ImportCheckReport(result, 20), "\n")));
 }
 
 // Asks first, naming the unit and the rows that go; only OK deletes.

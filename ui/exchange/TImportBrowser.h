@@ -34,6 +34,8 @@ class TImportBrowser : public TBrowserBase {
 
     void BTSelectFileClick();
     void BTImportClick();
+    // Reads the whole file as the import would and lists what it would refuse; stores nothing.
+    void BTCheckFileClick();
     void BTDeleteClick();
     // The pending institution of the chosen row, read afresh.
     std::optional<DaiDRJG> ChosenPending();
@@ -49,6 +51,7 @@ class TImportBrowser : public TBrowserBase {
     QLineEdit* EDFileName;
     QPushButton* BTSelectFile;
     QProgressBar* PBImport;
+    QPushButton* BTCheckFile;
     QPushButton* BTImport;
     QPushButton* BTDelete;
 };

@@ -134,14 +134,38 @@ TEST_F(ExchangeCliTest, ImportsAFileGivenAsAPipe) {
 }
 #endif
 
-// A file that plainly comes from another unit than the pending institution needs --force.
-TEST_F(ExchangeCliTest, ImportOfAnotherUnitsFileNeedsForce) {
+// A file that plainly comes from another unit than the pending institution needs --force; the
+// check says what the import would refuse, stores nothing, and exits 0 only for a file it takes.
+TEST_F(ExchangeCliTest, ImportOfAnotherUnitsFileNeedsForceAndTheCheckSaysSo) {
     AddPending(*std::make_unique<TMainDM>(Db()), "H1", "东城区卫生健康委员会");
     WriteFile(dir_ / "教育局.txt", GbkLine(SampleRecord("110101SCHOOL0001")));
     EXPECT_EQ(Run("import --pending H1 教育局.txt").err,
               "文件中的机构信息由“东城区教育局”上报，不是所选的“东城区卫生健康委员会”。"
               "确认导入请加 --force。\n");
-    EXPECT_EQ(Run("import --pending H1 教育局.txt --force").out, "已成功导入1条机构信息数据。\n");
+    const std::string verdict = "检查未通过：文件共1条机构信息，0行有误，";
+    const struct {
+        const char* line;
+        int code;
+        std::string out;
+    } checks[] = {
+        {"import --check --pending H1 教育局.txt", 1,
+         "文件中的机构信息由“东城区教育局”上报，不是所选的“东城区卫生健康委员会”。"
+         "确认导入请加 --force。\n" +
+             verdict + "0个机构ID重复，不能导入。\n"},
+        {"import --check --force --pending H1 教育局.txt", 0,
+         "检查通过：文件共1条机构信息，可以导入。\n"},
+        {"import --pending H1 教育局.txt --force", 0, "已成功导入1条机构信息数据。\n"},
+        {"import --check --force --pending H1 教育局.txt", 1,
+         "该机构的数据已经导入，请先删除已导入数据再重新导入。\n第1行 机构ID 110101SCHOOL0001："
+         "名录库中已有“测试学校”，所属单位：东城区卫生健康委员会\n" +
+             verdict + "1个机构ID重复，不能导入。\n"},
+    };
+    for (const auto& c : checks) {
+        const MlkRun run = Run(c.line);
+        EXPECT_EQ(run.code, c.code) << c.line;
+        EXPECT_EQ(run.out, c.out) << c.line;
+    }
+    EXPECT_EQ(TMainDM(Db()).QueryInt("select count(*) from MLK_JiBXX"), 1);
 }
 
 // A kill in the middle of a write leaves the file and its journal as they stood: check and backup

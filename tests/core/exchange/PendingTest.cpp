@@ -4,6 +4,7 @@
 #include "exchange/Audit.h"
 #include "exchange/Export.h"
 #include "exchange/FileSender.h"
+#include "exchange/ImportCheck.h"
 #include "exchange/PendingList.h"
 #include "text/Text.h"
 
@@ -83,8 +84,9 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
         {many + Utf8ToGbk(Join(items, ",")) + "\r\n", "第1201行：" + JoinExchangeItems(items)},
         {many + GbkLine(deepest), "第1201行：第37项 '2147483647' 加1后超出整数范围"},
         {many + '\0' + many, "第1201行含有零字节"},
-        {many + GbkLine(SampleRecord("A")) + GbkLine(SampleRecord("A")), "第1202行（机构ID：A）"},
-        {many + GbkLine(SampleRecord("T1")), "第1201行（机构ID：T1）"},
+        {many + GbkLine(SampleRecord("A")) + GbkLine(SampleRecord("A")),
+         "第1202行 机构ID A：与第1201行相同"},
+        {many + GbkLine(SampleRecord("T1")), "第1201行 机构ID T1：名录库中已有“教育局全称”"},
     };
     for (const auto& [bytes, message] : cases) {
         const std::string error = ErrorOf([&] { Import(bytes); });
@@ -92,6 +94,58 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
         ExpectNothingStored();
     }
     EXPECT_EQ(Column("T1", "JiGMC"), "教育局全称");
+}
+
+// A file whose ids the directory holds is refused whole, naming every one with the unit of the
+// row it meets (the first 20, then their number); the check reads the whole file the same way,
+// bad lines too, and stores nothing.
+TEST_F(ImportTest, ConflictsAreAllNamedAndTheCheckListsEveryProblem) {
+    std::vector<SampleRow> more;
+    std::string file = GbkLine(SampleRecord("a1")) + GbkLine(SampleRecord("T2")) +
+                       GbkLine(SampleRecord("N1")) + GbkLine(SampleRecord("N1"));
+    for (int i = 10; i < 32; ++i) {
+        more.push_back(OwnRow(Dm(), "X" + std::to_string(i), "学校", "1", "8230", i));
+        file += GbkLine(SampleRecord("X" + std::to_string(i)));
+    }
+    InsertSampleRows(Dm(), more);
+    existing_ = Count("MLK_JiBXX");
+    const std::vector<std::string> lines = SplitText(ErrorOf([&] { Import(file); }), '\n');
+    ExpectNothingStored();
+    ASSERT_EQ(lines.size(), 22u);
+    EXPECT_EQ(lines[0], "文件中有25个机构ID已在名录库中或与前面的行相同，文件中的数据均未导入：");
+    EXPECT_EQ(lines[1], "第1行 机构ID a1：名录库中已有“一中全称”，所属单位：教育局");
+    EXPECT_EQ(lines[2], "第2行 机构ID T2：名录库中已有“卫生局全称”，所属单位：东城区节能办");
+    EXPECT_EQ(lines[3], "第4行 机构ID N1：与第3行相同");
+    EXPECT_EQ(lines[20], "第21行 机构ID X26：名录库中已有“学校全称”，所属单位：东城区节能办");
+    EXPECT_EQ(lines[21], "……共25个");
+
+    std::vector<std::string> items = ExchangeItems(SampleRecord("B1"));
+    items.pop_back();
+    const std::string bad = Utf8ToGbk(Join(items, ",")) + "\r\n";
+    const std::string refused = ErrorOf([&] { Import(bad); }).substr(std::string("第1行").size());
+    const struct {
+        std::string bytes;
+        std::vector<std::string> report;
+    } cases[] = {
+        {GbkLine(SampleRecord("N1")) + GbkLine(SampleRecord("N2")),
+         {"检查通过：文件共2条机构信息，可以导入。"}},
+        {bad + GbkLine(SampleRecord("N1")) + GbkLine(SampleRecord("a4")) + bad,
+         {"第1行" + refused, "第4行" + refused,
+          "第3行 机构ID a4：名录库中已有“一中分校全称”，所属单位：教育局",
+          "检查未通过：文件共2条机构信息，2行有误，1个机构ID重复，不能导入。"}},
+        // A reader that cannot get past a zero byte says so once.
+        {GbkLine(SampleRecord("N1")) + std::string("N2,\0,x\r\n", 8) + GbkLine(SampleRecord("N3")),
+         {"第2行含有零字节，无法读取：文件已损坏，或不是GBK编码的文本文件。",
+          "检查未通过：文件共1条机构信息，1行有误，0个机构ID重复，不能导入。"}},
+        {"", {"检查未通过：文件中没有机构数据，不能导入。"}},
+    };
+    for (const auto& c : cases) {
+        WriteFile(dir_ / "in.txt", c.bytes);
+        const ImportCheckResult result = CheckExchangeFile(Dm(), dir_ / "in.txt", progress_);
+        EXPECT_EQ(ImportCheckReport(result), c.report);
+        EXPECT_EQ(result.Passes(), c.report.size() == 1 && c.report[0].starts_with("检查通过"));
+    }
+    ExpectNothingStored();
 }
 
 // Removal takes exactly the rows T1's files brought (not T2's a3) and reopens T1; the log keeps

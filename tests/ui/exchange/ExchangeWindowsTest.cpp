@@ -145,6 +145,8 @@ TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
         for (const char* file : {"bad.txt", "good.txt", "good.txt"}) {
             dialogs_.openFiles.push_back(Q(PathText(dir_ / file)));
             Click(&window, "BTSelectFile");
+            Click(&window, "BTCheckFile");
+            EXPECT_EQ(Count("MLK_JiBXX"), before) << file;
             Click(&window, "BTImport");
             EXPECT_EQ(Count("MLK_JiBXX"), before + (window.result() ? 2 : 0)) << file;
         }
@@ -152,6 +154,11 @@ TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
         ASSERT_EQ(dialogs_.errors.size(), 1);
         EXPECT_TRUE(dialogs_.errors[0].endsWith("数据项不正确，数据项不为38个"));
         EXPECT_EQ(dialogs_.LastMessage(), "已成功导入2条机构信息数据。");
+        ASSERT_EQ(dialogs_.messages.size(), 4);
+        EXPECT_TRUE(dialogs_.messages[0].endsWith(
+            "数据项不正确，数据项不为38个\n检查未通过：文件共1条机构信息，1行有误，0个机构ID重复，"
+            "不能导入。"));
+        EXPECT_EQ(dialogs_.messages[1], "检查通过：文件共2条机构信息，可以导入。");
         EXPECT_EQ(window.result(), QDialog::Accepted);
         EXPECT_EQ(Count("MLK_JiBXX"), before + 2);
     }
