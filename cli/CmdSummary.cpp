@@ -39,6 +39,7 @@ SummaryTable BuildTable(TMainDM& dm, SummaryKind kind, const CommandContext& con
         case SummaryKind::StateOrgans:
             return StateOrganSummary(dm);
         case SummaryKind::Types:
+        case SummaryKind::Quality:  // mlk quality
             break;
     }
     return TypeSummary(dm, context.Option("type2"), context.Option("type3"));

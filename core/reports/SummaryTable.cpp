@@ -36,6 +36,8 @@ SummaryHeading HeadingOf(SummaryKind kind, const CaoZDWXX& unit) {
             return {"公共机构（国家机关）数量汇总表", unit.DanWMC};
         case SummaryKind::Types:
             break;
+        case SummaryKind::Quality:
+            return {"数据质量检查", unit.JieDMC};
     }
     return {"公共机构（事业单位）数量汇总表", unit.JieDMC};
 }

@@ -30,8 +30,8 @@ struct SummaryTable {
     XlsxLayout SheetLayout() const;
 };
 
-// The four summaries.
-enum class SummaryKind { Directory, Counts, StateOrgans, Types };
+// The four summaries, and the check of the directory's contents shown as they are.
+enum class SummaryKind { Directory, Counts, StateOrgans, Types, Quality };
 
 // What heads a summary wherever it is shown, printed or saved: its title and the name of the
 // unit it is of.

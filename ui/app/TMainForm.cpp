@@ -33,6 +33,7 @@
 #include "ui/reports/TForm62ShuLHZB.h"
 #include "ui/reports/TForm63GuoJJGSL.h"
 #include "ui/reports/TForm64ShiYDWSL.h"
+#include "ui/reports/TForm65ShuJZLJC.h"
 #include "ui/setup/TForm11ZhuCe.h"
 #include "ui/setup/TForm12XingZQH.h"
 
@@ -78,7 +79,7 @@ constexpr MenuStateRow kMenuStates[] = {
     {"menuCheck", D, E, E},      {"menuShenHJGSJ", D, E, E},  {"menuShenHRZCX", D, E, E},
     {"menuExport", D, E, E},     {"menuDaoCJGSJ", D, E, E},   {"menuGather", D, E, E},
     {"menuMingLHZB", D, E, E},   {"menuShuLHZB", D, E, E},    {"menuGuoJJGSL", D, E, E},
-    {"menuShiYDWHZB", D, E, E},  {"menuExit", E, E, E},
+    {"menuShiYDWHZB", D, E, E},  {"menuShuJZLJC", D, E, E},   {"menuExit", E, E, E},
 };
 
 void Apply(QAction* action, Shown shown) {
@@ -161,7 +162,9 @@ void TMainForm::BuildMenu() {
          {{"公共机构名录汇总表", "menuMingLHZB", &TMainForm::menuMingLHZBClick},
           {"公共机构数量汇总表", "menuShuLHZB", &TMainForm::menuShuLHZBClick},
           {"国家机关数量汇总表", "menuGuoJJGSL", &TMainForm::menuGuoJJGSLClick},
-          {"公共机构(事业单位)汇总表", "menuShiYDWHZB", &TMainForm::menuShiYDWHZBClick}}},
+          {"公共机构(事业单位)汇总表", "menuShiYDWHZB", &TMainForm::menuShiYDWHZBClick},
+          {nullptr, "N2", nullptr},
+          {"数据质量检查", "menuShuJZLJC", &TMainForm::menuShuJZLJCClick}}},
         // F1 opens the guide anywhere in the program (Application); the menu names the key.
         {"帮助", "menuHelp", {{"用户指南(F1)", "menuYongHZN", &TMainForm::menuYongHZNClick}}},
     };
@@ -340,6 +343,9 @@ void TMainForm::menuGuoJJGSLClick() {
 }
 void TMainForm::menuShiYDWHZBClick() {
     Open<TForm64ShiYDWSL>();
+}
+void TMainForm::menuShuJZLJCClick() {
+    Open<TForm65ShuJZLJC>();
 }
 
 void TMainForm::menuYongHZNClick() {

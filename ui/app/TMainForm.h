@@ -62,6 +62,7 @@ class TMainForm final : public QMainWindow {
     void menuShuLHZBClick();
     void menuGuoJJGSLClick();
     void menuShiYDWHZBClick();
+    void menuShuJZLJCClick();
     void menuYongHZNClick();
     void menuExitClick();
 

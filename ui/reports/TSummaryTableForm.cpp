@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -69,6 +70,10 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     list_->setMinimumWidth(layout.listWidth);
     list_->setMinimumHeight(layout.listHeight);
     SetUpList(list_);
+    connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        Guarded(this, [&] { RowDoubleClicked(index.row()); });
+    });
+    list_->installEventFilter(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -96,6 +101,19 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
 
 const SummaryTable& TSummaryTableForm::Table() const {
     return model_->Table();
+}
+
+void TSummaryTableForm::RowDoubleClicked(int) {}
+
+bool TSummaryTableForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != list_ || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return QDialog::eventFilter(watched, event);
+    if (list_->currentIndex().isValid())
+        Guarded(this, [&] { RowDoubleClicked(list_->currentIndex().row()); });
+    return true;
 }
 
 void TSummaryTableForm::SetTable(SummaryTable table) {

@@ -50,6 +50,10 @@ class TSummaryTableForm : public QDialog {
     // The row under the unit's name, where a window puts controls of its own.
     QHBoxLayout* ControlsRow() const { return controls_; }
     TMainDM& Dm() const { return dm_; }
+    // A double click or Enter on a row of the list; nothing unless a window says otherwise.
+    virtual void RowDoubleClicked(int row);
+    // Enter on the list acts on its row, never on the window's default button.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void bt_previewClick();

@@ -60,5 +60,24 @@ TEST_F(SummaryCliTest, PdfPagesCarryTheHeadingAndEveryRowOnce) {
         << failed.err;
 }
 
+// Tab-separated findings under the five captions, their number last; exit 0 only with none.
+TEST_F(SummaryCliTest, QualityListsTheFindingsAndExitsOneWithAny) {
+    const std::string captions = "类别\t机构ID\t机构名称\t所属单位\t说明\n";
+    MlkRun run = Mlk(dir_.Path(), "quality");
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, captions + "共 0 条问题\n");
+    InsertSampleRow(Dm(), OwnRow(Dm(), "T1", "教育局", "1", "9900", 1));
+    run = Mlk(dir_.Path(), "quality");
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out,
+              captions +
+                  "组织机构代码校验位\tT1\t教育局全称\t东城区教育局\t123456781：组织机构代码"
+                  "校验位不正确，按国家标准应为8\n机构类型代码无效\tT1\t教育局全称\t"
+                  "东城区教育局\t机构类型代码“9900”不是可以选择的机构类型\n共 2 条问题\n");
+    run = Mlk(dir_.Path(), "quality --xls 质量.xlsx");
+    EXPECT_EQ(run.out, "已导出2行：质量.xlsx\n共 2 条问题\n");
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "质量.xlsx"));
+}
+
 }  // namespace
 }  // namespace mlk::test

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "reports/CountSummary.h"
 #include "reports/DirectorySummary.h"
+#include "reports/Quality.h"
 #include "reports/TextRows.h"
 #include "reports/TypeSummary.h"
 #include "text/Text.h"
@@ -257,6 +258,82 @@ TEST_F(SummaryTest, SheetsHoldFiguresAsNumbers) {
 
 // Cells of every length class of the packing come back byte for byte, in their rows, and a row
 // put under a new first cell keeps the cells after it.
+// The sample directory's codes end in wrong check characters and repeat; a few rows more bring
+// every other category. Agencies are looked at for their telephone number only.
+TEST_F(SampleDirectoryTest, QualityFindsEachCategoryOverOwnAndImportedRows) {
+    const auto add = [&](const std::string& id, const std::string& node,
+                         std::vector<std::pair<std::string GGJG::*, std::string>> values) {
+        GGJG row = SampleRecord(OwnRow(Dm(), id, "新单位" + id, node, "8230", 7));
+        row.ZuZJGDM = "D2143569X";
+        for (const auto& [field, value] : values)
+            row.*field = value;
+        row.Insert(Dm());
+    };
+    add("Q1", "1",
+        {{&GGJG::YouZBM, "200010"},
+         {&GGJG::LianXDH, "12345"},
+         {&GGJG::XingZQH, "119999"},
+         {&GGJG::HangYDM, "82P"}});
+    add("Q2", "1", {{&GGJG::JiGMC, "教育局全称"}, {&GGJG::ZuZJGDM, "000000000"}});
+    // Telephone numbers, on agencies, which nothing else is looked at for: "!" marks a wrong one.
+    const char* phones[] = {"010-65123456",    "(010)65123456",
+                            "01065123456",     "0755-1234567",
+                            "13912345678",     "010-65123456-123",
+                            "010-65123456转8", "!12345",
+                            "!1391234567",     "!010-123456",
+                            "!65123456",       "!23912345678",
+                            "!010-6512345a",   "!"};
+    std::vector<std::string> wrong;
+    for (std::size_t i = 0; i < std::size(phones); ++i) {
+        const std::string id = "P" + std::to_string(i);
+        add(id, "0",
+            {{&GGJG::LianXDH, phones[i][0] == '!' ? phones[i] + 1 : phones[i]},
+             {&GGJG::ZuZJGDM, "bad"},
+             {&GGJG::JiGLX, "9900"}});
+        if (phones[i][0] == '!')
+            wrong.push_back(id);
+    }
+    NoProgress progress;
+    const QualityReport report = CheckQuality(Dm(), progress);
+    EXPECT_EQ(QualityCounts(report),
+              "共 28 条问题　组织机构代码校验位 8　组织机构代码重复 6　名称重复 2　"
+              "邮政编码与省份不符 1　联系电话格式 8　行政区划代码无效 1　机构类型代码无效 1　"
+              "行业代码格式 1");
+    std::vector<std::string> lines, phoned;
+    for (std::size_t i = 0; i < report.findings.size(); ++i) {
+        lines.push_back(Join(report.findings[i].ToVector(), "|"));
+        if (report.findings[i][0] == "联系电话格式" && report.findings[i][1][0] == 'P')
+            phoned.push_back(std::string(report.findings[i][1]));
+        EXPECT_EQ(report.own[i], report.findings[i][3] == "东城区节能办") << lines.back();
+    }
+    EXPECT_EQ(phoned, wrong);
+    const char* expected[] = {
+        "组织机构代码校验位|a3|体育场全称|卫生局|"
+        "123456781：组织机构代码校验位不正确，按国家标准应为8",
+        "组织机构代码重复|T1|教育局全称|东城区节能办|"
+        "组织机构代码123456781还用于：一中全称（教育局）、"
+        "体育场全称（卫生局）、一中分校全称（教育局）",
+        "组织机构代码重复|a2|党委全称|教育局|"
+        "组织机构代码123456782还用于：卫生局全称（东城区节能办）",
+        "名称重复|Q2|教育局全称|东城区节能办|行政区划110101中还有同名机构：T1（东城区节能办）",
+        "邮政编码与省份不符|Q1|新单位Q1全称|东城区节能办|"
+        "邮政编码200010与北京市不符，北京市的邮政编码以10开头",
+        "联系电话格式|Q1|新单位Q1全称|东城区节能办|"
+        "联系电话“12345”既不是带区号的固定电话，也不是11位手机号码",
+        "联系电话格式|P13|新单位P13全称|东城区节能办|没有联系电话",
+        "行政区划代码无效|Q1|新单位Q1全称|东城区节能办|行政区划代码“119999”不在行政区划代码表中",
+        "机构类型代码无效|T4|民政局全称|东城区节能办|机构类型代码“9900”不是可以选择的机构类型",
+        "行业代码格式|Q1|新单位Q1全称|东城区节能办|"
+        "行业代码“82P”应为一个字母（A至T）后跟至多4位数字",
+    };
+    for (const char* line : expected)
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+    // By category, each in the directory's order.
+    EXPECT_EQ(lines.front().substr(0, lines.front().find("：")),
+              "组织机构代码校验位|T1|教育局全称|东城区节能办|123456781");
+    EXPECT_EQ(QualityTable(report).rows[1][0], "2");
+}
+
 TEST(TextRowsTest, CellsComeBackAsTheyWentIn) {
     const std::vector<std::vector<std::string>> rows = {
         {},

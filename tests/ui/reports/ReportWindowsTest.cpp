@@ -7,6 +7,7 @@
 #include <QPrintPreviewWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "PdfText.h"
@@ -23,6 +24,7 @@
 #include "ui/reports/TForm62ShuLHZB.h"
 #include "ui/reports/TForm63GuoJJGSL.h"
 #include "ui/reports/TForm64ShiYDWSL.h"
+#include "ui/reports/TForm65ShuJZLJC.h"
 
 namespace mlk::test {
 namespace {
@@ -337,6 +339,41 @@ TEST_F(ReportWindowsTest, LogWindowsListNewestFirstFilterAndSaveAll) {
         ASSERT_EQ(cells.size(), 4u);
         EXPECT_EQ(cells[1][0] + cells[3][0] + cells[3][2], "#1#3教育局全称");
     }
+}
+
+// The counts above the list; a double click on an own entry's finding opens its editor (update
+// while unconfirmed), on an imported row nothing.
+TEST_F(ReportWindowsTest, QualityCountsAndOpensOwnEntries) {
+    ui::TForm65ShuJZLJC form(Dm());
+    form.show();
+    EXPECT_EQ(Find<QLabel>(&form, "LBCounts")->text(),
+              "共 15 条问题　组织机构代码校验位 8　组织机构代码重复 6　机构类型代码无效 1");
+    auto* list = Find<QTableView>(&form, "lvJGLB");
+    const auto doubleClick = [&](const QString& id) {
+        const QModelIndexList found = list->model()->match(
+            list->model()->index(0, 2), Qt::DisplayRole, id, 1, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << id.toStdString();
+        list->scrollTo(found[0]);
+        // As a mouse sends it: a click, then the second press that makes it double.
+        const QPoint at = list->visualRect(found[0]).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    };
+    QString opened;
+    WhenModal([&](QDialog* editor) {
+        opened = TextOf(editor, "EDJiGMC") + "|" + QString::number(Enabled(editor, "btUpdate"));
+    });
+    doubleClick("T3");
+    EXPECT_EQ(opened, "文化局全称|1");
+    // Enter opens it too, and the window's default button stays unpressed.
+    WhenModal([&](QDialog* editor) { opened = TextOf(editor, "EDJiGMC"); });
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(opened, "文化局全称");
+    EXPECT_FALSE(form.findChild<QDialog*>("PrintPreview"));
+    opened.clear();
+    doubleClick("a1");
+    QTest::qWait(50);
+    EXPECT_EQ(opened, "");
 }
 
 }  // namespace
