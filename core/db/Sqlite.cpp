@@ -84,6 +84,35 @@ void Database::SetBusyTimeout(std::chrono::milliseconds wait) {
     sqlite3_busy_timeout(db_, int(wait.count()));
 }
 
+void Database::SetWatch(ConnectionWatch* watch) {
+    if (!watch) {
+        sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+        SetBusyTimeout(kBusyTimeout);
+        return;
+    }
+    // Every few thousand steps of a statement: a statement that runs has the lock it needs.
+    sqlite3_progress_handler(
+        db_, 4000,
+        [](void* w) {
+            auto* watch = static_cast<ConnectionWatch*>(w);
+            watch->WaitingForLock(false);
+            return watch->StopRequested() ? 1 : 0;
+        },
+        watch);
+    sqlite3_busy_handler(
+        db_,
+        [](void* w, int attempt) {
+            auto* watch = static_cast<ConnectionWatch*>(w);
+            if (watch->StopRequested())
+                return 0;
+            if (attempt == 0)
+                watch->WaitingForLock(true);
+            sqlite3_sleep(20);
+            return 1;
+        },
+        watch);
+}
+
 // ---- Statement ---------------------------------------------------------------------------
 
 Statement::Statement(Database& db, std::string_view sql) : db_(&db), sql_(sql) {

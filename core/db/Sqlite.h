@@ -22,6 +22,18 @@ inline constexpr std::chrono::milliseconds kBusyTimeout{5000};
 
 class Database;
 
+// Watches the statements of a connection that works off the window's thread. Both calls come
+// from the connection's own thread.
+class ConnectionWatch {
+  public:
+    virtual ~ConnectionWatch() = default;
+    // Asked now and then while a statement runs and while a lock is waited for: true ends the
+    // statement (as an interrupt) or the wait.
+    virtual bool StopRequested() = 0;
+    // Told when the connection starts waiting for another program's lock, and when it goes on.
+    virtual void WaitingForLock(bool waiting) = 0;
+};
+
 // One prepared statement. Finalised when it goes out of scope.
 class Statement {
   public:
@@ -92,6 +104,10 @@ class Database {
     long long Changes() const;
     // How long a statement waits for another program's write lock (kBusyTimeout from the start).
     void SetBusyTimeout(std::chrono::milliseconds wait);
+    // Puts the connection under a watch (not owned; nullptr for none): a stop ends the running
+    // statement, and another program's lock is waited for without the busy timeout, for as long
+    // as it is held or until the watch stops the wait.
+    void SetWatch(ConnectionWatch* watch);
 
     sqlite3* Handle() const { return db_; }
     const std::filesystem::path& Path() const { return path_; }

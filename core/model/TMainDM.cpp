@@ -33,7 +33,16 @@ std::string Format(const char* pattern, const std::tm& t, bool withTime) {
 
 }  // namespace
 
-TMainDM::TMainDM(const std::filesystem::path& path, Database::Access access) : db_(path, access) {
+TMainDM::TMainDM(const std::filesystem::path& path, Database::Access access)
+    : TMainDM(path, access, nullptr) {}
+
+TMainDM::TMainDM(const std::filesystem::path& path, ConnectionWatch* watch)
+    : TMainDM(path, Database::Access::Existing, watch) {}
+
+TMainDM::TMainDM(const std::filesystem::path& path, Database::Access access, ConnectionWatch* watch)
+    : db_(path, access) {
+    if (watch)
+        db_.SetWatch(watch);
     EnsureSchema(db_);
     // A provincial directory holds hundreds of thousands of rows: keep the lists' indexes in
     // memory instead of re-reading them from the file for every page. The file is not mapped

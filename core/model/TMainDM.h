@@ -28,6 +28,9 @@ class TMainDM {
     // is not a database stops here with an MlkError and is left untouched.
     explicit TMainDM(const std::filesystem::path& path = DefaultPath(),
                      Database::Access access = Database::Access::Create);
+    // The same on a file that exists, on a connection under a watch from its first statement on
+    // (work off the window's thread: see Database::SetWatch).
+    TMainDM(const std::filesystem::path& path, ConnectionWatch* watch);
     TMainDM(const TMainDM&) = delete;
     TMainDM& operator=(const TMainDM&) = delete;
 
@@ -103,6 +106,8 @@ class TMainDM {
     std::string LookupDivisionName(const std::string& code);
 
   private:
+    TMainDM(const std::filesystem::path& path, Database::Access access, ConnectionWatch* watch);
+
     std::vector<std::string> ChildDivisionItems(const std::string& parentCode, const char* level);
 
     Database db_;

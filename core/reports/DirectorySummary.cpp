@@ -131,11 +131,14 @@ class RowReader {
     std::string address_;
 };
 
+// Rows listed between two reports of progress.
+constexpr std::size_t kProgressStep = 1024;
+
 // Lists everything below a top row, depth first, one child query per row whose children are
 // listed, so the directory of a whole country is held once, in the table. An explicit stack
 // instead of recursion: a long chain of imported rows must not exhaust the call stack.
 void ListBelow(SummaryTable& table, RowReader& children, std::string_view topId,
-               const std::string& topNumber) {
+               const std::string& topNumber, Progress* progress) {
     struct Level {
         Rows rows;
         std::size_t next;
@@ -165,6 +168,8 @@ void ListBelow(SummaryTable& table, RowReader& children, std::string_view topId,
         const TextRows::Row child = level.rows.cells[index];
         std::string number = level.number + "." + std::to_string(index + 1);
         table.rows.push_back(number, child);
+        if (progress && table.rows.size() % kProgressStep == 0)
+            progress->SetPosition(std::int64_t(table.rows.size()));
         // Entering pushes onto the stack: level is not used after it.
         if (level.rows.levels[index] < kDirectoryDepthLimit && !path.contains(child[0]))
             enter(child[0], number);
@@ -173,7 +178,9 @@ void ListBelow(SummaryTable& table, RowReader& children, std::string_view topId,
 
 }  // namespace
 
-SummaryTable DirectorySummary(TMainDM& dm) {
+SummaryTable DirectorySummary(TMainDM& dm, Progress* progress) {
+    if (progress)
+        progress->SetRange(dm.QueryInt("select count(*) from MLK_JiBXX"));
     SummaryTable table;
     table.columns = ParseColumnDefs(kColumns);
     // The outline numbers (1.2.1) stay texts; every column can be narrowed and sorted.
@@ -185,8 +192,10 @@ SummaryTable DirectorySummary(TMainDM& dm) {
         const std::string number = std::to_string(i + 1);
         const TextRows::Row top = tops.cells[i];
         table.rows.push_back(number, top);
-        ListBelow(table, children, top[0], number);
+        ListBelow(table, children, top[0], number, progress);
     }
+    if (progress)
+        progress->SetPosition(std::int64_t(table.rows.size()));
     return table;
 }
 

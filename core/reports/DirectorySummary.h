@@ -4,6 +4,7 @@
 
 namespace mlk {
 
+class Progress;
 class TMainDM;
 
 // Below this level an imported row's own children are listed; the operating unit's own rows
@@ -14,6 +15,8 @@ inline constexpr long long kDirectoryDepthLimit = 4;
 // ShunX), numbered 1, 2, ..., and under it, depth first, the confirmed imported rows whose
 // ShangJBMID it is, numbered 1.1, 1.2, 1.2.1, ... A row already on the path from its top row
 // is listed but not descended into again, so ShangJBMID references that loop end.
-SummaryTable DirectorySummary(TMainDM& dm);
+// progress counts the rows listed against the confirmed rows of the directory, which are as many
+// or more.
+SummaryTable DirectorySummary(TMainDM& dm, Progress* progress = nullptr);
 
 }  // namespace mlk

@@ -14,6 +14,7 @@
 #include "ui/app/AppTitle.h"
 #include "ui/app/Banners.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/LongWork.h"
 #include "ui/app/MenuStyle.h"
 #include "ui/app/THelpForm.h"
 #include "ui/entry/TForm21DaoRYSSJ.h"
@@ -254,6 +255,8 @@ QAction* TMainForm::MenuAction(const QString& name) const {
 }
 
 void TMainForm::ShowModal(QDialog& window, double screenShare) {
+    if (Abandoned(window))
+        return;
     PlaceOnScreen(window, screenShare);
     window.exec();
 }

@@ -29,7 +29,7 @@ class TMainForm final : public QMainWindow {
     QAction* MenuAction(const QString& name) const;
 
     // Shows a function window modally, centred on the screen; with a screen share, sized to that
-    // share of the screen.
+    // share of the screen. A window whose making was cancelled is not shown.
     static void ShowModal(QDialog& window, double screenShare = 0);
     // The same without showing it: placed and sized for a window that is shown otherwise.
     static void PlaceOnScreen(QWidget& window, double screenShare = 0);

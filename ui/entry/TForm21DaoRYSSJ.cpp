@@ -12,7 +12,7 @@
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"
-#include "ui/entry/BarProgress.h"
+#include "ui/app/LongWork.h"
 
 namespace mlk::ui {
 
@@ -78,8 +78,13 @@ void TForm21DaoRYSSJ::Button2Click() {
         dialogs().Message(this, Q(std::string(kAlreadyImportedMessage)));
         return;
     }
-    BarProgress progress(ProgressBar1);
-    const InitialLoadResult result = LoadInitialData(dm_, PathFromText(file), &progress);
+    InitialLoadResult result;
+    if (!LongWork(this, QStringLiteral("正在导入初始数据…"))
+             .ShowingOn(ProgressBar1)
+             .Run(dm_, [&](TMainDM& own, Progress& progress) {
+                 result = LoadInitialData(own, PathFromText(file), &progress);
+             }))
+        return;
     // An empty file closes the window without a word.
     if (result.lines > 0)
         dialogs().Message(this, Q(InitialLoadMessage(result)));

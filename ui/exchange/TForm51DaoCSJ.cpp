@@ -11,7 +11,7 @@
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"
-#include "ui/entry/BarProgress.h"
+#include "ui/app/LongWork.h"
 #include "ui/exchange/TForm5111GaiZSJ.h"
 
 namespace mlk::ui {
@@ -67,9 +67,16 @@ void TForm51DaoCSJ::BTDaoCClick() {
     if (dialogs().Confirm(this, QStringLiteral("是否确认导出"), Q(ExportQuestion(count)),
                           Dialogs::Answer::Ok)) {
         PBDaoC->show();
-        BarProgress progress(PBDaoC);
+        long long rows = 0;
         try {
-            const long long rows = ExportDirectory(dm_, PathFromText(S(file)), progress);
+            if (!LongWork(this, QStringLiteral("正在导出…"))
+                     .ShowingOn(PBDaoC)
+                     .Run(dm_, [&](TMainDM& own, Progress& progress) {
+                         rows = ExportDirectory(own, PathFromText(S(file)), progress);
+                     })) {
+                PBDaoC->hide();
+                return;
+            }
             dialogs().Message(this, Q(ExportDoneMessage(rows)));
         } catch (const UntravelableError& error) {
             PBDaoC->hide();

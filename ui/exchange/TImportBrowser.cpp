@@ -20,7 +20,7 @@
 #include "ui/app/Dialogs.h"
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"
-#include "ui/entry/BarProgress.h"
+#include "ui/app/LongWork.h"
 
 namespace mlk::ui {
 
@@ -166,8 +166,13 @@ void TImportBrowser::BTImportClick() {
                                Dialogs::Answer::Cancel))
             return;
     }
-    BarProgress progress(PBImport);
-    const long long rows = ImportExchangeFile(Dm(), *pending, stream.Path(), progress);
+    long long rows = 0;
+    if (!LongWork(this, QStringLiteral("正在导入…"))
+             .ShowingOn(PBImport)
+             .Run(Dm(), [&](TMainDM& own, Progress& progress) {
+                 rows = ImportExchangeFile(own, *pending, stream.Path(), progress);
+             }))
+        return;
     if (rows > 0)
         dialogs().Message(this, Q(ImportDoneMessage(rows)));
     accept();
@@ -178,8 +183,13 @@ void TImportBrowser::BTCheckFileClick() {
     const std::string file = Trim(S(EDFileName->text()));
     if (file.empty())
         return;
-    BarProgress progress(PBImport);
-    const ImportCheckResult result = CheckExchangeFile(Dm(), PathFromText(file), progress);
+    ImportCheckResult result;
+    if (!LongWork(this, QStringLiteral("正在检查文件…"))
+             .ShowingOn(PBImport)
+             .Run(Dm(), [&](TMainDM& own, Progress& progress) {
+                 result = CheckExchangeFile(own, PathFromText(file), progress);
+             }))
+        return;
     dialogs().Message(this, Q(Join(ImportCheckReport(result, 20), "\n")));
 }
 

@@ -2,7 +2,6 @@
 
 #include "model/TMainDM.h"
 #include "reports/DirectorySummary.h"
-#include "ui/app/Dialogs.h"
 
 namespace mlk::ui {
 
@@ -11,7 +10,8 @@ TForm61MingLKHZB::TForm61MingLKHZB(TMainDM& dm, QWidget* parent)
                         {"TForm61MingLKHZB", QStringLiteral("公共机构名录库汇总表"),
                          SummaryKind::Directory, QSize(775, 530), 740, 360},
                         parent) {
-    Guarded(this, [&] { SetTable(DirectorySummary(dm)); });
+    MakeFirstTable(
+        [](TMainDM& own, Progress& progress) { return DirectorySummary(own, &progress); });
 }
 
 }  // namespace mlk::ui

@@ -2,7 +2,6 @@
 
 #include "model/TMainDM.h"
 #include "reports/CountSummary.h"
-#include "ui/app/Dialogs.h"
 
 namespace mlk::ui {
 
@@ -11,7 +10,7 @@ TForm62ShuLHZB::TForm62ShuLHZB(TMainDM& dm, QWidget* parent)
                         {"TForm62ShuLHZB", QStringLiteral("公共机构数量汇总表"),
                          SummaryKind::Counts, QSize(775, 530), 740, 360},
                         parent) {
-    Guarded(this, [&] { SetTable(CountSummary(dm)); });
+    MakeFirstTable([](TMainDM& own, Progress&) { return CountSummary(own); });
 }
 
 }  // namespace mlk::ui

@@ -2,7 +2,6 @@
 
 #include "model/TMainDM.h"
 #include "reports/CountSummary.h"
-#include "ui/app/Dialogs.h"
 
 namespace mlk::ui {
 
@@ -11,7 +10,7 @@ TForm63GuoJJGSL::TForm63GuoJJGSL(TMainDM& dm, QWidget* parent)
                         {"TForm63GuoJJGSL", QStringLiteral("国家机关数量汇总表"),
                          SummaryKind::StateOrgans, QSize(775, 530), 740, 360},
                         parent) {
-    Guarded(this, [&] { SetTable(StateOrganSummary(dm)); });
+    MakeFirstTable([](TMainDM& own, Progress&) { return StateOrganSummary(own); });
 }
 
 }  // namespace mlk::ui

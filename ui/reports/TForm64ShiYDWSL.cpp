@@ -86,8 +86,9 @@ void TForm64ShiYDWSL::cbJigfl2Change() {
 
 void TForm64ShiYDWSL::btSearchClick() {
     SetTable(TypeSummaryColumns());
+    const std::string second = ChosenCode(cbJigfl2_);
     const std::string third = cbJigfl3_->isVisibleTo(this) ? ChosenCode(cbJigfl3_) : std::string();
-    SetTable(TypeSummary(Dm(), ChosenCode(cbJigfl2_), third));
+    MakeTable([&](TMainDM& own, Progress&) { return TypeSummary(own, second, third); });
 }
 
 }  // namespace mlk::ui

@@ -18,6 +18,7 @@
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"
+#include "ui/app/LongWork.h"
 #include "ui/app/TMainForm.h"
 #include "ui/reports/SummaryModel.h"
 
@@ -120,6 +121,22 @@ void TSummaryTableForm::SetTable(SummaryTable table) {
     model_->SetTable(std::move(table));
     SizeColumns(list_, Table().columns);
     FitColumnsToCells(list_);
+}
+
+bool TSummaryTableForm::MakeTable(const TableMaker& make) {
+    SummaryTable made;
+    if (!LongWork(this, QStringLiteral("正在计算") + windowTitle() + QStringLiteral("…"))
+             .Run(dm_, [&](TMainDM& own, Progress& progress) { made = make(own, progress); }))
+        return false;
+    SetTable(std::move(made));
+    return true;
+}
+
+void TSummaryTableForm::MakeFirstTable(const TableMaker& make) {
+    Guarded(this, [&] {
+        if (!MakeTable(make))
+            Abandon(this);
+    });
 }
 
 QString TSummaryTableForm::FileName(const char* extension) const {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 #include "reports/SummaryTable.h"
 
@@ -12,8 +13,9 @@ class QPushButton;
 class QTableView;
 
 namespace mlk {
+class Progress;
 class TMainDM;
-}
+}  // namespace mlk
 
 namespace mlk::ui {
 
@@ -47,6 +49,12 @@ class TSummaryTableForm : public QDialog {
 
     // Shows a table: its columns (width 0 hidden) and rows.
     void SetTable(SummaryTable table);
+    // Makes a table off the window's thread, with progress and 取消 (LongWork), and shows it;
+    // false when the user cancelled, the list then left as it was.
+    using TableMaker = std::function<SummaryTable(TMainDM&, Progress&)>;
+    bool MakeTable(const TableMaker& make);
+    // The same for the table a window is made with: cancelled, the window is not shown.
+    void MakeFirstTable(const TableMaker& make);
     // The row under the unit's name, where a window puts controls of its own.
     QHBoxLayout* ControlsRow() const { return controls_; }
     TMainDM& Dm() const { return dm_; }

@@ -235,7 +235,9 @@ TEST_F(SummaryTest, SheetsHoldFiguresAsNumbers) {
         Cells last;  // the last row, "#" before a number
         bool filtered;
     } cases[] = {
-        {DirectorySummary, {"4", "T4", "公安局", "", "123456784", "P82", "110101"}, true},
+        {[](TMainDM& dm) { return DirectorySummary(dm); },
+         {"4", "T4", "公安局", "", "123456784", "P82", "110101"},
+         true},
         {CountSummary, {"#5", Dm().Unit().DanWID, "合计", "#19", "#6"}, false},
         {StateOrganSummary, {"#2", "T3", "卫生局", "#4", "#0"}, false},
         {[](TMainDM& dm) { return TypeSummary(dm); },

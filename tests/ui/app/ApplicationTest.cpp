@@ -15,13 +15,22 @@
 
 #include "WindowTest.h"
 #include "base/MlkError.h"
+#include "db/Sqlite.h"
+#include "platform/Platform.h"
 #include "ui/app/Application.h"
+#include "ui/app/LongWork.h"
 #include "ui/app/Startup.h"
 #include "ui/app/THelpForm.h"
 #include "ui/app/TMainForm.h"
+#include "ui/entry/TForm21DaoRYSSJ.h"
+#include "ui/exchange/TForm31DaoRTJBMSJ.h"
+#include "ui/exchange/TForm51DaoCSJ.h"
+#include "ui/reports/TForm61MingLKHZB.h"
 
 namespace mlk::test {
 namespace {
+
+using ui::Q;
 
 // Expected state of a menu component: 'E' enabled, 'D' disabled, 'H' hidden (and disabled).
 struct MenuCase {
@@ -76,17 +85,14 @@ TEST_F(MainFormTest, EveryItemOpensItsWindowModallyAndF1ItsSectionOfTheGuide) {
          {"menuXingZQHWH", "menuLuRTJZGBM", "menuLuRXJGLJG", "menuDaoRCSSJ", "menuXuanZGGJG",
           "menuDaoRZGBMSJ", "menuDaoRGLJGSJ", "menuShenHJGSJ", "menuDaoCJGSJ", "menuMingLHZB",
           "menuShuLHZB", "menuGuoJJGSL", "menuShiYDWHZB", "menuDaoRJLCX", "menuShenHRZCX"}) {
-        QTimer::singleShot(0, [&] {
-            if (QWidget* window = QApplication::activeModalWidget()) {
-                opened << window->metaObject()->className();
-                QTest::keyClick(window, Qt::Key_F1);
-                const auto* guide = window->findChild<ui::THelpForm*>();
-                ASSERT_NE(guide, nullptr) << item;
-                EXPECT_TRUE(guide->isVisible());
-                EXPECT_NE(ui::THelpForm::SectionFor(window), "") << item;
-                EXPECT_EQ(guide->CurrentSection(), ui::THelpForm::SectionFor(window)) << item;
-                window->close();
-            }
+        WhenModal([&](QDialog* window) {
+            opened << window->metaObject()->className();
+            QTest::keyClick(window, Qt::Key_F1);
+            const auto* guide = window->findChild<ui::THelpForm*>();
+            ASSERT_NE(guide, nullptr) << item;
+            EXPECT_TRUE(guide->isVisible());
+            EXPECT_NE(ui::THelpForm::SectionFor(window), "") << item;
+            EXPECT_EQ(guide->CurrentSection(), ui::THelpForm::SectionFor(window)) << item;
         });
         form.MenuAction(item)->trigger();
     }
@@ -96,6 +102,126 @@ TEST_F(MainFormTest, EveryItemOpensItsWindowModallyAndF1ItsSectionOfTheGuide) {
     const auto* guide = form.findChild<ui::THelpForm*>();
     ASSERT_NE(guide, nullptr);
     EXPECT_TRUE(guide->isVisible());
+}
+
+// Long work runs on a connection of its own, whose commits the window's connection sees; its
+// error comes back as it was raised. 取消 ends a running statement, the work at its progress
+// report, or a wait for another program, and what the work began is undone.
+TEST_F(MainFormTest, LongWorkRunsApartAndCancelUndoesIt) {
+    SampleRecord("A").Insert(Dm());
+    SampleRecord("B").Insert(Dm());
+    const auto run = [&](const std::function<void(TMainDM&, Progress&)>& work) {
+        return ui::LongWork(nullptr, QStringLiteral("正在测试…")).Run(Dm(), work);
+    };
+    const struct {
+        const char* name;
+        bool held;
+        std::function<void(TMainDM&, Progress&)> work;
+    } cancelled[] = {
+        {"a statement", false,
+         [](TMainDM& own, Progress&) {
+             own.QueryInt(
+                 "with recursive c(x) as (select 1 union all select x + 1 from c) "
+                 "select count(*) from c");
+         }},
+        {"a progress report", false,
+         [](TMainDM& own, Progress& progress) {
+             Transaction transaction(own.Db());
+             own.ExecSQL("delete from MLK_JiBXX");
+             for (;;)
+                 progress.SetPosition(1);
+         }},
+        {"a wait for another program", true,
+         [](TMainDM& own, Progress&) { own.ExecSQL("delete from MLK_JiBXX"); }},
+    };
+    for (const auto& c : cancelled) {
+        auto other = c.held ? std::make_unique<OtherProgram>(Dm().Db().Path(), true) : nullptr;
+        const std::shared_ptr<QString> shown = CancelWork(c.held);
+        EXPECT_FALSE(run(c.work)) << c.name;
+        other.reset();
+        EXPECT_EQ(*shown, c.held ? ui::kWaitingForLock : "正在测试…") << c.name;
+        EXPECT_EQ(Count("MLK_JiBXX"), 2) << c.name;
+    }
+    EXPECT_EQ(ErrorOf([&] { run([](TMainDM&, Progress&) { throw MlkError("文件坏了"); }); }),
+              "文件坏了");
+    EXPECT_TRUE(run(
+        [](TMainDM& own, Progress&) { own.ExecSQL("delete from MLK_JiBXX where JiGID = 'A'"); }));
+    EXPECT_EQ(Count("MLK_JiBXX"), 1);
+}
+
+// Import, export, initial data and a summary wait for another program that holds the database,
+// and say so; 取消 then leaves everything as it was: no row, the old file, the window open, a
+// summary window not shown at all.
+TEST_F(MainFormTest, CancelledWorkLeavesEverythingAsItWas) {
+    Open("0");
+    WriteFile(dir_ / "good.txt", GbkLine(SampleRecord("N1")));
+    WriteFile(dir_ / "上报.txt", "旧文件");
+    WriteFile(dir_ / "下发.txt",
+              Utf8ToGbk("A1,一中,x,北京市,市辖区,东城区,x,x,人民路,x,x,x,x\r\n"));
+    Dm().ExecSQL("update MLK_JiBXX set QueRZT='1'");
+    Dm().ExecSQL("delete from MLK_YuanJGXX");
+    const long long rows = Count("MLK_JiBXX");
+    std::unique_ptr<OtherProgram> other;
+    const auto hold = [&](bool reading) {
+        other = std::make_unique<OtherProgram>(Dm().Db().Path(), reading);
+    };
+    const struct {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> act;
+    } cases[] = {
+        {"import",
+         [&] {
+             auto window = std::make_unique<ui::TForm31DaoRTJBMSJ>(Dm());
+             Click(window.get(), "BTSearch");
+             ClickRow(window.get(), RowOf(window.get(), "T4", 1));
+             dialogs_.openFiles.push_back(Q(PathText(dir_ / "good.txt")));
+             Click(window.get(), "BTSelectFile");
+             hold(false);
+             Click(window.get(), "BTImport");
+             return window;
+         }},
+        {"export",
+         [&] {
+             auto window = std::make_unique<ui::TForm51DaoCSJ>(Dm());
+             dialogs_.saveFiles.push_back(Q(PathText(dir_ / "上报.txt")));
+             dialogs_.onConfirm = [&] { hold(true); };
+             Click(window.get(), "BTDaoC");
+             EXPECT_FALSE(Shown(window.get(), "PBDaoC"));
+             return window;
+         }},
+        {"initial data",
+         [&] {
+             auto window = std::make_unique<ui::TForm21DaoRYSSJ>(Dm());
+             dialogs_.openFiles.push_back(Q(PathText(dir_ / "下发.txt")));
+             Click(window.get(), "Button1");
+             hold(false);
+             Click(window.get(), "Button2");
+             return window;
+         }},
+        {"summary",
+         [&] {
+             hold(true);
+             auto window = std::make_unique<ui::TForm61MingLKHZB>(Dm());
+             EXPECT_TRUE(ui::Abandoned(*window));
+             ui::TMainForm::ShowModal(*window);  // returns at once
+             return std::unique_ptr<QDialog>(std::move(window));
+         }},
+    };
+    for (const auto& c : cases) {
+        const std::shared_ptr<QString> shown = CancelWork(true);
+        const std::unique_ptr<QDialog> window = c.act();
+        other.reset();
+        dialogs_.onConfirm = nullptr;
+        EXPECT_EQ(*shown, ui::kWaitingForLock) << c.name;
+        EXPECT_EQ(window->result(), 0) << c.name;
+        EXPECT_FALSE(window->isVisible()) << c.name;
+        EXPECT_EQ(Count("MLK_JiBXX"), rows) << c.name;
+        EXPECT_EQ(Count("MLK_YuanJGXX"), 0) << c.name;
+        EXPECT_EQ(ReadFile(dir_ / "上报.txt"), "旧文件") << c.name;
+    }
+    EXPECT_EQ(Dm().QueryText("select DaoRZT from MLK_DaiDRJG where JiGID = 'T4'"), "0");
+    EXPECT_TRUE(dialogs_.messages.isEmpty() && dialogs_.errors.isEmpty())
+        << dialogs_.all.join('\n').toStdString();
 }
 
 // The guide tells what a clerk needs beyond the windows, and its search marks every place a

@@ -15,6 +15,8 @@ void RecordingDialogs::Record(QStringList& kind, const QString& text) {
 
 bool RecordingDialogs::Confirm(QWidget*, const QString& title, const QString& text, Answer) {
     Record(confirms, title + ": " + text);
+    if (onConfirm)
+        onConfirm();
     if (confirmAnswers.empty())
         return true;
     const bool answer = confirmAnswers.front();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "ui/app/Dialogs.h"
 
@@ -32,6 +33,8 @@ class RecordingDialogs final : public ui::Dialogs {
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
     std::deque<QString> saveFilters;
+    // Runs as each question is answered, as another program might act meanwhile.
+    std::function<void()> onConfirm;
 
     // The last plain message, empty when there was none.
     QString LastMessage() const { return messages.isEmpty() ? QString() : messages.last(); }

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+
+#include "ui/app/LongWork.h"
+#include "ui/app/TWorkBox.h"
 
 namespace mlk::test {
 
@@ -98,13 +102,61 @@ QStringList ShownRows(QWidget* window, int column) {
     return rows;
 }
 
+namespace {
+
+// Calls act from the event loop until it says it is done, for at most five seconds.
+void Poll(std::function<bool()> act) {
+    auto* poll = new QTimer;
+    auto* since = new QElapsedTimer;
+    since->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, since, act] {
+        const bool late = since->elapsed() > 5000;
+        EXPECT_FALSE(late) << "never came";
+        if (late || act()) {
+            poll->stop();
+            poll->deleteLater();
+            delete since;
+        }
+    });
+    poll->start(5);
+}
+
+}  // namespace
+
+// The box of long work that may come first is not the window waited for.
 void WhenModal(std::function<void(QDialog*)> action) {
-    QTimer::singleShot(0, [action] {
+    Poll([action] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+        if (!dialog || qobject_cast<ui::TWorkBox*>(dialog))
+            return false;
         action(dialog);
         dialog->reject();
+        return true;
     });
+}
+
+OtherProgram::OtherProgram(const std::filesystem::path& db, bool reading) : db_(db) {
+    db_.Exec(reading ? "begin exclusive" : "begin immediate");
+}
+
+OtherProgram::~OtherProgram() {
+    db_.Exec("rollback");
+}
+
+std::shared_ptr<QString> CancelWork(bool whenWaiting) {
+    auto shown = std::make_shared<QString>();
+    Poll([shown, whenWaiting] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<ui::TWorkBox*>(window);
+            if (!box || (whenWaiting && TextOf(box, "LBWhat") != ui::kWaitingForLock))
+                continue;
+            *shown = TextOf(box, "LBWhat");
+            Click(box, "BTCancel");
+            return true;
+        }
+        return false;
+    });
+    return shown;
 }
 
 }  // namespace mlk::test

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "RecordingDialogs.h"
 #include "TestSupport.h"
@@ -66,5 +67,21 @@ QStringList ShownRows(QWidget* window, int column);
 
 // Runs action on the next modal window once it shows, then closes it.
 void WhenModal(std::function<void(QDialog*)> action);
+
+// Another program that holds the database: what writes it waits; with reading, reading too.
+class OtherProgram {
+  public:
+    OtherProgram(const std::filesystem::path& db, bool reading);
+    ~OtherProgram();
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+  private:
+    Database db_;
+};
+
+// Presses 取消 in the box of the coming long work once it is there, or once it says that it
+// waits for the database; the text it showed then.
+std::shared_ptr<QString> CancelWork(bool whenWaiting);
 
 }  // namespace mlk::test
