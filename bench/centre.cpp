@@ -26,137 +26,18 @@
 #include "reports/DirectorySummary.h"
 #include "reports/TypeSummary.h"
 #include "support/BenchSupport.h"
+#include "support/CentreDirectory.h"
 #include "text/Gbk.h"
 
 namespace fs = std::filesystem;
 using mlk::bench::ChildRun;
+using mlk::bench::kCentre;
+using mlk::bench::kProvinces;
+using mlk::bench::PendingId;
 using mlk::bench::Quoted;
 using mlk::bench::RunMeasured;
 
 namespace {
-
-constexpr const char* kCentre = "110101CENTRE0001";
-constexpr std::array<const char*, 31> kProvinces = {
-    "11", "12", "13", "14", "15", "21", "22", "23", "31", "32", "33", "34", "35", "36", "37", "41",
-    "42", "43", "44", "45", "46", "50", "51", "52", "53", "54", "61", "62", "63", "64", "65"};
-constexpr std::array<const char*, 20> kTypes = {
-    "70",   "7010", "7012", "7015", "7016", "8210", "8230", "8240", "7310", "8610",
-    "8310", "8320", "8810", "8015", "9410", "9490", "8200", "9900", "8250", "8690"};
-// Children per row at levels 2 and 3 below a province's own rows. At the centre these rows are
-// at levels 2 to 4, so the directory summary lists every one of them: its largest case.
-constexpr std::array<int, 2> kFanOut = {36, 35};
-constexpr int kOwnDepartments = 300;
-
-std::string Id(const std::string& province, long long serial) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%010llX", (serial * 2654435761LL) & 0xFFFFFFFFFFLL);
-    return province + "0101" + hex;
-}
-
-mlk::GGJG Row(const std::string& id, long long serial, long long level) {
-    mlk::GGJG r;
-    r.JiGID = id;
-    r.JiGMC = "第" + std::to_string(serial) + "公共机构";
-    r.JieDMC = r.JiGMC;
-    r.ZuZJGDM = std::to_string(100000000 + (serial * 7919) % 899999999);
-    r.HangYDM = "P82";
-    r.XingZQH = id.substr(0, 6);
-    r.XingZLSJB = std::to_string(std::min(level + 1, 4LL));
-    r.XingZJB = std::to_string(serial % 9);
-    r.JieDLB = serial % 25 == 0 ? "0" : "1";
-    r.CaiZJFLYFS = std::to_string(serial % 2);
-    r.JiGLX = kTypes[std::size_t(serial) % kTypes.size()];
-    r.DiZhi_Shen = "某省";
-    r.DiZhi_Shi = "某市";
-    r.DiZhi_Xian = "某县";
-    r.DiZhi_JieD = "人民路";
-    r.DiZhi_HaoP = std::to_string(serial % 1000) + "号";
-    r.YouZBM = "100000";
-    r.LianXRXM = "张三";
-    r.LianXDH = "010-12345678";
-    r.TianBRXM = "李四";
-    r.ChuSHSJ = "2024-03-01";
-    r.GengXZT = "0";
-    r.QueRRXM = "李四";
-    r.QueRSJ = "2024-03-02 10:00:00";
-    r.QueRZT = "1";
-    r.ShenHZT = "0";
-    r.JiC = level;
-    r.ShunX = serial % 97;
-    return r;
-}
-
-// A province's exchange file: its own rows and, depth first, the rows it imported below them.
-class ProvinceFile {
-  public:
-    ProvinceFile(const fs::path& path, std::string province, long long lines, long long& serial)
-        : out_(path, std::ios::binary),
-          province_(std::move(province)),
-          left_(lines),
-          serial_(serial) {
-        while (left_ > 0) {
-            mlk::GGJG row = Row(Id(province_, serial_), serial_, 1);
-            ++serial_;
-            row.ShuJLY = "0";
-            row.ShangJBMID = province_ + "0000PROVINCE";
-            Write(row);
-            Below(row.JiGID, row.JiGID, 2);
-        }
-    }
-
-  private:
-    void Below(const std::string& parent, const std::string& top, long long level) {
-        if (level > 3)
-            return;
-        for (int k = 0; k < kFanOut[std::size_t(level - 2)] && left_ > 0; ++k) {
-            mlk::GGJG row = Row(Id(province_, serial_), serial_, level);
-            ++serial_;
-            row.ShuJLY = "1";
-            row.ShangJBMID = parent;
-            row.ShangBJGID = top;
-            Write(row);
-            Below(row.JiGID, top, level + 1);
-        }
-    }
-    void Write(const mlk::GGJG& row) {
-        out_ << mlk::Utf8ToGbk(mlk::JoinExchangeItems(mlk::ExchangeItems(row))) << "\r\n";
-        --left_;
-    }
-
-    std::ofstream out_;
-    std::string province_;
-    long long left_;
-    long long& serial_;
-};
-
-std::string PendingId(int province) {
-    return std::string(kProvinces[std::size_t(province)]) + "0000AGENCY01";
-}
-
-// The centre's own entries: an agency for every province, each with its pending row, and
-// departments of the same level.
-void NewCentre(const fs::path& db, int provinces) {
-    mlk::TMainDM dm(db);
-    mlk::bench::RegisterUnit(dm, kCentre, "国家节能管理机构", "1", "0");
-    std::vector<mlk::SqlStatement> batch;
-    for (int p = 0; p < provinces + kOwnDepartments; ++p) {
-        const bool agency = p < provinces;
-        mlk::GGJG row = Row(agency ? PendingId(p) : Id("10", 10000000000LL + p), p, 1);
-        row.JieDLB = agency ? "0" : "1";
-        row.ShuJLY = "0";
-        row.ShangJBMID = kCentre;
-        row.ShunX = p;
-        batch.push_back({mlk::GGJG::InsertSQL(), row.InsertParams()});
-        if (agency) {
-            batch.push_back(
-                {"insert into MLK_DaiDRJG (JiGID,JiGMC,JieDLB,XingZJB,JieDMC,XingZQH,"
-                 "CaiZJFLYFS,JiGLX,DaoRZT,DaoRSJ,DaoRSL,ShenHZT,ShenHSJ) values "
-                 "(?,?,'0',?,?,?,'0','9900','0','','0','0','')",
-                 {row.JiGID, row.JiGMC, row.XingZJB, row.JieDMC, row.XingZQH}});
-        }
-    }
-    dm.ExecSQLBatch(batch);
-}
 
 // The median wall time and the median processor time of three runs, the greatest peak.
 ChildRun Median(std::vector<ChildRun> runs) {
@@ -254,13 +135,13 @@ int main(int argc, char** argv) {
         return BuildSummary(argv[2], argv[3]);
 
     const int files = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, int(kProvinces.size())) : 31;
-    const long long lines = argc > 2 ? std::atoll(argv[2]) : 65000;
+    const long long lines = argc > 2 ? std::atoll(argv[2]) : mlk::bench::kProvinceLines;
     const fs::path mlkPath = mlk::bench::MlkProgram(argc, argv, 3);
     const mlk::bench::RunFolder folder("centre");
     const fs::path& dir = folder.Path();
     std::printf("load average at start: %s\n", mlk::bench::LoadAverage().c_str());
 
-    NewCentre(dir / "new.db", files);
+    mlk::bench::NewCentre(dir / "new.db", files);
     long long serial = 0;
     std::vector<ChildRun> firstRuns, lastRuns;
     const auto fileOf = [&](int p) { return dir / ("province-" + std::to_string(p + 1) + ".txt"); };
@@ -278,7 +159,7 @@ int main(int argc, char** argv) {
     };
     fs::copy_file(dir / "new.db", dir / "centre.db");
     for (int p = 0; p < files; ++p) {
-        ProvinceFile(fileOf(p), kProvinces[std::size_t(p)], lines, serial);
+        mlk::bench::WriteProvinceFile(fileOf(p), kProvinces[std::size_t(p)], lines, serial);
         if (p == 0) {
             firstRuns.push_back(import(dir / "centre.db", p));
             print(p, firstRuns.back(), 1);
