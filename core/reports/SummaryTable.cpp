@@ -60,10 +60,10 @@ bool IsXlsxName(const std::string& fileUtf8) {
     return extension == ".xlsx";
 }
 
-void SaveSummary(const std::string& fileUtf8, const SummaryTable& table) {
+void SaveSummary(const std::string& fileUtf8, const SummaryTable& table, Progress* progress) {
     if (IsXlsxName(fileUtf8))
         SaveListToXlsx(PathFromText(fileUtf8), true, table.Captions(), table.rows,
-                       table.SheetLayout());
+                       table.SheetLayout(), progress);
     else
         SaveListToXls(PathFromText(fileUtf8), true, table.Captions(), table.rows);
 }

@@ -65,7 +65,9 @@ class LabelCache {
 // Whether a file name asks for the .xlsx format (its extension, in any letter case).
 bool IsXlsxName(const std::string& fileUtf8);
 // Writes the table, captions first, as an .xlsx file when the name ends in .xlsx (see
-// SaveListToXlsx), else as an .xls file (see SaveListToXls).
-void SaveSummary(const std::string& fileUtf8, const SummaryTable& table);
+// SaveListToXlsx, which reports to progress), else as an .xls file (see SaveListToXls; at most
+// 65535 rows, written at once).
+void SaveSummary(const std::string& fileUtf8, const SummaryTable& table,
+                 Progress* progress = nullptr);
 
 }  // namespace mlk

@@ -15,6 +15,9 @@ namespace mlk {
 
 namespace {
 
+// Rows written between two reports of progress.
+constexpr std::size_t kProgressStep = 1024;
+
 std::size_t Characters(std::string_view utf8) {
     std::size_t count = 0;
     for (unsigned char c : utf8)
@@ -174,7 +177,7 @@ class Workbook {
 
 void SaveListToXlsx(const std::filesystem::path& file, bool withCaptions,
                     const std::vector<std::string>& captions, const TextRows& rows,
-                    const XlsxLayout& layout) {
+                    const XlsxLayout& layout, Progress* progress) {
     const std::vector<std::size_t> widest =
         CheckAndMeasure(withCaptions, captions, rows, layout.filtered ? 4 : 1);
     std::vector<bool> figures(captions.size()), hidden(captions.size());
@@ -196,7 +199,11 @@ void SaveListToXlsx(const std::filesystem::path& file, bool withCaptions,
         workbook.Captions(captions, rows.size(), layout.filtered);
         ++row;
     }
+    if (progress)
+        progress->SetRange(std::int64_t(rows.size()));
     for (const TextRows::Row cells : rows) {
+        if (progress && row % kProgressStep == 0)
+            progress->SetPosition(std::int64_t(row));
         for (std::size_t column = 0; column < cells.size() && column < captions.size(); ++column) {
             const std::string_view cell = cells[column];
             if (figures[column] && IsWholeNumber(cell))
@@ -206,6 +213,8 @@ void SaveListToXlsx(const std::filesystem::path& file, bool withCaptions,
         }
         ++row;
     }
+    if (progress)
+        progress->SetPosition(std::int64_t(rows.size()));
     errno = 0;
     if (const lxw_error error = workbook.Close(); error != LXW_NO_ERROR) {
         // The library's failures are files it could not write; the system says why.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Progress.h"
 #include "reports/TextRows.h"
 
 namespace mlk {
@@ -33,9 +34,10 @@ struct XlsxLayout {
 // captions give the column count, as for .xls. The sheet goes to a temporary file beside the
 // target and replaces it only once complete. A list the format cannot hold (too many rows, a
 // cell too long) is refused with an MlkError before the disk is touched; a failed write names the
-// file and leaves the target as it was.
+// file and leaves the target as it was, and so does an exception from the progress, which counts
+// the rows written.
 void SaveListToXlsx(const std::filesystem::path& file, bool withCaptions,
                     const std::vector<std::string>& captions, const TextRows& rows,
-                    const XlsxLayout& layout = {});
+                    const XlsxLayout& layout = {}, Progress* progress = nullptr);
 
 }  // namespace mlk

@@ -130,13 +130,24 @@ LongWork& LongWork::ShowingOn(QProgressBar* bar) {
 }
 
 bool LongWork::Run(TMainDM& dm, const std::function<void(TMainDM&, Progress&)>& work) {
+    const std::filesystem::path database = dm.Db().Path();
+    return Start([&](WorkState& state) {
+        TMainDM own(database, &state);
+        work(own, state);
+    });
+}
+
+bool LongWork::Run(const std::function<void(Progress&)>& work) {
+    return Start([&](WorkState& state) { work(state); });
+}
+
+template <class Body>
+bool LongWork::Start(const Body& body) {
     WorkState state;
     QEventLoop loop;
-    const std::filesystem::path database = dm.Db().Path();
     std::thread worker([&] {
         try {
-            TMainDM own(database, &state);
-            work(own, state);
+            body(state);
         } catch (...) {
             state.error = std::current_exception();
         }

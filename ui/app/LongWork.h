@@ -37,8 +37,14 @@ class LongWork {
     // false when the user cancelled it. An error of the work is raised again here, on the
     // window's thread.
     bool Run(TMainDM& dm, const std::function<void(TMainDM&, Progress&)>& work);
+    // The same for work that needs no database (a file written from a table in memory), which
+    // the window leaves alone meanwhile; 取消 ends it at its next progress report.
+    bool Run(const std::function<void(Progress&)>& work);
 
   private:
+    template <class Body>
+    bool Start(const Body& body);
+
     QWidget* window_;
     QString what_;
     QProgressBar* bar_ = nullptr;

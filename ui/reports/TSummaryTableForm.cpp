@@ -171,7 +171,10 @@ void TSummaryTableForm::bt_pdfClick() {
     if (file.isEmpty())
         return;
     print::SummaryPages pages(Table(), heading_, TMainDM::TodayText());
-    print::SaveSummaryPdf(PathFromText(S(file)), pages);
+    if (!LongWork(this, QStringLiteral("正在导出PDF文件…")).Run([&](Progress& progress) {
+            print::SaveSummaryPdf(PathFromText(S(file)), pages, &progress);
+        }))
+        return;
     dialogs().Notice(this, kNoticeTitle, QStringLiteral("PDF文件导出成功!"));
 }
 
@@ -186,7 +189,10 @@ void ExportTable(QWidget* parent, const QString& proposed, const SummaryTable& t
         AskSaveFile(parent, QStringLiteral("导出excel文件"), proposed, {kXlsFile, kXlsxFile});
     if (file.isEmpty())
         return;
-    SaveSummary(S(file), table);
+    if (!LongWork(parent, QStringLiteral("正在导出excel文件…")).Run([&](Progress& progress) {
+            SaveSummary(S(file), table, &progress);
+        }))
+        return;
     dialogs().Notice(parent, kNoticeTitle, QStringLiteral("EXCEL数据导出成功!"));
 }
 

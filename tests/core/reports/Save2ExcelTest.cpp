@@ -210,6 +210,23 @@ TEST(Save2ExcelTest, AFailedWriteNamesTheFileAndTheReasonAndLeavesNothing) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "已有目录"));
 }
 
+// Work stopped at a progress report (取消 in the window) leaves an older file as it was.
+TEST(Save2ExcelTest, XlsxStoppedAtAProgressReportLeavesTheOldFile) {
+    TempDir dir;
+    WriteFile(dir / "表.xlsx", "old");
+    struct Stop final : Progress {
+        void SetRange(std::int64_t) override {}
+        void SetPosition(std::int64_t position) override {
+            if (position > 0)
+                throw MlkError("已取消");
+        }
+    } stop;
+    EXPECT_EQ(ErrorOf([&] { SaveListToXlsx(dir / "表.xlsx", true, {"n"}, {{"1"}}, {}, &stop); }),
+              "已取消");
+    EXPECT_EQ(ReadFile(dir / "表.xlsx"), "old");
+    EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"表.xlsx"});
+}
+
 // The .xlsx cells read back from the package's XML, on every system: each column in its place,
 // Chinese, blanks and markup characters as written, a short row's missing cells empty, and an
 // older file replaced.
