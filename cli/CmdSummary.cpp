@@ -45,13 +45,54 @@ SummaryTable BuildTable(TMainDM& dm, SummaryKind kind, const CommandContext& con
     return TypeSummary(dm, context.Option("type2"), context.Option("type3"));
 }
 
-void PrintTable(std::ostream& out, const SummaryTable& table) {
-    out << Join(table.Captions(), "\t") << "\n";
-    for (const TextRows::Row row : table.rows) {
-        for (std::size_t i = 0; i < row.size(); ++i)
-            out << (i ? "\t" : "") << TabSeparatedCell(std::string(row[i]));
-        out << "\n";
+// Writes rows a line at a time from one buffer: a directory of millions of rows.
+class RowPrinter {
+  public:
+    RowPrinter(std::ostream& out, const std::vector<ColumnDef>& columns) : out_(out) {
+        for (const ColumnDef& column : columns)
+            Add(column.title);
+        End();
     }
+    void Print(const TextRows::Row row) {
+        row.Views(cells_);
+        for (const std::string_view cell : cells_)
+            Add(cell);
+        End();
+    }
+    void Print(std::string_view number, const TextRows::Row rest) {
+        Add(number);
+        Print(rest);
+    }
+
+  private:
+    void Add(std::string_view cell) {
+        if (!line_.empty())
+            line_ += '\t';
+        AppendTabSeparatedCell(line_, cell);
+    }
+    void End() {
+        line_ += '\n';
+        out_.write(line_.data(), std::streamsize(line_.size()));
+        line_.clear();
+    }
+    std::ostream& out_;
+    std::string line_;
+    std::vector<std::string_view> cells_;
+};
+
+void PrintTable(std::ostream& out, const SummaryTable& table) {
+    RowPrinter printer(out, table.columns);
+    for (const TextRows::Row row : table.rows)
+        printer.Print(row);
+}
+
+// The directory printed as the walk lists it, without holding the rows it has printed.
+void PrintDirectory(std::ostream& out, TMainDM& dm) {
+    RowPrinter printer(out, DirectoryColumns());
+    TextRows pool;
+    ListDirectory(dm, pool, [&](std::string_view number, const TextRows::Row cells) {
+        printer.Print(number, cells);
+    });
 }
 
 void SavePdf(CommandContext& context, TMainDM& dm, SummaryKind kind, const SummaryTable& table) {
@@ -75,8 +116,13 @@ int RunSummary(CommandContext& context) {
     if (kind != SummaryKind::Types && (context.Has("type2") || context.Has("type3")))
         throw UsageError("--type2 和 --type3 只用于 types");
     TMainDM& dm = context.Dm();
+    const bool print = !context.Has("xls") && !context.Has("pdf");
+    if (print && kind == SummaryKind::Directory) {
+        PrintDirectory(context.out, dm);
+        return kExitDone;
+    }
     const SummaryTable table = BuildTable(dm, kind, context);
-    if (!context.Has("xls") && !context.Has("pdf")) {
+    if (print) {
         PrintTable(context.out, table);
         return kExitDone;
     }

@@ -171,11 +171,18 @@ bool AsksForHelp(const CommandSpec& spec, const std::vector<std::string>& args) 
 }
 
 std::string TabSeparatedCell(std::string text) {
-    for (char& c : text) {
-        if (c == '\t' || c == '\n' || c == '\r')
-            c = ' ';
+    std::string cell;
+    AppendTabSeparatedCell(cell, text);
+    return cell;
+}
+
+void AppendTabSeparatedCell(std::string& line, std::string_view text) {
+    const std::size_t from = line.size();
+    line += text;
+    for (std::size_t i = from; i < line.size(); ++i) {
+        if (line[i] == '\t' || line[i] == '\n' || line[i] == '\r')
+            line[i] = ' ';
     }
-    return text;
 }
 
 std::string UsageLine(const CommandSpec& spec) {

@@ -117,6 +117,8 @@ bool AsksForHelp(const CommandSpec& spec, const std::vector<std::string>& args);
 // Tabs and line ends inside a value would break a tab-separated row apart: they are shown as
 // blanks. What list and summary say about it in their help.
 std::string TabSeparatedCell(std::string text);
+// The same, added to a line being built.
+void AppendTabSeparatedCell(std::string& line, std::string_view text);
 inline constexpr const char* kTabSeparatedHelp = "值中的制表符和换行显示为空格，每行一条。";
 
 // The usage line of a command ("mlk [--db 数据库文件] NAME OPTIONS ARGUMENTS").

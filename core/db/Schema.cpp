@@ -64,8 +64,7 @@ create table if not exists MLK_ShenHRZ (
 // index slows the import of a large exchange file, so each must serve statements that no other
 // index serves.
 // IX_JiBXX_EntryList answers the entry lists' where, order and name filter from the index alone,
-// so a page deep in a long list skips its earlier rows without reading the table; the summaries'
-// child query finds a row's children through it.
+// so a page deep in a long list skips its earlier rows without reading the table.
 // IX_JiBXX_TypeCounts leads with the type, which every count of the summaries fixes: each count
 // reads only the rows it counts, already grouped by the row they were imported for.
 constexpr const char* kIndexes = R"SQL(

@@ -276,4 +276,16 @@ void Transaction::Commit() {
     done_ = true;
 }
 
+// Inside a transaction that someone else began, its snapshot already holds.
+ReadTransaction::ReadTransaction(Database& db)
+    : db_(db), began_(sqlite3_get_autocommit(db.Handle()) != 0) {
+    if (began_)
+        db_.Exec("begin deferred transaction");
+}
+
+ReadTransaction::~ReadTransaction() {
+    if (began_)
+        sqlite3_exec(db_.Handle(), "commit transaction", nullptr, nullptr, nullptr);
+}
+
 }  // namespace mlk

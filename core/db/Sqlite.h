@@ -153,4 +153,19 @@ class Transaction {
     bool done_ = false;
 };
 
+// Reads from one snapshot: begins a transaction that takes no lock until its first read, and ends
+// it when it goes. Many statements in a row then share one lock instead of taking and checking
+// it again each.
+class ReadTransaction {
+  public:
+    explicit ReadTransaction(Database& db);
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+    ~ReadTransaction();
+
+  private:
+    Database& db_;
+    bool began_;
+};
+
 }  // namespace mlk

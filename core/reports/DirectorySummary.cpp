@@ -1,8 +1,17 @@
 #include "reports/DirectorySummary.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <deque>
+#include <limits>
+#include <optional>
+#include <span>
+#include <unordered_map>
 #include <unordered_set>
 
+#include "base/Progress.h"
+#include "db/Sqlite.h"
 #include "model/TMainDM.h"
 
 namespace mlk {
@@ -38,10 +47,17 @@ const std::string kTopQuery = std::string(kColumnList) +
                               " where JG.ShuJLY='0' and JG.QueRZT='1' "
                               " and JG.ShangJBMID =? order by JG.ShunX ";
 
-const std::string kChildQuery = std::string(kColumnList) +
-                                " From MLK_JiBXX JG "
-                                " where JG.ShuJLY='1' and JG.QueRZT='1' "
-                                " and JG.ShangJBMID =? order by JG.ShangJBMID,JG.ShunX ";
+// Every row that can be listed below an own row, read in one pass: a query per listed row would
+// cost as much as the row itself, and most rows have no children.
+const std::string kImportedQuery = std::string(kColumnList) +
+                                   ", JG.ShangJBMID, JG.ShunX From MLK_JiBXX JG "
+                                   " where JG.ShuJLY='1' and JG.QueRZT='1' ";
+
+// Rows read between two reports of progress.
+constexpr std::size_t kProgressStep = 1024;
+
+// Negative: KiB rather than pages.
+constexpr long long kReadOnceCacheKiB = -2048;
 
 // Column positions of a query, looked up once rather than by name on every row.
 struct Positions {
@@ -68,134 +84,248 @@ struct Positions {
         Shi, Xian, JieD, HaoP, YouZBM, LianXRXM, LianXDH;
 };
 
-// The rows of one query: each row's cells from column 1 on (the number is added when it is
-// listed) and its level.
-struct Rows {
-    TextRows cells;
-    std::vector<long long> levels;
+// A code and its label, each kept once in the table.
+struct CodeCells {
+    TextRows::Shared code, label;
 };
 
-// Runs the top or the child query for one key and reads its rows.
-class RowReader {
+// Keeps the cells of a row (all but the number, which the walk gives it) in the table.
+class CellKeeper {
   public:
-    RowReader(TMainDM& dm, const std::string& sql, LabelCache& labels)
-        : query_(dm.Db(), sql), at_(query_), labels_(labels) {}
+    CellKeeper(TMainDM& dm, TextRows& rows) : dm_(dm), rows_(rows) {}
 
-    Rows Read(std::string_view key) {
-        Rows rows;
-        query_.Bind(1, key);
-        while (query_.Step()) {
-            rows.levels.push_back(query_.IsNull(at_.JiC) ? 0 : query_.Int(at_.JiC));
-            AddCells(rows.cells);
+    TextRows::Kept Keep(const Statement& q, const Positions& at) {
+        using Cell = TextRows::Cell;
+        // An energy-saving management agency shows its number, id and name only.
+        if (q.TextView(at.JieDLB) != "1") {
+            std::array<Cell, kCells> cells;
+            cells[0] = q.TextView(at.JiGID);
+            cells[1] = q.TextView(at.JieDMC);
+            return rows_.Keep(cells);
         }
-        query_.Reset();
-        return rows;
+        const CodeCells type = Code(0, q.TextView(at.JiGLX), "JiGLX");
+        const CodeCells rank = Code(1, q.TextView(at.XingZJB), "XingZJB");
+        const CodeCells funding = Code(2, q.TextView(at.CaiZJFLYFS), "CaiZJFSY");
+        address_.clear();
+        for (const int part : {at.Shen, at.Shi, at.Xian, at.JieD, at.HaoP})
+            address_ += q.TextView(part);
+        const Cell cells[kCells] = {q.TextView(at.JiGID),
+                                    q.TextView(at.JieDMC),
+                                    type.label,
+                                    q.TextView(at.ZuZJGDM),
+                                    Common(0, q.TextView(at.HangYDM)),
+                                    Common(1, q.TextView(at.XingZQH)),
+                                    rank.label,
+                                    TextRows::Repeat{6},  // the node name again
+                                    funding.label,
+                                    std::string_view(address_),
+                                    Common(2, q.TextView(at.YouZBM)),
+                                    q.TextView(at.LianXRXM),
+                                    q.TextView(at.LianXDH),
+                                    rank.code,
+                                    type.code,
+                                    funding.code};
+        return rows_.Keep(cells);
     }
 
   private:
-    void AddCells(TextRows& into) {
-        const Statement& q = query_;
-        std::array<std::string_view, kCells - 1> cells{};
-        cells[0] = q.TextView(at_.JiGID);
-        cells[1] = q.TextView(at_.JieDMC);
-        // An energy-saving management agency shows its number, id and name only.
-        if (q.TextView(at_.JieDLB) == "1") {
-            const std::string_view type = q.TextView(at_.JiGLX);
-            const std::string_view rank = q.TextView(at_.XingZJB);
-            const std::string_view funding = q.TextView(at_.CaiZJFLYFS);
-            address_.clear();
-            for (const int part : {at_.Shen, at_.Shi, at_.Xian, at_.JieD, at_.HaoP})
-                address_ += q.TextView(part);
-            cells[2] = labels_.Label(type, "JiGLX");
-            cells[3] = q.TextView(at_.ZuZJGDM);
-            cells[4] = q.TextView(at_.HangYDM);
-            cells[5] = q.TextView(at_.XingZQH);
-            cells[6] = labels_.Label(rank, "XingZJB");
-            cells[7] = cells[1];
-            cells[8] = labels_.Label(funding, "CaiZJFSY");
-            cells[9] = address_;
-            cells[10] = q.TextView(at_.YouZBM);
-            cells[11] = q.TextView(at_.LianXRXM);
-            cells[12] = q.TextView(at_.LianXDH);
-            cells[13] = rank;
-            cells[14] = type;
-            cells[15] = funding;
+    // The cells after the number.
+    static constexpr std::size_t kCells = 16;
+
+    CodeCells Code(std::size_t column, std::string_view code, const char* key) {
+        auto& known = codes_[column];
+        auto found = known.find(code);
+        if (found == known.end()) {
+            const CodeCells cells{rows_.Share(code), rows_.Share(dm_.CodeLabel(code, key))};
+            found = known.emplace(std::string(code), cells).first;
         }
-        into.push_back(cells);
+        return found->second;
     }
 
-    static constexpr std::size_t kCells = 17;
-    Statement query_;
-    Positions at_;
-    LabelCache& labels_;
+    // A value that a county's rows share (its division, trade, postcode), kept once; the last one
+    // is remembered, since rows come county by county.
+    TextRows::Shared Common(std::size_t column, std::string_view value) {
+        auto& [last, shared] = common_[column];
+        if (!shared || value != last) {
+            last = value;
+            shared = rows_.Share(value);
+        }
+        return *shared;
+    }
+
+    TMainDM& dm_;
+    TextRows& rows_;
+    std::array<std::unordered_map<std::string, CodeCells, TextHash, std::equal_to<>>, 3> codes_;
+    std::array<std::pair<std::string, std::optional<TextRows::Shared>>, 3> common_;
     std::string address_;
 };
 
-// Rows listed between two reports of progress.
-constexpr std::size_t kProgressStep = 1024;
+// The confirmed imported rows, kept in the table unlisted, in the order each row's children are
+// listed: grouped by their ShangJBMID, by ShunX within it, ties in the order they were read.
+class Children {
+  public:
+    Children(TMainDM& dm, CellKeeper& keeper, Progress* progress) {
+        struct Read {
+            TextRows::Kept cells;
+            long long order;
+            std::uint32_t parent;
+            std::int8_t level;
+        };
+        // A deque grows without moving what it holds: no second copy at its peak.
+        std::deque<Read> read;
+        {
+            Statement query(dm.Db(), kImportedQuery);
+            const Positions at(query);
+            const int parentAt = query.ColumnIndex("ShangJBMID"),
+                      orderAt = query.ColumnIndex("ShunX");
+            while (query.Step()) {
+                const auto parent = groups_.try_emplace(std::string(query.TextView(parentAt)),
+                                                        std::uint32_t(groups_.size()));
+                read.push_back({keeper.Keep(query, at),
+                                query.IsNull(orderAt) ? std::numeric_limits<long long>::min()
+                                                      : query.Int(orderAt),
+                                parent.first->second, Level(query, at.JiC)});
+                if (progress && read.size() % kProgressStep == 0)
+                    progress->SetPosition(std::int64_t(read.size()));
+            }
+        }
+        // Counted into their groups, then each group put in order.
+        begins_.assign(groups_.size() + 1, 0);
+        for (const Read& row : read)
+            ++begins_[row.parent + 1];
+        for (std::size_t g = 1; g < begins_.size(); ++g)
+            begins_[g] += begins_[g - 1];
+        std::vector<std::uint32_t> order(read.size());
+        {
+            std::vector<std::size_t> next(begins_.begin(), begins_.end() - 1);
+            for (std::size_t i = 0; i < read.size(); ++i)
+                order[next[read[i].parent]++] = std::uint32_t(i);
+        }
+        for (std::size_t g = 0; g + 1 < begins_.size(); ++g) {
+            std::stable_sort(
+                order.begin() + std::ptrdiff_t(begins_[g]),
+                order.begin() + std::ptrdiff_t(begins_[g + 1]),
+                [&](std::uint32_t a, std::uint32_t b) { return read[a].order < read[b].order; });
+        }
+        cells_.reserve(read.size());
+        levels_.reserve(read.size());
+        for (const std::uint32_t i : order) {
+            cells_.push_back(read[i].cells);
+            levels_.push_back(read[i].level);
+        }
+    }
 
-// Lists everything below a top row, depth first, one child query per row whose children are
-// listed, so the directory of a whole country is held once, in the table. An explicit stack
-// instead of recursion: a long chain of imported rows must not exhaust the call stack.
-void ListBelow(SummaryTable& table, RowReader& children, std::string_view topId,
-               const std::string& topNumber, Progress* progress) {
+    std::size_t size() const { return cells_.size(); }
+    // The positions of a row's children, from first to last.
+    std::pair<std::size_t, std::size_t> Of(std::string_view id) const {
+        const auto found = groups_.find(id);
+        if (found == groups_.end())
+            return {0, 0};
+        return {begins_[found->second], begins_[found->second + 1]};
+    }
+    TextRows::Kept Cells(std::size_t child) const { return cells_[child]; }
+    bool Descends(std::size_t child) const { return levels_[child] < kDirectoryDepthLimit; }
+
+  private:
+    // Only whether it is below the depth limit counts: kept in a byte.
+    static std::int8_t Level(const Statement& query, int column) {
+        const long long level = query.IsNull(column) ? 0 : query.Int(column);
+        return std::int8_t(std::clamp(level, -1LL, kDirectoryDepthLimit));
+    }
+
+    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> groups_;
+    std::vector<std::size_t> begins_;
+    std::vector<TextRows::Kept> cells_;
+    std::vector<std::int8_t> levels_;
+};
+
+// Lists everything below a top row, depth first. An explicit stack instead of recursion: a long
+// chain of imported rows must not exhaust the call stack.
+void ListBelow(const TextRows& pool, const Children& children, std::string_view topId,
+               const std::string& topNumber, const DirectoryRow& row) {
     struct Level {
-        Rows rows;
-        std::size_t next;
+        std::size_t next, end;
+        std::size_t first;
         std::string number;
-        std::string id;
+        std::string_view id;
     };
     std::vector<Level> stack;
     // The ids from the top row down.
-    std::unordered_multiset<std::string, TextHash, std::equal_to<>> path;
+    std::unordered_multiset<std::string_view> path;
 
     const auto enter = [&](std::string_view id, const std::string& number) {
-        Rows below = children.Read(id);
-        if (below.levels.empty())
+        const auto [first, end] = children.Of(id);
+        if (first == end)
             return;
         path.emplace(id);
-        stack.push_back(Level{std::move(below), 0, number, std::string(id)});
+        stack.push_back(Level{first, end, first, number, id});
     };
     enter(topId, topNumber);
+    std::string number;
     while (!stack.empty()) {
         Level& level = stack.back();
-        if (level.next == level.rows.levels.size()) {
+        if (level.next == level.end) {
             path.erase(path.find(level.id));
             stack.pop_back();
             continue;
         }
-        const std::size_t index = level.next++;
-        const TextRows::Row child = level.rows.cells[index];
-        std::string number = level.number + "." + std::to_string(index + 1);
-        table.rows.push_back(number, child);
-        if (progress && table.rows.size() % kProgressStep == 0)
-            progress->SetPosition(std::int64_t(table.rows.size()));
+        const std::size_t child = level.next++;
+        number = level.number;
+        number += '.';
+        number += std::to_string(child - level.first + 1);
+        const TextRows::Row cells = pool.Open(children.Cells(child));
+        row(number, cells);
         // Entering pushes onto the stack: level is not used after it.
-        if (level.rows.levels[index] < kDirectoryDepthLimit && !path.contains(child[0]))
-            enter(child[0], number);
+        const std::string_view id = cells[0];
+        if (children.Descends(child) && !path.contains(id))
+            enter(id, number);
     }
 }
 
 }  // namespace
 
-SummaryTable DirectorySummary(TMainDM& dm, Progress* progress) {
+std::vector<ColumnDef> DirectoryColumns() {
+    return ParseColumnDefs(kColumns);
+}
+
+void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row, Progress* progress) {
+    // One snapshot for every query, and no lock taken and checked again for each.
+    ReadTransaction snapshot(dm.Db());
+    // The rows are read once each: a page kept in the cache would only be memory held.
+    const ScopedPragma cache(dm.Db(), "cache_size", kReadOnceCacheKiB);
     if (progress)
         progress->SetRange(dm.QueryInt("select count(*) from MLK_JiBXX"));
-    SummaryTable table;
-    table.columns = ParseColumnDefs(kColumns);
-    // The outline numbers (1.2.1) stay texts; every column can be narrowed and sorted.
-    table.filtered = true;
-    LabelCache labels(dm);
-    const Rows tops = RowReader(dm, kTopQuery, labels).Read(dm.Unit().DanWID);
-    RowReader children(dm, kChildQuery, labels);
-    for (std::size_t i = 0; i < tops.levels.size(); ++i) {
+    CellKeeper keeper(dm, pool);
+    std::vector<TextRows::Kept> tops;
+    {
+        Statement query(dm.Db(), kTopQuery);
+        const Positions at(query);
+        query.Bind(1, dm.Unit().DanWID);
+        while (query.Step())
+            tops.push_back(keeper.Keep(query, at));
+    }
+    if (tops.empty())
+        return;
+    const Children children(dm, keeper, progress);
+    for (std::size_t i = 0; i < tops.size(); ++i) {
         const std::string number = std::to_string(i + 1);
-        const TextRows::Row top = tops.cells[i];
-        table.rows.push_back(number, top);
-        ListBelow(table, children, top[0], number, progress);
+        const TextRows::Row top = pool.Open(tops[i]);
+        row(number, top);
+        ListBelow(pool, children, top[0], number, row);
     }
     if (progress)
-        progress->SetPosition(std::int64_t(table.rows.size()));
+        progress->SetPosition(std::int64_t(children.size()));
+}
+
+SummaryTable DirectorySummary(TMainDM& dm, Progress* progress) {
+    SummaryTable table;
+    table.columns = DirectoryColumns();
+    // The outline numbers (1.2.1) stay texts; every column can be narrowed and sorted.
+    table.filtered = true;
+    ListDirectory(
+        dm, table.rows,
+        [&](std::string_view number, TextRows::Row cells) { table.rows.push_back(number, cells); },
+        progress);
     return table;
 }
 

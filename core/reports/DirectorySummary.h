@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <string_view>
+#include <vector>
+
 #include "reports/SummaryTable.h"
 
 namespace mlk {
@@ -15,8 +19,14 @@ inline constexpr long long kDirectoryDepthLimit = 4;
 // ShunX), numbered 1, 2, ..., and under it, depth first, the confirmed imported rows whose
 // ShangJBMID it is, numbered 1.1, 1.2, 1.2.1, ... A row already on the path from its top row
 // is listed but not descended into again, so ShangJBMID references that loop end.
-// progress counts the rows listed against the confirmed rows of the directory, which are as many
-// or more.
+// progress counts the rows read against the rows of the directory, which are as many or more.
 SummaryTable DirectorySummary(TMainDM& dm, Progress* progress = nullptr);
+
+std::vector<ColumnDef> DirectoryColumns();
+// The same rows one by one, in order, for a caller that need not hold them all: each row's
+// number and its other cells, which pool keeps while it lives.
+using DirectoryRow = std::function<void(std::string_view number, TextRows::Row cells)>;
+void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row,
+                   Progress* progress = nullptr);
 
 }  // namespace mlk

@@ -1,5 +1,9 @@
 #include "reports/TextRows.h"
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
 #include "base/MlkError.h"
 
 namespace mlk {
@@ -18,54 +22,91 @@ std::size_t TakeLength(const char*& at) {
     }
 }
 
-}  // namespace
+// Each cell's length carries its kind in its two low bits: a text of that length follows; or it
+// is the index of a shared text, or how many columns back the repeated cell is; or, for a jump,
+// the address of more cells follows, which is no cell of its own.
+std::size_t Tagged(std::size_t value, unsigned kind) {
+    return value << 2 | kind;
+}
 
-std::size_t TextRows::LengthBytes(std::size_t length) {
+std::size_t LengthBytes(std::size_t length) {
     std::size_t bytes = 1;
     for (; length >= 0x80; length >>= 7)
         ++bytes;
     return bytes;
 }
 
-void TextRows::PutLength(std::string& packed, std::size_t length) {
+char* PutLength(char* at, std::size_t length) {
     while (length >= 0x80) {
-        packed += char(0x80 | (length & 0x7F));
+        *at++ = char(0x80 | (length & 0x7F));
         length >>= 7;
     }
-    packed += char(length);
+    *at++ = char(length);
+    return at;
 }
+
+// Rows are written into blocks of this size; a larger row gets a block of its own.
+constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
+
+// A row without cells.
+constexpr char kEmptyRow[1] = {0};
+
+}  // namespace
 
 std::string_view TextRows::Row::operator[](std::size_t column) const {
     const char* at = cells_;
-    for (std::size_t i = 0; i < column; ++i)
-        at += TakeLength(at);
-    const std::size_t length = TakeLength(at);
-    return {at, length};
+    for (std::size_t i = 0;;) {
+        const std::size_t tagged = TakeLength(at);
+        const std::size_t value = tagged >> 2;
+        const unsigned kind = tagged & 3;
+        if (kind == kJump) {
+            std::memcpy(&at, at, sizeof at);
+            continue;
+        }
+        if (i == column) {
+            if (kind == kShared)
+                return owner_->SharedText(value);
+            if (kind == kRepeat)
+                return (*this)[column - value];
+            return {at, value};
+        }
+        if (kind == kText)
+            at += value;
+        ++i;
+    }
 }
 
 std::vector<std::string> TextRows::Row::ToVector() const {
-    std::vector<std::string> cells;
-    cells.reserve(count_);
+    std::vector<std::string_view> views;
+    Views(views);
+    return {views.begin(), views.end()};
+}
+
+void TextRows::Row::Views(std::vector<std::string_view>& cells) const {
+    cells.clear();
     const char* at = cells_;
-    for (std::size_t i = 0; i < count_; ++i) {
-        const std::size_t length = TakeLength(at);
-        cells.emplace_back(at, length);
-        at += length;
+    while (cells.size() < count_) {
+        const std::size_t tagged = TakeLength(at);
+        const std::size_t value = tagged >> 2;
+        switch (tagged & 3) {
+            case kText:
+                cells.emplace_back(at, value);
+                at += value;
+                break;
+            case kShared:
+                cells.push_back(owner_->SharedText(value));
+                break;
+            case kRepeat:
+                cells.push_back(cells[cells.size() - value]);
+                break;
+            default:
+                std::memcpy(&at, at, sizeof at);
+        }
     }
-    return cells;
 }
 
 bool TextRows::Row::operator==(const std::vector<std::string>& cells) const {
-    if (cells.size() != count_)
-        return false;
-    const char* at = cells_;
-    for (const std::string& cell : cells) {
-        const std::size_t length = TakeLength(at);
-        if (std::string_view(at, length) != cell)
-            return false;
-        at += length;
-    }
-    return true;
+    return cells.size() == count_ && ToVector() == cells;
 }
 
 TextRows::TextRows(std::initializer_list<std::vector<std::string>> rows) {
@@ -81,23 +122,119 @@ TextRows::TextRows(std::size_t count, const std::vector<std::string>& row) {
     rows_.resize(count, rows_.front());
 }
 
+TextRows::TextRows(const TextRows& other) {
+    *this = other;
+}
+
+TextRows& TextRows::operator=(const TextRows& other) {
+    if (this != &other) {
+        TextRows copy;
+        copy.reserve(other.size());
+        for (const Row row : other)
+            copy.push_back(row.ToVector());
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+TextRows::TextRows(TextRows&& other) noexcept {
+    *this = std::move(other);
+}
+
+TextRows& TextRows::operator=(TextRows&& other) noexcept {
+    rows_ = std::move(other.rows_);
+    blocks_ = std::move(other.blocks_);
+    shared_ = std::move(other.shared_);
+    sharedIndex_ = std::move(other.sharedIndex_);
+    free_ = std::exchange(other.free_, nullptr);
+    left_ = std::exchange(other.left_, 0);
+    other.rows_.clear();
+    return *this;
+}
+
 TextRows::Row TextRows::operator[](std::size_t row) const {
-    const std::string& packed = rows_[row];
-    const char* at = packed.data();
+    return Open({rows_[row]});
+}
+
+TextRows::Row TextRows::Open(Kept kept) const {
+    const char* at = kept.row;
     const std::size_t count = TakeLength(at);
-    return {at, packed.data() + packed.size(), count};
+    return {this, at, count};
+}
+
+void TextRows::resize(std::size_t count) {
+    rows_.resize(count, kEmptyRow);
+}
+
+TextRows::Shared TextRows::Share(std::string_view text) {
+    const auto found = sharedIndex_.find(text);
+    if (found != sharedIndex_.end())
+        return {found->second};
+    const auto index = std::uint32_t(shared_.size());
+    sharedIndex_.emplace(shared_.emplace_back(text), index);
+    return {index};
 }
 
 void TextRows::push_back(std::string_view first, Row rest) {
-    const std::string_view tail(rest.cells_, std::size_t(rest.end_ - rest.cells_));
-    std::string packed;
-    packed.reserve(LengthBytes(rest.size() + 1) + LengthBytes(first.size()) + first.size() +
-                   tail.size());
-    PutLength(packed, rest.size() + 1);
-    PutLength(packed, first.size());
-    packed += first;
-    packed += tail;
-    rows_.push_back(std::move(packed));
+    if (rest.owner_ != this) {
+        // Another list's row may go before this one does: its cells are copied.
+        std::vector<std::string_view> views;
+        rest.Views(views);
+        std::vector<Cell> cells{first};
+        cells.insert(cells.end(), views.begin(), views.end());
+        rows_.push_back(Store(cells, nullptr));
+        return;
+    }
+    const Cell head[] = {first};
+    rows_.push_back(Store(head, rest.cells_, rest.size()));
+}
+
+const char* TextRows::Store(std::span<const Cell> cells, const char* jumpTo, std::size_t more) {
+    const auto tagged = [](const Cell& cell) {
+        return Tagged(cell.kind == kText ? cell.text.size() : cell.value, cell.kind);
+    };
+    std::size_t bytes = LengthBytes(cells.size() + more);
+    for (const Cell& cell : cells)
+        bytes += LengthBytes(tagged(cell)) + (cell.kind == kText ? cell.text.size() : 0);
+    if (jumpTo)
+        bytes += 1 + sizeof jumpTo;
+    char* const row = Allocate(bytes);
+    char* at = PutLength(row, cells.size() + more);
+    for (const Cell& cell : cells) {
+        at = PutLength(at, tagged(cell));
+        if (cell.kind == kText && !cell.text.empty()) {
+            std::memcpy(at, cell.text.data(), cell.text.size());
+            at += cell.text.size();
+        }
+    }
+    if (jumpTo) {
+        at = PutLength(at, kJump);
+        std::memcpy(at, &jumpTo, sizeof jumpTo);
+    }
+    return row;
+}
+
+char* TextRows::Allocate(std::size_t bytes) {
+    if (bytes > left_) {
+        const std::size_t size = std::max(kBlockBytes, bytes);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+        free_ = blocks_.back().get();
+        left_ = size;
+    }
+    char* const at = free_;
+    free_ += bytes;
+    left_ -= bytes;
+    return at;
+}
+
+bool TextRows::operator==(const TextRows& other) const {
+    if (other.size() != size())
+        return false;
+    for (std::size_t i = 0; i < size(); ++i) {
+        if (!((*this)[i] == other[i].ToVector()))
+            return false;
+    }
+    return true;
 }
 
 bool TextRows::operator==(const std::vector<std::vector<std::string>>& rows) const {

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <initializer_list>
 #include <iterator>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mlk {
@@ -12,11 +17,35 @@ namespace mlk {
 // The rows of a list as the summary windows and the spreadsheet writers see them: cell texts
 // (UTF-8), column 0 first. A row may hold fewer cells than the list has columns.
 //
-// Each row is one string that holds its cells one after another, each behind its length: the
-// directory summary of the whole country has two million rows of seventeen cells, and a string
-// object per cell would take several times the texts themselves.
+// The directory summary of the whole country has two million rows of seventeen cells, and a
+// string object per cell, or even per row, would take several times the texts themselves. So the
+// rows live one after another in large blocks, each cell behind its length; a text that many
+// rows show (a label, a code) is kept once and the cells refer to it; a cell may repeat an
+// earlier cell of its row; and a row may be made of its first cell followed by the cells of a row
+// kept before, without copying them.
 class TextRows {
   public:
+    // A text kept once for every cell that shows it: see Share.
+    struct Shared {
+        std::uint32_t index;
+    };
+    // A cell that shows the cell back columns before it in the same row.
+    struct Repeat {
+        std::uint32_t back;
+    };
+    // A cell as push_back and Keep take it: a text, a shared text or a repeat.
+    struct Cell {
+        Cell() = default;
+        Cell(std::string_view text) : text(text) {}
+        Cell(const std::string& text) : text(text) {}
+        Cell(const char* text) : text(text) {}
+        Cell(Shared shared) : kind(kShared), value(shared.index) {}
+        Cell(Repeat repeat) : kind(kRepeat), value(repeat.back) {}
+        std::string_view text;
+        unsigned kind = kText;
+        std::size_t value = 0;
+    };
+
     // One row, read in place; valid while its TextRows lives.
     class Row {
       public:
@@ -25,15 +54,18 @@ class TextRows {
         std::string_view operator[](std::size_t column) const;
         // The cells as strings, for a caller that keeps or changes them.
         std::vector<std::string> ToVector() const;
+        // The cells in place, in one pass over the row (the cell operator starts from the first
+        // cell each time), into a vector that the caller uses again from row to row.
+        void Views(std::vector<std::string_view>& cells) const;
         operator std::vector<std::string>() const { return ToVector(); }
         bool operator==(const std::vector<std::string>& cells) const;
 
       private:
         friend class TextRows;
-        Row(const char* cells, const char* end, std::size_t count)
-            : cells_(cells), end_(end), count_(count) {}
+        Row(const TextRows* owner, const char* cells, std::size_t count)
+            : owner_(owner), cells_(cells), count_(count) {}
+        const TextRows* owner_;
         const char* cells_;
-        const char* end_;
         std::size_t count_;
     };
 
@@ -62,6 +94,12 @@ class TextRows {
     TextRows(std::initializer_list<std::vector<std::string>> rows);
     // count copies of one row.
     TextRows(std::size_t count, const std::vector<std::string>& row);
+    // A copy holds the same cells, each a text of its own.
+    TextRows(const TextRows& other);
+    TextRows& operator=(const TextRows& other);
+    TextRows(TextRows&& other) noexcept;
+    TextRows& operator=(TextRows&& other) noexcept;
+    ~TextRows() = default;
 
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
@@ -72,37 +110,54 @@ class TextRows {
     const_iterator end() const { return {this, size()}; }
     void reserve(std::size_t rows) { rows_.reserve(rows); }
     // Drops the rows past the first count, or adds rows without cells up to count.
-    void resize(std::size_t count) { rows_.resize(count, std::string(1, '\0')); }
+    void resize(std::size_t count);
 
-    // Adds a row of cells: strings or string views.
+    // The text kept once for the cells that show it.
+    Shared Share(std::string_view text);
+
+    // Adds a row of cells: strings, string views or cells.
     template <class Cells>
     void push_back(const Cells& cells) {
-        std::size_t bytes = LengthBytes(std::size(cells));
+        std::vector<Cell> row;
+        row.reserve(std::size(cells));
         for (const auto& cell : cells)
-            bytes += LengthBytes(std::string_view(cell).size()) + std::string_view(cell).size();
-        std::string packed;
-        packed.reserve(bytes);
-        PutLength(packed, std::size(cells));
-        for (const auto& cell : cells) {
-            PutLength(packed, std::string_view(cell).size());
-            packed += std::string_view(cell);
-        }
-        rows_.push_back(std::move(packed));
+            row.emplace_back(cell);
+        push_back(std::span<const Cell>(row));
     }
     void push_back(std::initializer_list<std::string_view> cells) {
         push_back<std::initializer_list<std::string_view>>(cells);
     }
-    // Adds a row of the cell first followed by the cells of rest.
+    void push_back(std::span<const Cell> cells) { rows_.push_back(Store(cells, nullptr)); }
+    // Adds a row of the cell first followed by the cells of rest: without copying them when rest
+    // is a row of this TextRows (listed or kept), copied from any other.
     void push_back(std::string_view first, Row rest);
+    // A row kept without being listed, in eight bytes.
+    struct Kept {
+        const char* row;
+    };
+    // Keeps a row without listing it, for push_back(first, rest) to list later.
+    Kept Keep(std::span<const Cell> cells) { return {Store(cells, nullptr)}; }
+    Row Open(Kept kept) const;
 
-    bool operator==(const TextRows& other) const = default;
+    bool operator==(const TextRows& other) const;
     bool operator==(const std::vector<std::vector<std::string>>& rows) const;
 
   private:
-    static std::size_t LengthBytes(std::size_t length);
-    static void PutLength(std::string& packed, std::size_t length);
+    static constexpr unsigned kText = 0, kShared = 1, kRepeat = 2, kJump = 3;
 
-    std::vector<std::string> rows_;
+    // Writes a row (its count, its cells, then a jump to more cells when given) and returns where
+    // it begins.
+    const char* Store(std::span<const Cell> cells, const char* jumpTo, std::size_t more = 0);
+    char* Allocate(std::size_t bytes);
+    std::string_view SharedText(std::size_t index) const { return shared_[index]; }
+
+    std::vector<const char*> rows_;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* free_ = nullptr;
+    std::size_t left_ = 0;
+    // A deque keeps its texts where they are as it grows; the index finds them by text.
+    std::deque<std::string> shared_;
+    std::unordered_map<std::string_view, std::uint32_t, std::hash<std::string_view>> sharedIndex_;
 };
 
 // What the spreadsheet writers refuse, in the same words for each format.

@@ -1,6 +1,8 @@
 // mlk summary KIND --pdf: the pages read back with pdftotext.
 #include "MlkRunner.h"
 #include "PdfText.h"
+#include "reports/DirectorySummary.h"
+#include "text/Text.h"
 
 namespace mlk::test {
 namespace {
@@ -13,6 +15,22 @@ class SummaryCliTest : public DbTest {
         Dm().ExecSQL("update MLK_CaoZDWXX set JieDMC='东城区'");
     }
 };
+
+// The directory printed as it is walked holds the lines of the whole table, captions first.
+TEST_F(SummaryCliTest, PrintedDirectoryIsTheTableLineByLine) {
+    InsertSampleRows(Dm(), {OwnRow(Dm(), "T1", "教育局", "1", "8210", 2),
+                            OwnRow(Dm(), "T2", "节能办", "0", "9900", 1),
+                            ImportedRow("a1", "一中", "T1", "T1", "1", "8220", 2, 2),
+                            ImportedRow("a2", "二中", "T1", "T1", "1", "8230", 2, 1),
+                            ImportedRow("b1", "分校", "a1", "T1", "1", "8240", 3, 1)});
+    std::string expected = Join(DirectorySummary(Dm()).Captions(), "\t") + "\n";
+    for (const std::vector<std::string>& row : DirectorySummary(Dm()).rows)
+        expected += Join(row, "\t") + "\n";
+    const MlkRun run = Mlk(dir_.Path(), "summary directory");
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(SplitText(run.out, '\n').size(), 6u);
+}
 
 // Enough rows for three pages and more: each page carries the title, the unit, the date, the
 // captions and its number of the whole, and every row is printed once, on no page twice and

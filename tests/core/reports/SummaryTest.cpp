@@ -107,6 +107,18 @@ TEST_F(SummaryTest, DirectoryListsConfirmedOwnRowsDepthFirstWithOutlineNumbersAn
     EXPECT_EQ(RowOf(table, "T2").at(3), "");
 }
 
+// Children of equal display order come in the order they were stored, whatever their ids.
+TEST_F(SummaryTest, DirectoryChildrenOfEqualOrderComeAsStored) {
+    InsertSampleRows(Dm(), {ImportedRow("y9", "乙", "T2", "T2", "1", "8210", 2, 5),
+                            ImportedRow("y1", "甲", "T2", "T2", "1", "8210", 2, 5),
+                            ImportedRow("y5", "丙", "T2", "T2", "1", "8210", 2, 1)});
+    const std::vector<std::string> outline = Outline(DirectorySummary(Dm()));
+    const auto t2 = std::find(outline.begin(), outline.end(), "2 T2");
+    ASSERT_GE(std::distance(t2, outline.end()), 4);
+    EXPECT_EQ(std::vector<std::string>(t2 + 1, t2 + 4),
+              (std::vector<std::string>{"2.1 y5", "2.2 y9", "2.3 y1"}));
+}
+
 // No confirmed own rows: an empty directory, and counts of only the totals row.
 TEST_F(SummaryTest, WithoutConfirmedOwnRowsDirectoryIsEmptyAndCountsHaveOnlyTotals) {
     Dm().ExecSQL("update MLK_JiBXX set QueRZT='0' where ShuJLY='0'");
@@ -355,6 +367,45 @@ TEST(TextRowsTest, CellsComeBackAsTheyWentIn) {
     EXPECT_EQ(packed.back(), expected);
     packed.resize(2);
     EXPECT_EQ(packed, (std::vector<std::vector<std::string>>{{}, {""}}));
+}
+
+// Shared texts, repeated cells and a row listed after its first cell from a kept row read back
+// as the texts they stand for, in place, through a copy and after a move.
+TEST(TextRowsTest, SharedRepeatedAndKeptCellsReadAsTheirTexts) {
+    using Cell = TextRows::Cell;
+    TextRows rows;
+    const TextRows::Shared label = rows.Share("全额财政");
+    EXPECT_EQ(rows.Share("全额财政").index, label.index);
+    const Cell kept[] = {"A1", label, TextRows::Repeat{2}, "", rows.Share("差额"), label};
+    const TextRows::Kept row = rows.Keep(kept);
+    const std::string wide(200, 'x');
+    const Cell listed[] = {wide, TextRows::Repeat{1}};
+    rows.push_back(listed);
+    rows.push_back("1.2", rows.Open(row));
+    const std::vector<std::vector<std::string>> expected = {
+        {wide, wide}, {"1.2", "A1", "全额财政", "A1", "", "差额", "全额财政"}};
+    ASSERT_EQ(rows, expected);
+    EXPECT_EQ(rows[1][3], "A1");
+    EXPECT_EQ(rows[1][6], "全额财政");
+    std::vector<std::string_view> views;
+    rows[1].Views(views);
+    EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), expected[1]);
+    // Another list's row is copied in whole: that list may go first, its shared texts with it.
+    TextRows other;
+    other.Share("先占");
+    {
+        TextRows gone;
+        const Cell cells[] = {gone.Share("差额"), "B"};
+        gone.push_back(cells);
+        other.push_back("2", gone[0]);
+    }
+    EXPECT_EQ(other[0], (std::vector<std::string>{"2", "差额", "B"}));
+    const TextRows copy = rows;
+    TextRows moved = std::move(rows);
+    moved.push_back({"尾"});
+    EXPECT_EQ(copy, expected);
+    EXPECT_EQ(moved[1], expected[1]);
+    EXPECT_EQ(moved.back(), std::vector<std::string>{"尾"});
 }
 
 }  // namespace
