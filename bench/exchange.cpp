@@ -5,7 +5,9 @@
 //   full check of `mlk check` and the online backup, each against a plain copy of the file;
 // - import: `mlk import` of the exported file into a new installation against the shell's
 //   .import of the same rows, as stored, from UTF-8 CSV into MLK_JiBXX of a new installation
-//   (the same key and secondary indexes); each side twice, alternately, the better run counting.
+//   (the same key and secondary indexes), and into a bare table of the same columns without key
+//   or index (the engine's floor as the shell reaches it); each twice, in turn, the better run
+//   counting.
 // Wall time, processor time and peak resident memory of every child; the load average.
 //   bench_exchange [ROWS] [PATH-OF-mlk]   (MLK_BENCH_DIR=folder keeps the files)
 #include <algorithm>
@@ -77,6 +79,13 @@ std::string IndexNames(const fs::path& db) {
                          "select group_concat(name, ' ') from (select name from sqlite_master "
                          "where type = 'index' and tbl_name = 'MLK_JiBXX' order by name)");
     return query.Step() ? query.Text(0) : "";
+}
+
+// A table of MLK_JiBXX's columns and types without key, default or index.
+void NewBareTable(const fs::path& installation, const fs::path& bare) {
+    mlk::Database db(bare);
+    db.Exec("attach database ? as installation", {installation.string()});
+    db.Exec("create table main.MLK_JiBXX as select * from installation.MLK_JiBXX where 0");
 }
 
 long long Rows(const fs::path& db) {
@@ -165,7 +174,7 @@ int main(int argc, char** argv) {
                 rows);
     PrintRun("mlk export", rows, exported);
     PrintRun("sqlite3 ordered CSV", rows, exportAnchor);
-    PrintRatio("export", exported, exportAnchor, 1.0, 100);
+    PrintRatio("export", exported, exportAnchor, 1.5, 50);
     fs::remove(dir / "anchor-export.csv");
     TimeChecksAndBackup(dir, exported.wall);
 
@@ -179,26 +188,36 @@ int main(int argc, char** argv) {
     }
     NewPrefecture(dir / "fresh.db");
     const std::string freshIndexes = IndexNames(dir / "fresh.db");
-    ChildRun imported, importAnchor;
+    ChildRun imported, importAnchor, bareAnchor;
+    const auto shellImport = [&](const char* db) {
+        return RunMeasured("sqlite3 " + Quoted(dir / db) + " < " + Quoted(dir / "import.sql"));
+    };
     for (int round = 1; round <= 2; ++round) {
-        for (const char* db : {"prefecture.db", "anchor.db"}) {
+        for (const char* db : {"prefecture.db", "anchor.db", "bare.db"}) {
             fs::remove(dir / db);
-            fs::copy_file(dir / "fresh.db", dir / db);
+            if (std::string(db) != "bare.db")
+                fs::copy_file(dir / "fresh.db", dir / db);
         }
+        NewBareTable(dir / "fresh.db", dir / "bare.db");
         const ChildRun ours = RunMeasured(
             Quoted(mlkPath) + " --db " + Quoted(dir / "prefecture.db") + " import --pending " +
             kPending + " " + Quoted(dir / "county.txt") + " >/dev/null 2>&1");
-        const ChildRun anchor = RunMeasured("sqlite3 " + Quoted(dir / "anchor.db") + " < " +
-                                            Quoted(dir / "import.sql"));
+        const ChildRun anchor = shellImport("anchor.db");
+        const ChildRun bare = shellImport("bare.db");
         std::printf("round %d (load %s):\n", round, mlk::bench::LoadAverage().c_str());
         PrintRun("  mlk import", rows, ours);
         PrintRun("  sqlite3 .import (indexed)", rows, anchor);
+        PrintRun("  sqlite3 .import (bare)", rows, bare);
         imported = round == 1 ? ours : Better(imported, ours);
         importAnchor = round == 1 ? anchor : Better(importAnchor, anchor);
+        bareAnchor = round == 1 ? bare : Better(bareAnchor, bare);
     }
     PrintRun("mlk import (better)", rows, imported);
     PrintRun("sqlite3 .import (better)", rows, importAnchor);
-    PrintRatio("import", imported, importAnchor, 2.0, 150);
+    PrintRun("sqlite3 bare (better)", rows, bareAnchor);
+    PrintRatio("import", imported, importAnchor, 3.0, 150);
+    std::printf("import speed / bare table's: wall %.2f, CPU %.2f\n",
+                bareAnchor.wall / imported.wall, bareAnchor.cpu / imported.cpu);
     const std::string indexes = IndexNames(dir / "prefecture.db");
     std::printf(
         "after the import: %lld rows (anchor %lld); indexes %s as in a new installation "
