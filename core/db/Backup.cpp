@@ -46,6 +46,37 @@ void RefuseLeftJournal(const std::filesystem::path& target) {
     }
 }
 
+// One run of the engine's online backup. Finished however it ends: a run left before its end
+// takes back what it wrote into the destination.
+class PageCopy {
+  public:
+    PageCopy(Database& source, Database& destination)
+        : run_(sqlite3_backup_init(destination.Handle(), "main", source.Handle(), "main")) {
+        if (!run_) {
+            throw EngineError(sqlite3_errcode(destination.Handle()), destination.Path(),
+                              sqlite3_errmsg(destination.Handle()));
+        }
+    }
+    ~PageCopy() { sqlite3_backup_finish(run_); }
+    PageCopy(const PageCopy&) = delete;
+    PageCopy& operator=(const PageCopy&) = delete;
+
+    // Copies a step's pages; SQLITE_OK while pages are left. Progress is told only then, so a
+    // stop it raises always comes before the copy is complete.
+    int Step(Progress& progress) {
+        const int rc = sqlite3_backup_step(run_, kPagesPerStep);
+        if (rc == SQLITE_OK) {
+            const int total = sqlite3_backup_pagecount(run_);
+            progress.SetRange(total);
+            progress.SetPosition(total - sqlite3_backup_remaining(run_));
+        }
+        return rc;
+    }
+
+  private:
+    sqlite3_backup* run_;
+};
+
 void CopyPages(Database& source, const std::filesystem::path& copyName,
                const std::filesystem::path& target, Progress& progress, std::stop_token stop) {
     Database copy(copyName, Database::Access::Existing, target);
@@ -53,17 +84,12 @@ void CopyPages(Database& source, const std::filesystem::path& copyName,
     // nothing is left beside it by a kill.
     copy.Exec("pragma journal_mode = off");
     copy.Exec("pragma synchronous = off");
-    sqlite3_backup* backup = sqlite3_backup_init(copy.Handle(), "main", source.Handle(), "main");
-    if (!backup)
-        throw EngineError(sqlite3_errcode(copy.Handle()), target, sqlite3_errmsg(copy.Handle()));
     int rc = SQLITE_OK;
-    while (rc == SQLITE_OK && !stop.stop_requested()) {
-        rc = sqlite3_backup_step(backup, kPagesPerStep);
-        const int total = sqlite3_backup_pagecount(backup);
-        progress.SetRange(total);
-        progress.SetPosition(total - sqlite3_backup_remaining(backup));
-    }
-    sqlite3_backup_finish(backup);  // the step's error stays on the copy's connection
+    {
+        PageCopy pages(source, copy);
+        while (rc == SQLITE_OK && !stop.stop_requested())
+            rc = pages.Step(progress);
+    }  // the step's error stays on the copy's connection
     if (rc == SQLITE_OK)
         throw MlkError("备份已取消，文件 " + PathText(target) + " 没有改变。");
     if (rc != SQLITE_DONE) {
@@ -97,6 +123,19 @@ void BackupDatabase(Database& source, const std::filesystem::path& target, Progr
     CopyPages(source, copyName, target, progress, stop);
     RequireSoundCopy(source, copyName, target);
     out.Commit();
+}
+
+void CopyDatabaseInto(Database& source, Database& target, Progress& progress) {
+    int rc = SQLITE_OK;
+    {
+        PageCopy pages(source, target);
+        while (rc == SQLITE_OK)
+            rc = pages.Step(progress);
+    }
+    if (rc != SQLITE_DONE) {
+        throw EngineError(rc, IsWriteFailure(rc) ? target.Path() : source.Path(),
+                          sqlite3_errmsg(target.Handle()));
+    }
 }
 
 }  // namespace mlk

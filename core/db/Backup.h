@@ -17,4 +17,9 @@ class Database;
 void BackupDatabase(Database& source, const std::filesystem::path& target, Progress& progress,
                     std::stop_token stop = {});
 
+// Writes source's pages over target, a database in use, in one write of the engine: a failure or
+// the end of the process leaves target as it was (its journal takes the write back at the next
+// opening). What target's connection held is then read anew.
+void CopyDatabaseInto(Database& source, Database& target, Progress& progress);
+
 }  // namespace mlk

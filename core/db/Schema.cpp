@@ -1,10 +1,13 @@
 #include "db/Schema.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <set>
 #include <string>
 
+#include "base/MlkError.h"
 #include "db/Sqlite.h"
+#include "platform/Platform.h"
 #include "text/Text.h"
 
 namespace mlk {
@@ -142,6 +145,17 @@ const std::set<std::string>& ExpectedNames() {
     return names;
 }
 
+// The columns of a table, their names in lower case (SQL matches them without regard to case);
+// none when the table is missing.
+std::vector<std::string> ColumnNames(Database& db, const std::string& table) {
+    std::vector<std::string> names;
+    Statement query(db, "select lower(name) from pragma_table_info(?)");
+    query.Bind(1, table);
+    while (query.Step())
+        names.push_back(query.Text(0));
+    return names;
+}
+
 int SchemaVersion(Database& db) {
     Statement query(db, "pragma user_version");
     query.Step();
@@ -183,6 +197,29 @@ void EnsureSchema(Database& db) {
         db.Exec("pragma user_version = " + std::to_string(kSchemaVersion));
     }
     transaction.Commit();
+}
+
+void RequireProgramSchema(Database& db) {
+    const std::string file = PathText(db.Path());
+    if (SchemaVersion(db) > kSchemaVersion)
+        throw MlkError("文件 " + file + " 由更新版本的程序保存，本程序不能使用它。");
+    Database scratch(":memory:");
+    scratch.Exec(kTables);
+    Statement tables(scratch, "select name from sqlite_master where type = 'table'");
+    while (tables.Step()) {
+        const std::string table = tables.Text(0);
+        const std::vector<std::string> present = ColumnNames(db, table);
+        if (present.empty())
+            throw MlkError("文件 " + file + " 不是名录库的数据库：没有表 " + table + "。");
+        Statement columns(scratch, "select name, lower(name) from pragma_table_info(?)");
+        columns.Bind(1, table);
+        while (columns.Step()) {
+            if (std::find(present.begin(), present.end(), columns.Text(1)) == present.end()) {
+                throw MlkError("文件 " + file + " 不是名录库的数据库：表 " + table + " 没有列 " +
+                               columns.Text(0) + "。");
+            }
+        }
+    }
 }
 
 }  // namespace mlk

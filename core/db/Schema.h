@@ -10,4 +10,9 @@ class Database;
 // anything, a file that is not a database.
 void EnsureSchema(Database& db);
 
+// Refuses, naming the file, a database that lacks a table or a column of the program or that a
+// newer build made (its schema version above this build's): what a backup must pass before it
+// may replace the database.
+void RequireProgramSchema(Database& db);
+
 }  // namespace mlk

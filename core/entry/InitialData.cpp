@@ -135,7 +135,9 @@ std::string InitialLoadMessage(const InitialLoadResult& result) {
     return message + "。";
 }
 
-void RemoveInitialData(TMainDM& dm) {
+void RemoveInitialData(TMainDM& dm, SafetyCopy copy, Progress& progress) {
+    if (copy == SafetyCopy::Keep)
+        KeepSafetyCopy(dm.Db(), "删除初始数据", progress);
     dm.ExecSQL(" delete from MLK_YuanJGXX ");
 }
 

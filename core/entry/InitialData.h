@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "db/SafetyCopy.h"
+
 namespace mlk {
 
 class Progress;
@@ -42,8 +44,9 @@ InitialLoadResult LoadInitialData(TMainDM& dm, const std::filesystem::path& file
 // The message after a load: the rows stored and, on a second line, the lines skipped.
 std::string InitialLoadMessage(const InitialLoadResult& result);
 
-// Removes every loaded row, also those already added to the directory (MLK_JiBXX keeps them).
-void RemoveInitialData(TMainDM& dm);
+// Removes every loaded row, also those already added to the directory (MLK_JiBXX keeps them),
+// after a safety copy of the database unless it is skipped (KeepSafetyCopy).
+void RemoveInitialData(TMainDM& dm, SafetyCopy copy, Progress& progress);
 // The question asked before, naming the rows that go.
 std::string RemoveInitialQuestion(long long rows);
 

@@ -259,7 +259,11 @@ std::string RemoveImportQuestion(const DaiDRJG& pending, long long rows) {
     return "确认删除" + pending.JiGMC + "下已导入的 (" + std::to_string(rows) + ") 条机构信息？";
 }
 
-long long RemoveImport(TMainDM& dm, const DaiDRJG& pending) {
+long long RemoveImport(TMainDM& dm, const DaiDRJG& pending, SafetyCopy copy, Progress& progress) {
+    if (copy == SafetyCopy::Keep) {
+        CheckStoredState(dm, pending, CheckRemoveImport);  // no copy for a removal refused anyway
+        KeepSafetyCopy(dm.Db(), "删除已导入数据", progress);
+    }
     Transaction transaction(dm.Db());
     CheckStoredState(dm, pending, CheckRemoveImport);
     dm.ExecSQL("delete from MLK_JiBXX  where ShangBJGID=?", {pending.JiGID});

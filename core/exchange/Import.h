@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Progress.h"
+#include "db/SafetyCopy.h"
 #include "forms/Check.h"
 
 namespace mlk {
@@ -45,8 +46,9 @@ std::string RemoveImportQuestion(const DaiDRJG& pending, long long rows);
 
 // Deletes the rows imported through the pending institution and sets it back to not imported,
 // refused by CheckRemoveImport on the state stored within its transaction (an audit made since
-// the caller read the institution counts). Returns the number of rows deleted.
-long long RemoveImport(TMainDM& dm, const DaiDRJG& pending);
+// the caller read the institution counts). A safety copy of the database is kept first, unless
+// skipped (KeepSafetyCopy). Returns the number of rows deleted.
+long long RemoveImport(TMainDM& dm, const DaiDRJG& pending, SafetyCopy copy, Progress& progress);
 
 std::string ImportDoneMessage(long long rows);
 

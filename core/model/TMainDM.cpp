@@ -53,6 +53,13 @@ TMainDM::TMainDM(const std::filesystem::path& path, Database::Access access, Con
     LoadCaoZDWXX();
 }
 
+void TMainDM::Reload() {
+    EnsureSchema(db_);
+    codes_ = CodeTables(LoadAssignableTypes(db_));
+    unit_ = CaoZDWXX();
+    LoadCaoZDWXX();
+}
+
 std::filesystem::path TMainDM::DefaultPath() {
     return std::filesystem::current_path() / "GGJGMLK.DB";
 }

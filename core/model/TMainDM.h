@@ -34,6 +34,10 @@ class TMainDM {
     TMainDM(const TMainDM&) = delete;
     TMainDM& operator=(const TMainDM&) = delete;
 
+    // Reads the database anew once its contents were replaced (a restore): completes what an
+    // older build left, rebuilds the code tables and reloads the operating unit.
+    void Reload();
+
     // GGJGMLK.DB in the current working directory.
     static std::filesystem::path DefaultPath();
 

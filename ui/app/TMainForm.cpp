@@ -15,6 +15,7 @@
 #include "ui/app/Banners.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/LongWork.h"
+#include "ui/app/Maintenance.h"
 #include "ui/app/MenuStyle.h"
 #include "ui/app/THelpForm.h"
 #include "ui/entry/TForm21DaoRYSSJ.h"
@@ -80,7 +81,9 @@ constexpr MenuStateRow kMenuStates[] = {
     {"menuCheck", D, E, E},      {"menuShenHJGSJ", D, E, E},  {"menuShenHRZCX", D, E, E},
     {"menuExport", D, E, E},     {"menuDaoCJGSJ", D, E, E},   {"menuGather", D, E, E},
     {"menuMingLHZB", D, E, E},   {"menuShuLHZB", D, E, E},    {"menuGuoJJGSL", D, E, E},
-    {"menuShiYDWHZB", D, E, E},  {"menuShuJZLJC", D, E, E},   {"menuExit", E, E, E},
+    {"menuShiYDWHZB", D, E, E},  {"menuShuJZLJC", D, E, E},   {"menuShuJWH", E, E, E},
+    {"menuBeiFSJK", E, E, E},    {"menuJianCSJK", E, E, E},   {"menuHuiFSJK", E, E, E},
+    {"menuExit", E, E, E},
 };
 
 void Apply(QAction* action, Shown shown) {
@@ -166,6 +169,11 @@ void TMainForm::BuildMenu() {
           {"公共机构(事业单位)汇总表", "menuShiYDWHZB", &TMainForm::menuShiYDWHZBClick},
           {nullptr, "N2", nullptr},
           {"数据质量检查", "menuShuJZLJC", &TMainForm::menuShuJZLJCClick}}},
+        {"数据维护",
+         "menuShuJWH",
+         {{"备份数据库", "menuBeiFSJK", &TMainForm::menuBeiFSJKClick},
+          {"检查数据库", "menuJianCSJK", &TMainForm::menuJianCSJKClick},
+          {"恢复数据库", "menuHuiFSJK", &TMainForm::menuHuiFSJKClick}}},
         // F1 opens the guide anywhere in the program (Application); the menu names the key.
         {"帮助", "menuHelp", {{"用户指南(F1)", "menuYongHZN", &TMainForm::menuYongHZNClick}}},
     };
@@ -349,6 +357,20 @@ void TMainForm::menuShiYDWHZBClick() {
 }
 void TMainForm::menuShuJZLJCClick() {
     Open<TForm65ShuJZLJC>();
+}
+
+void TMainForm::menuBeiFSJKClick() {
+    Guarded(this, [&] { BackupDatabaseClick(this, dm_); });
+}
+void TMainForm::menuJianCSJKClick() {
+    Guarded(this, [&] { CheckDatabaseClick(this, dm_); });
+}
+// The restored database may be another unit's, or a unit of another type.
+void TMainForm::menuHuiFSJKClick() {
+    Guarded(this, [&] {
+        if (RestoreDatabaseClick(this, dm_))
+            RefreshMenus();
+    });
 }
 
 void TMainForm::menuYongHZNClick() {

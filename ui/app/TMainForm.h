@@ -63,6 +63,9 @@ class TMainForm final : public QMainWindow {
     void menuGuoJJGSLClick();
     void menuShiYDWHZBClick();
     void menuShuJZLJCClick();
+    void menuBeiFSJKClick();
+    void menuJianCSJKClick();
+    void menuHuiFSJKClick();
     void menuYongHZNClick();
     void menuExitClick();
 

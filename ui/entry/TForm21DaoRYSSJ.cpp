@@ -93,10 +93,17 @@ void TForm21DaoRYSSJ::Button2Click() {
 
 // Asks first, naming the rows that go; only OK removes.
 void TForm21DaoRYSSJ::btDeleteDataClick() {
-    if (!dialogs().Confirm(this, QStringLiteral("是否删除"),
-                           Q(RemoveInitialQuestion(InitialRowCount(dm_))), Dialogs::Answer::Cancel))
+    if (!dialogs().Confirm(
+            this, QStringLiteral("是否删除"),
+            Q(RemoveInitialQuestion(InitialRowCount(dm_)) + std::string(kSafetyCopyNote)),
+            Dialogs::Answer::Cancel))
         return;
-    RemoveInitialData(dm_);
+    if (!LongWork(this, QStringLiteral("正在保存安全副本并删除初始数据…"))
+             .ShowingOn(ProgressBar1)
+             .Run(dm_, [&](TMainDM& own, Progress& progress) {
+                 RemoveInitialData(own, SafetyCopy::Keep, progress);
+             }))
+        return;
     dialogs().Message(this, Q(std::string(kRemovedMessage)));
     accept();
 }

@@ -197,10 +197,17 @@ void TImportBrowser::BTCheckFileClick() {
 void TImportBrowser::BTDeleteClick() {
     if (const std::optional<DaiDRJG> pending = ChosenPending()) {
         const long long rows = ImportedRowCount(Dm(), *pending);
-        if (!dialogs().Confirm(this, QStringLiteral("是否删除"),
-                               Q(RemoveImportQuestion(*pending, rows)), Dialogs::Answer::Cancel))
+        if (!dialogs().Confirm(
+                this, QStringLiteral("是否删除"),
+                Q(RemoveImportQuestion(*pending, rows) + std::string(kSafetyCopyNote)),
+                Dialogs::Answer::Cancel))
             return;
-        RemoveImport(Dm(), *pending);
+        if (!LongWork(this, QStringLiteral("正在保存安全副本并删除已导入数据…"))
+                 .ShowingOn(PBImport)
+                 .Run(Dm(), [&](TMainDM& own, Progress& progress) {
+                     RemoveImport(own, *pending, SafetyCopy::Keep, progress);
+                 }))
+            return;
     }
     Search();
 }

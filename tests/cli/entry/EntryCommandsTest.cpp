@@ -153,7 +153,7 @@ TEST_F(CliTest, SelectsByIdSkippingRowsAlreadyAddedAndRemovesTheInitialData) {
                   "0条机构信息成功添加到名录库中！\n1条机构的省、市、县在行政区划中找不到", 0),
               0u)
         << again.out;
-    EXPECT_EQ(Run("remove-initial").out, "成功删除已导入的数据！\n");
+    EXPECT_EQ(Run("remove-initial --no-backup").out, "成功删除已导入的数据！\n");
 }
 
 }  // namespace

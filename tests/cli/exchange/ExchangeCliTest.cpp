@@ -245,6 +245,38 @@ TEST_F(ExchangeCliTest, BackupAndCheck) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out.txt"));
 }
 
+// The bulk deletions keep a safety copy unless --no-backup; restore checks the backup, wants
+// --yes and, for another unit's, --other-unit, and keeps a copy of what it replaces.
+TEST_F(ExchangeCliTest, RestoreAndSafetyCopies) {
+    const std::filesystem::path backup = dir_ / "备份1.DB";
+    Done("backup 备份1.DB");
+    const auto copies = [&] {
+        std::error_code error;
+        const auto folder = std::filesystem::directory_iterator(dir_ / "备份", error);
+        return std::distance(begin(folder), end(folder));
+    };
+    EXPECT_EQ(Run("remove-initial --no-backup").out, "成功删除已导入的数据！\n");
+    EXPECT_EQ(copies(), 0);
+    EXPECT_EQ(Run("remove-initial").out, "成功删除已导入的数据！\n删除前的数据库保存在文件夹 " +
+                                             PathText(dir_ / "备份") + " 中。\n");
+    EXPECT_EQ(copies(), 1);
+
+    Database(backup).Exec("update MLK_CaoZDWXX set DanWID = 'X', DanWMC = '西城区'");
+    const std::pair<std::string, std::string> refusals[] = {
+        {"restore 备份1.DB", "确认恢复另一单位的备份请加 --other-unit。"},
+        {"restore 备份1.DB --other-unit", "确认恢复请加 --yes。"},
+    };
+    for (const auto& [line, message] : refusals)
+        EXPECT_NE(Run(line).err.find(message), std::string::npos) << line;
+    EXPECT_EQ(
+        Run("restore 备份1.DB --other-unit --yes").out,
+        "数据库已从备份恢复。恢复前的数据库保存在文件夹 " + PathText(dir_ / "备份") + " 中。\n");
+    EXPECT_NE(Run("unit").out.find("西城区"), std::string::npos);
+    EXPECT_EQ(copies(), 2);
+    DamageBTree(backup, "MLK_JiBXX");
+    EXPECT_NE(Run("restore 备份1.DB --yes").err.find("已损坏，不能用来恢复"), std::string::npos);
+}
+
 // What an earlier build let in: export names every value that cannot travel, and correct
 // replaces exactly those, in a confirmed row too.
 TEST_F(ExchangeCliTest, ExportNamesWhatCannotTravelAndCorrectReplacesIt) {

@@ -129,7 +129,8 @@ TEST_F(InitialDataTest, RefusesASecondLoadUntilRemoved) {
     EXPECT_EQ(Rows(), 2);
 
     Dm().ExecSQL("insert into MLK_JiBXX (JiGID,JiGMC) values ('ID1','第1中学')");
-    RemoveInitialData(Dm());
+    NoProgress quiet;
+    RemoveInitialData(Dm(), SafetyCopy::Skip, quiet);
     EXPECT_FALSE(InitialDataImported(Dm()));
     EXPECT_EQ(Dm().QueryInt("select count(*) from MLK_JiBXX"), 1) << "the directory is kept";
     EXPECT_EQ(LoadInitialData(Dm(), path).stored, 2u);

@@ -156,11 +156,11 @@ TEST_F(ImportTest, RemovalAndTheStatesThatRefuse) {
     EXPECT_FALSE(CheckRemoveImport(pending_));
     EXPECT_TRUE(CheckImport(pending_));
     EXPECT_THROW(Import(GbkLine(SampleRecord("M1"))), MlkError);
-    EXPECT_EQ(RemoveImport(Dm(), pending_), 3);
+    EXPECT_EQ(RemoveImport(Dm(), pending_, SafetyCopy::Skip, progress_), 3);
     pending_ = *LoadPending(Dm(), "T1");
     EXPECT_EQ(Import(GbkLine(SampleRecord("M1"))), 1);
     pending_ = *LoadPending(Dm(), "T1");
-    EXPECT_EQ(RemoveImport(Dm(), pending_), 1);
+    EXPECT_EQ(RemoveImport(Dm(), pending_, SafetyCopy::Skip, progress_), 1);
     EXPECT_EQ(PendingState(), "0|0|0");
     EXPECT_EQ(Count("MLK_DaoRRZ"), 1);
     EXPECT_EQ(Count("MLK_JiBXX"), existing_ - 3);
@@ -169,7 +169,7 @@ TEST_F(ImportTest, RemovalAndTheStatesThatRefuse) {
     const DaiDRJG audited = *LoadPending(Dm(), "T2");
     EXPECT_TRUE(CheckImport(audited));
     EXPECT_TRUE(CheckRemoveImport(audited));
-    EXPECT_THROW(RemoveImport(Dm(), audited), MlkError);
+    EXPECT_THROW(RemoveImport(Dm(), audited, SafetyCopy::Skip, progress_), MlkError);
     EXPECT_THROW(ImportedRowCount(Dm(), audited), MlkError);
     EXPECT_EQ(Count("MLK_JiBXX"), existing_ - 3);
 }
@@ -179,7 +179,7 @@ TEST_F(ImportTest, RemovalAndTheStatesThatRefuse) {
 TEST_F(ImportTest, WhatWasStoredMeanwhileRefuses) {
     const DaiDRJG imported = *LoadPending(Dm(), "T1");
     Dm().ExecSQL("update MLK_DaiDRJG set ShenHZT = '1' where JiGID = 'T1'");
-    EXPECT_EQ(ErrorOf([&] { RemoveImport(Dm(), imported); }),
+    EXPECT_EQ(ErrorOf([&] { RemoveImport(Dm(), imported, SafetyCopy::Skip, progress_); }),
               "该机构的数据已审核，不能再导入或删除。");
     Dm().ExecSQL("update MLK_DaiDRJG set DaoRZT = '1' where JiGID = 'T4'");
     EXPECT_EQ(ErrorOf([&] { Import(GbkLine(SampleRecord("M1"))); }),

@@ -75,6 +75,65 @@ TEST_F(MainFormTest, MenusFollowTheUnit) {
         EXPECT_FALSE(Find<QLabel>(&form, name)->pixmap().isNull()) << name;
 }
 
+// 数据维护: the backup goes where the clerk says; the check tells in words; another unit's backup
+// is refused when the clerk cancels the warning, a damaged one at once, and neither changes
+// anything; a restore keeps a safety copy and the menu follows the restored unit.
+TEST_F(MainFormTest, MaintenanceBacksUpChecksAndRestores) {
+    Open("0");
+    ui::TMainForm form(Dm());
+    const std::filesystem::path backup = dir_ / "备份1.DB";
+    dialogs_.saveFiles = {ui::Q(PathText(backup))};
+    form.MenuAction("menuBeiFSJK")->trigger();
+    EXPECT_EQ(dialogs_.LastMessage(), "数据库已备份到 " + ui::Q(PathText(backup)));
+    form.MenuAction("menuJianCSJK")->trigger();
+    EXPECT_TRUE(dialogs_.LastMessage().endsWith("完好，没有发现问题。"))
+        << dialogs_.LastMessage().toStdString();
+
+    Database(backup).Exec("update MLK_CaoZDWXX set DanWID = 'X', DanWMC = '西城区', DanWLX = '1'");
+    const auto restore = [&](std::deque<bool> answers) {
+        dialogs_.Clear();
+        dialogs_.openFiles = {ui::Q(PathText(backup))};
+        dialogs_.confirmAnswers = std::move(answers);
+        form.MenuAction("menuHuiFSJK")->trigger();
+    };
+    restore({false});
+    EXPECT_TRUE(dialogs_.confirms.value(0).contains("另一单位“西城区”"))
+        << dialogs_.confirms.join('\n').toStdString();
+    EXPECT_EQ(Dm().Unit().DanWMC, "东城区节能办");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "备份"));
+    // 取消 while another program holds the database: no file, the database as it was.
+    std::unique_ptr<OtherProgram> other;
+    dialogs_.onConfirm = [&] {
+        if (!other)
+            other = std::make_unique<OtherProgram>(Dm().Db().Path(), true);
+    };
+    CancelWork(true);
+    restore({true, true});
+    dialogs_.onConfirm = nullptr;
+    CancelWork(true);
+    dialogs_.saveFiles = {ui::Q(PathText(dir_ / "取消.DB"))};
+    form.MenuAction("menuBeiFSJK")->trigger();
+    other.reset();
+    EXPECT_EQ(Dm().Unit().DanWMC, "东城区节能办");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "备份"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "取消.DB"));
+    EXPECT_TRUE(dialogs_.messages.isEmpty()) << dialogs_.all.join('\n').toStdString();
+    restore({true, true});
+    EXPECT_EQ(Dm().Unit().DanWMC, "西城区");
+    ExpectMenus(form, &MenuCase::department);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "备份"), {}), 1);
+    DamageBTree(backup, "MLK_JiBXX");
+    restore({true, true});
+    EXPECT_TRUE(dialogs_.errors.value(0).contains("已损坏，不能用来恢复"))
+        << dialogs_.all.join('\n').toStdString();
+    EXPECT_TRUE(dialogs_.confirms.isEmpty());
+
+    DamageBTree(dir_ / "GGJGMLK.DB", "MLK_JiBXX");
+    form.MenuAction("menuJianCSJK")->trigger();
+    EXPECT_TRUE(dialogs_.LastMessage().contains("已损坏（发现"))
+        << dialogs_.LastMessage().toStdString();
+}
+
 // Every item an agency can reach opens a window of its own modally; F1 there opens the guide, at
 // the section that explains the window. The window is closed again as soon as it shows.
 TEST_F(MainFormTest, EveryItemOpensItsWindowModallyAndF1ItsSectionOfTheGuide) {

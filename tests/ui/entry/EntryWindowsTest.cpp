@@ -360,7 +360,9 @@ TEST_F(InitialWindowsTest, ImportWindowRemovesThenLoadsOnce) {
             EXPECT_EQ(Count("MLK_YuanJGXX"), left);
         }
         EXPECT_EQ(dialogs_.confirms.last(),
-                  "是否删除: 确认删除已导入的 (3) 条初始数据？已添加到名录库的机构不受影响。");
+                  "是否删除: 确认删除已导入的 (3) 条初始数据？已添加到名录库的机构不受影响。"
+                  "（操作前，数据库先复制到“备份”文件夹中保存。）");
+        EXPECT_TRUE(std::filesystem::exists(dir_ / "备份"));
         EXPECT_EQ(dialogs_.LastMessage(), "成功删除已导入的数据！");
         EXPECT_EQ(window.result(), QDialog::Accepted);
         EXPECT_EQ(Count("MLK_YuanJGXX"), 0);

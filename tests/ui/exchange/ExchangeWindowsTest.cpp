@@ -172,8 +172,10 @@ TEST_F(ExchangeWindowsTest, ImportAndRemovalThroughTheWindow) {
     for (const long long left : {before + 2, before - 1}) {
         Click(&window, "BTDelete");
         EXPECT_EQ(dialogs_.confirms.last(),
-                  "是否删除: 确认删除教育局全称下已导入的 (3) 条机构信息？");
+                  "是否删除: 确认删除教育局全称下已导入的 (3) 条机构信息？（操作前，数据库先复制到"
+                  "“备份”文件夹中保存。）");
         EXPECT_EQ(Count("MLK_JiBXX"), left);
+        EXPECT_EQ(std::filesystem::exists(dir_ / "备份"), left < before) << "the safety copy";
     }
     EXPECT_EQ(ListOf(&window)->item(RowOf(&window, "T1", 1), 9)->text(), "未导入");
 }
