@@ -1,9 +1,10 @@
-// mlk remove-initial [--no-backup]: removes every loaded initial-data row, so that a new file can
-// be loaded; a safety copy first.
+// mlk remove-initial [--yes] [--no-backup]: removes every loaded initial-data row, so that a new
+// file can be loaded; a safety copy first. Without --yes it only tells what it would remove.
 #include <ostream>
 
 #include "Command.h"
 #include "SafetyCopyOption.h"
+#include "base/MlkError.h"
 #include "entry/InitialData.h"
 #include "model/TMainDM.h"
 
@@ -12,6 +13,10 @@ namespace {
 
 int RunRemoveInitial(CommandContext& context) {
     TMainDM& dm = context.Dm();
+    if (!context.Has("yes")) {
+        throw MlkError("将删除已导入的" + std::to_string(InitialRowCount(dm)) +
+                       "条初始数据（已添加到名录库的机构不受影响）；确认删除请加 --yes。");
+    }
     {
         StderrProgress progress(context.err, "安全副本");
         RemoveInitialData(dm, SafetyCopyOf(context), progress);
@@ -23,7 +28,9 @@ int RunRemoveInitial(CommandContext& context) {
 const Registrar registrar({.name = "remove-initial",
                            .arguments = "",
                            .summary = "删除已导入的初始数据（名录库不受影响）",
-                           .options = {kNoBackupOption},
+                           .options = {{"yes", nullptr,
+                                        "确认删除；不加时只显示将删除多少条，不删除", false},
+                                       kNoBackupOption},
                            .run = RunRemoveInitial});
 
 }  // namespace

@@ -153,7 +153,12 @@ TEST_F(CliTest, SelectsByIdSkippingRowsAlreadyAddedAndRemovesTheInitialData) {
                   "0条机构信息成功添加到名录库中！\n1条机构的省、市、县在行政区划中找不到", 0),
               0u)
         << again.out;
-    EXPECT_EQ(Run("remove-initial --no-backup").out, "成功删除已导入的数据！\n");
+    // Only with --yes, as the window only on OK.
+    const MlkRun asked = Run("remove-initial --no-backup");
+    EXPECT_EQ(asked.err,
+              "将删除已导入的2条初始数据（已添加到名录库的机构不受影响）；确认删除请加 --yes。\n");
+    EXPECT_EQ(asked.code, 1);
+    EXPECT_EQ(Run("remove-initial --no-backup --yes").out, "成功删除已导入的数据！\n");
 }
 
 }  // namespace

@@ -255,10 +255,11 @@ TEST_F(ExchangeCliTest, RestoreAndSafetyCopies) {
         const auto folder = std::filesystem::directory_iterator(dir_ / "备份", error);
         return std::distance(begin(folder), end(folder));
     };
-    EXPECT_EQ(Run("remove-initial --no-backup").out, "成功删除已导入的数据！\n");
+    EXPECT_EQ(Run("remove-initial --no-backup --yes").out, "成功删除已导入的数据！\n");
     EXPECT_EQ(copies(), 0);
-    EXPECT_EQ(Run("remove-initial").out, "成功删除已导入的数据！\n删除前的数据库保存在文件夹 " +
-                                             PathText(dir_ / "备份") + " 中。\n");
+    EXPECT_EQ(Run("remove-initial --yes").out,
+              "成功删除已导入的数据！\n删除前的数据库保存在文件夹 " + PathText(dir_ / "备份") +
+                  " 中。\n");
     EXPECT_EQ(copies(), 1);
 
     Database(backup).Exec("update MLK_CaoZDWXX set DanWID = 'X', DanWMC = '西城区'");
