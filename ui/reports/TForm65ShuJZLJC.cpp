@@ -7,6 +7,7 @@
 #include "entry/OwnEntries.h"
 #include "model/TMainDM.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/LongWork.h"
 #include "ui/entry/TForm2311JiGXXMX.h"
 #include "ui/entry/TForm2411JiGXXMX.h"
 
@@ -20,12 +21,20 @@ TForm65ShuJZLJC::TForm65ShuJZLJC(TMainDM& dm, QWidget* parent)
     LBCounts = new QLabel(this);
     LBCounts->setObjectName(QStringLiteral("LBCounts"));
     ControlsRow()->addWidget(LBCounts, 1);
-    Guarded(this, [&] { Fill(); });
+    Guarded(this, [&] {
+        if (!Fill())
+            Abandon(this);
+    });
 }
 
-void TForm65ShuJZLJC::Fill() {
-    NoProgress progress;
-    QualityReport report = CheckQuality(Dm(), progress);
+// The directory is looked through off the window's thread; cancelled, the list stays as it was.
+bool TForm65ShuJZLJC::Fill() {
+    QualityReport report;
+    if (!MakeTable([&](TMainDM& own, Progress& progress) {
+            report = CheckQuality(own, progress);
+            return QualityTable(report);
+        }))
+        return false;
     // The total and four categories a line, so that no name is broken.
     const QStringList counts = Q(QualityCounts(report)).split(u'　');
     QStringList lines;
@@ -33,7 +42,7 @@ void TForm65ShuJZLJC::Fill() {
         lines << counts.mid(at, 5).join(u'　');
     LBCounts->setText(lines.join(u'\n'));
     own_ = std::move(report.own);
-    SetTable(QualityTable(report));
+    return true;
 }
 
 // Confirmed entries open for viewing only, as in their lists; the editor's own heading and

@@ -18,7 +18,7 @@ class TForm65ShuJZLJC final : public TSummaryTableForm {
     explicit TForm65ShuJZLJC(TMainDM& dm, QWidget* parent = nullptr);
 
   private:
-    void Fill();
+    bool Fill();
     void RowDoubleClicked(int row) override;
 
     QLabel* LBCounts;

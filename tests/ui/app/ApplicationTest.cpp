@@ -26,6 +26,7 @@
 #include "ui/exchange/TForm31DaoRTJBMSJ.h"
 #include "ui/exchange/TForm51DaoCSJ.h"
 #include "ui/reports/TForm61MingLKHZB.h"
+#include "ui/reports/TForm65ShuJZLJC.h"
 
 namespace mlk::test {
 namespace {
@@ -263,6 +264,13 @@ TEST_F(MainFormTest, CancelledWorkLeavesEverythingAsItWas) {
              auto window = std::make_unique<ui::TForm61MingLKHZB>(Dm());
              EXPECT_TRUE(ui::Abandoned(*window));
              ui::TMainForm::ShowModal(*window);  // returns at once
+             return std::unique_ptr<QDialog>(std::move(window));
+         }},
+        {"quality",
+         [&] {
+             hold(true);
+             auto window = std::make_unique<ui::TForm65ShuJZLJC>(Dm());
+             EXPECT_TRUE(ui::Abandoned(*window));
              return std::unique_ptr<QDialog>(std::move(window));
          }},
     };
