@@ -14,6 +14,7 @@
 #include "reports/DirectorySummary.h"
 #include "reports/SummaryTable.h"
 #include "reports/TypeSummary.h"
+#include "support/InstitutionRows.h"
 
 namespace {
 
@@ -21,38 +22,11 @@ constexpr int kOwnRows = 500;
 // Children per row at levels 2, 3 and 4: 8 + 8*7 + 8*7*6 = 400 rows below each own row.
 constexpr std::array<int, 3> kFanOut = {8, 7, 6};
 
-constexpr std::array<const char*, 16> kTypes = {"70",   "7010", "7012", "7015", "7016", "8210",
-                                                "8230", "8240", "7310", "8610", "8310", "8810",
-                                                "8015", "9410", "8200", "9900"};
-
 mlk::GGJG Row(const std::string& id, const std::string& superior, const std::string& reporter,
               long long level, long long order, int serial) {
-    mlk::GGJG r;
-    r.JiGID = id;
-    r.JiGMC = "广州市天河区第" + std::to_string(serial) + "公共机构";
-    r.JieDMC = r.JiGMC;
-    r.ZuZJGDM = "12345678X";
-    r.HangYDM = "P82";
-    r.XingZQH = "440106";
-    r.XingZJB = std::to_string(serial % 9);
-    r.JieDLB = serial % 25 == 0 ? "0" : "1";
-    r.CaiZJFLYFS = std::to_string(serial % 2);
-    r.JiGLX = kTypes[std::size_t(serial) % kTypes.size()];
-    r.DiZhi_Shen = "广东省";
-    r.DiZhi_Shi = "广州市";
-    r.DiZhi_Xian = "天河区";
-    r.DiZhi_JieD = "天河路";
-    r.DiZhi_HaoP = std::to_string(serial) + "号";
-    r.YouZBM = "510630";
-    r.LianXRXM = "李四";
-    r.LianXDH = "020-12345678";
-    r.GengXZT = "3";
-    r.QueRZT = "1";
-    r.ShenHZT = "0";
-    r.ShuJLY = reporter.empty() ? "0" : "1";
+    mlk::GGJG r = mlk::bench::InstitutionRow(id, serial, level);
     r.ShangJBMID = superior;
     r.ShangBJGID = reporter;
-    r.JiC = level;
     r.ShunX = order;
     return r;
 }

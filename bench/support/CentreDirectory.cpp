@@ -1,6 +1,5 @@
 #include "support/CentreDirectory.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "model/GGJG.h"
 #include "model/TMainDM.h"
 #include "support/BenchSupport.h"
+#include "support/InstitutionRows.h"
 #include "text/Gbk.h"
 
 namespace mlk::bench {
@@ -19,51 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<const char*, 20> kTypes = {
-    "70",   "7010", "7012", "7015", "7016", "8210", "8230", "8240", "7310", "8610",
-    "8310", "8320", "8810", "8015", "9410", "9490", "8200", "9900", "8250", "8690"};
 // Children per row at levels 2 and 3 below a province's own rows. At the centre these rows are
 // at levels 2 to 4, so the directory summary lists every one of them: its largest case.
 constexpr std::array<int, 2> kFanOut = {36, 35};
 constexpr int kOwnDepartments = 300;
 
 std::string Id(const std::string& province, long long serial) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%010llX", (serial * 2654435761LL) & 0xFFFFFFFFFFLL);
-    return province + "0101" + hex;
-}
-
-GGJG Row(const std::string& id, long long serial, long long level) {
-    GGJG r;
-    r.JiGID = id;
-    r.JiGMC = "第" + std::to_string(serial) + "公共机构";
-    r.JieDMC = r.JiGMC;
-    r.ZuZJGDM = std::to_string(100000000 + (serial * 7919) % 899999999);
-    r.HangYDM = "P82";
-    r.XingZQH = id.substr(0, 6);
-    r.XingZLSJB = std::to_string(std::min(level + 1, 4LL));
-    r.XingZJB = std::to_string(serial % 9);
-    r.JieDLB = serial % 25 == 0 ? "0" : "1";
-    r.CaiZJFLYFS = std::to_string(serial % 2);
-    r.JiGLX = kTypes[std::size_t(serial) % kTypes.size()];
-    r.DiZhi_Shen = "某省";
-    r.DiZhi_Shi = "某市";
-    r.DiZhi_Xian = "某县";
-    r.DiZhi_JieD = "人民路";
-    r.DiZhi_HaoP = std::to_string(serial % 1000) + "号";
-    r.YouZBM = "100000";
-    r.LianXRXM = "张三";
-    r.LianXDH = "010-12345678";
-    r.TianBRXM = "李四";
-    r.ChuSHSJ = "2024-03-01";
-    r.GengXZT = "0";
-    r.QueRRXM = "李四";
-    r.QueRSJ = "2024-03-02 10:00:00";
-    r.QueRZT = "1";
-    r.ShenHZT = "0";
-    r.JiC = level;
-    r.ShunX = serial % 97;
-    return r;
+    return SerialId(province + "0101", serial);
 }
 
 // A province's exchange file: its own rows and, depth first, the rows it imported below them.
@@ -75,9 +37,8 @@ class ProvinceFile {
           left_(lines),
           serial_(serial) {
         while (left_ > 0) {
-            GGJG row = Row(Id(province_, serial_), serial_, 1);
+            GGJG row = InstitutionRow(Id(province_, serial_), serial_, 1);
             ++serial_;
-            row.ShuJLY = "0";
             row.ShangJBMID = province_ + "0000PROVINCE";
             Write(row);
             Below(row.JiGID, row.JiGID, 2);
@@ -89,9 +50,8 @@ class ProvinceFile {
         if (level > 3)
             return;
         for (int k = 0; k < kFanOut[std::size_t(level - 2)] && left_ > 0; ++k) {
-            GGJG row = Row(Id(province_, serial_), serial_, level);
+            GGJG row = InstitutionRow(Id(province_, serial_), serial_, level);
             ++serial_;
-            row.ShuJLY = "1";
             row.ShangJBMID = parent;
             row.ShangBJGID = top;
             Write(row);
@@ -123,9 +83,8 @@ void NewCentre(const fs::path& db, int provinces) {
     std::vector<SqlStatement> batch;
     for (int p = 0; p < provinces + kOwnDepartments; ++p) {
         const bool agency = p < provinces;
-        GGJG row = Row(agency ? PendingId(p) : Id("10", 10000000000LL + p), p, 1);
+        GGJG row = InstitutionRow(agency ? PendingId(p) : Id("10", 10000000000LL + p), p, 1);
         row.JieDLB = agency ? "0" : "1";
-        row.ShuJLY = "0";
         row.ShangJBMID = kCentre;
         row.ShunX = p;
         batch.push_back({GGJG::InsertSQL(), row.InsertParams()});
