@@ -168,4 +168,18 @@ class ReadTransaction {
     bool began_;
 };
 
+// A read that passes over much of the directory once (the summaries): one snapshot, and a small
+// page cache, since pages kept after their one read would only be memory held. The engine's
+// sorter keeps to the same size and spills the rest to its temporary file.
+class OnePassRead {
+  public:
+    explicit OnePassRead(Database& db) : snapshot_(db), cache_(db, "cache_size", kCacheKiB) {}
+
+  private:
+    // Negative: KiB rather than pages.
+    static constexpr long long kCacheKiB = -2048;
+    ReadTransaction snapshot_;
+    ScopedPragma cache_;
+};
+
 }  // namespace mlk

@@ -171,6 +171,7 @@ SummaryTable CountSummary(TMainDM& dm) {
     table.columns = ParseColumnDefs(kCountColumns);
     table.figureColumns = {0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     std::array<long long, kCounts> totals{};
+    const OnePassRead read(dm.Db());
     Statement query(dm.Db(), CountQuery());
     std::array<int, kCounts> at{};
     for (std::size_t i = 0; i < kCounts; ++i)
@@ -201,6 +202,7 @@ SummaryTable StateOrganSummary(TMainDM& dm) {
     SummaryTable table;
     table.columns = ParseColumnDefs(kStateOrganColumns);
     table.figureColumns = {0, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    const OnePassRead read(dm.Db());
     Statement query(dm.Db(), StateOrganQuery());
     const int columns = query.ColumnCount();
     while (query.Step()) {

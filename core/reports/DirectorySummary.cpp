@@ -56,9 +56,6 @@ const std::string kImportedQuery = std::string(kColumnList) +
 // Rows read between two reports of progress.
 constexpr std::size_t kProgressStep = 1024;
 
-// Negative: KiB rather than pages.
-constexpr long long kReadOnceCacheKiB = -2048;
-
 // Column positions of a query, looked up once rather than by name on every row.
 struct Positions {
     explicit Positions(const Statement& q)
@@ -290,9 +287,7 @@ std::vector<ColumnDef> DirectoryColumns() {
 
 void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row, Progress* progress) {
     // One snapshot for every query, and no lock taken and checked again for each.
-    ReadTransaction snapshot(dm.Db());
-    // The rows are read once each: a page kept in the cache would only be memory held.
-    const ScopedPragma cache(dm.Db(), "cache_size", kReadOnceCacheKiB);
+    const OnePassRead read(dm.Db());
     if (progress)
         progress->SetRange(dm.QueryInt("select count(*) from MLK_JiBXX"));
     CellKeeper keeper(dm, pool);

@@ -82,6 +82,7 @@ SummaryTable TypeSummary(TMainDM& dm, const std::string& secondLevel,
         params.push_back(secondLevel);
     if (!thirdLevel.empty())
         params.push_back(thirdLevel);
+    const OnePassRead read(dm.Db());
     Statement query(dm.Db(), TypeQuery(!secondLevel.empty(), !thirdLevel.empty()));
     query.BindAll(params);
     while (query.Step()) {
