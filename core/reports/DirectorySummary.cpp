@@ -162,57 +162,41 @@ class CellKeeper {
 class Children {
   public:
     Children(TMainDM& dm, CellKeeper& keeper, Progress* progress) {
-        struct Read {
-            TextRows::Kept cells;
-            long long order;
-            std::uint32_t parent;
-            std::int8_t level;
-        };
-        // A deque grows without moving what it holds: no second copy at its peak.
-        std::deque<Read> read;
         {
             Statement query(dm.Db(), kImportedQuery);
             const Positions at(query);
             const int parentAt = query.ColumnIndex("ShangJBMID"),
                       orderAt = query.ColumnIndex("ShunX");
             while (query.Step()) {
-                const auto parent = groups_.try_emplace(std::string(query.TextView(parentAt)),
-                                                        std::uint32_t(groups_.size()));
-                read.push_back({keeper.Keep(query, at),
-                                query.IsNull(orderAt) ? std::numeric_limits<long long>::min()
-                                                      : query.Int(orderAt),
-                                parent.first->second, Level(query, at.JiC)});
-                if (progress && read.size() % kProgressStep == 0)
-                    progress->SetPosition(std::int64_t(read.size()));
+                read_.push_back({keeper.Keep(query, at),
+                                 query.IsNull(orderAt) ? std::numeric_limits<long long>::min()
+                                                       : query.Int(orderAt),
+                                 Group(query.TextView(parentAt)), Level(query, at.JiC)});
+                if (progress && read_.size() % kProgressStep == 0)
+                    progress->SetPosition(std::int64_t(read_.size()));
             }
         }
         // Counted into their groups, then each group put in order.
         begins_.assign(groups_.size() + 1, 0);
-        for (const Read& row : read)
+        for (const Read& row : read_)
             ++begins_[row.parent + 1];
         for (std::size_t g = 1; g < begins_.size(); ++g)
             begins_[g] += begins_[g - 1];
-        std::vector<std::uint32_t> order(read.size());
+        order_.resize(read_.size());
         {
             std::vector<std::size_t> next(begins_.begin(), begins_.end() - 1);
-            for (std::size_t i = 0; i < read.size(); ++i)
-                order[next[read[i].parent]++] = std::uint32_t(i);
+            for (std::size_t i = 0; i < read_.size(); ++i)
+                order_[next[read_[i].parent]++] = std::uint32_t(i);
         }
         for (std::size_t g = 0; g + 1 < begins_.size(); ++g) {
             std::stable_sort(
-                order.begin() + std::ptrdiff_t(begins_[g]),
-                order.begin() + std::ptrdiff_t(begins_[g + 1]),
-                [&](std::uint32_t a, std::uint32_t b) { return read[a].order < read[b].order; });
-        }
-        cells_.reserve(read.size());
-        levels_.reserve(read.size());
-        for (const std::uint32_t i : order) {
-            cells_.push_back(read[i].cells);
-            levels_.push_back(read[i].level);
+                order_.begin() + std::ptrdiff_t(begins_[g]),
+                order_.begin() + std::ptrdiff_t(begins_[g + 1]),
+                [&](std::uint32_t a, std::uint32_t b) { return read_[a].order < read_[b].order; });
         }
     }
 
-    std::size_t size() const { return cells_.size(); }
+    std::size_t size() const { return order_.size(); }
     // The positions of a row's children, from first to last.
     std::pair<std::size_t, std::size_t> Of(std::string_view id) const {
         const auto found = groups_.find(id);
@@ -220,10 +204,31 @@ class Children {
             return {0, 0};
         return {begins_[found->second], begins_[found->second + 1]};
     }
-    TextRows::Kept Cells(std::size_t child) const { return cells_[child]; }
-    bool Descends(std::size_t child) const { return levels_[child] < kDirectoryDepthLimit; }
+    TextRows::Kept Cells(std::size_t child) const { return read_[order_[child]].cells; }
+    bool Descends(std::size_t child) const {
+        return read_[order_[child]].level < kDirectoryDepthLimit;
+    }
 
   private:
+    struct Read {
+        TextRows::Kept cells;
+        long long order;
+        std::uint32_t parent;
+        std::int8_t level;
+    };
+
+    // The group of a ShangJBMID. Rows come mostly parent by parent: the last one is tried first.
+    std::uint32_t Group(std::string_view parent) {
+        if (lastGroup_ && parent == lastParent_)
+            return *lastGroup_;
+        auto found = groups_.find(parent);
+        if (found == groups_.end())
+            found = groups_.emplace(std::string(parent), std::uint32_t(groups_.size())).first;
+        lastParent_ = found->first;
+        lastGroup_ = found->second;
+        return found->second;
+    }
+
     // Only whether it is below the depth limit counts: kept in a byte.
     static std::int8_t Level(const Statement& query, int column) {
         const long long level = query.IsNull(column) ? 0 : query.Int(column);
@@ -231,9 +236,13 @@ class Children {
     }
 
     std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> groups_;
+    std::string_view lastParent_;
+    std::optional<std::uint32_t> lastGroup_;
+    // In the order read: a deque grows without moving what it holds, so no second copy at its
+    // peak. order_ lists them as they are listed, group by group.
+    std::deque<Read> read_;
+    std::vector<std::uint32_t> order_;
     std::vector<std::size_t> begins_;
-    std::vector<TextRows::Kept> cells_;
-    std::vector<std::int8_t> levels_;
 };
 
 // Lists everything below a top row, depth first. An explicit stack instead of recursion: a long
