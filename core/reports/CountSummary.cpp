@@ -25,10 +25,10 @@ struct CategoryRule {
     bool byParent;          // the rule looks at the parent of the row's type
     const char* condition;  // the rule's own condition
 };
-// State organs are "70" and its kinds "7010".."7017".
+// State organs are "70" and its kinds "7010".."7017": one list of codes, which the engine looks
+// up code by code in the index, where two conditions joined by or made it merge two lookups.
 constexpr std::array<CategoryRule, 8> kCategoryRules = {{
-    {false,
-     " and (sbsj.JiGLX = '70' or sbsj.JiGLX in (select LXBM from MLK_JiGLX where PARENT = '70')) "},
+    {false, " and sbsj.JiGLX in (select LXBM from MLK_JiGLX where LXBM = '70' or PARENT = '70') "},
     {true, " and sjlx.lxbm = '8200' "},
     {true, " and sjlx.lxbm = '7300' "},
     {true, " and sjlx.lxbm = '8600' "},
