@@ -49,12 +49,15 @@ struct CheckTicker {
     long long calls = 0;
     long long last = 0;  // the estimate may fall short: the bar stops just before its end
     std::exception_ptr stop;
+    ConnectionWatch* watch = nullptr;  // the connection's, whose callback this one stands in for
 };
 
 // A stop that progress raises cannot pass through the engine: it interrupts the check and is
 // raised again once the engine has returned.
 int Tick(void* data) noexcept {
     auto& ticker = *static_cast<CheckTicker*>(data);
+    if (ticker.watch)
+        ticker.watch->WaitingForLock(false);  // the check runs: it has its lock
     try {
         ticker.progress.SetPosition(std::min(++ticker.calls, ticker.last));
         return 0;
@@ -64,13 +67,19 @@ int Tick(void* data) noexcept {
     }
 }
 
-// The callback is the connection's until the check ends, however it ends.
+// The callback is the connection's until the check ends, however it ends; a watch's comes back.
 class ProgressHandler {
   public:
     ProgressHandler(Database& db, CheckTicker& ticker) : db_(db) {
+        ticker.watch = db.Watch();
         sqlite3_progress_handler(db_.Handle(), kStepsPerCall, Tick, &ticker);
     }
-    ~ProgressHandler() { sqlite3_progress_handler(db_.Handle(), 0, nullptr, nullptr); }
+    ~ProgressHandler() {
+        if (db_.Watch())
+            db_.SetWatch(db_.Watch());
+        else
+            sqlite3_progress_handler(db_.Handle(), 0, nullptr, nullptr);
+    }
     ProgressHandler(const ProgressHandler&) = delete;
     ProgressHandler& operator=(const ProgressHandler&) = delete;
 
@@ -86,7 +95,7 @@ std::vector<std::string> CheckDatabase(Database& db, CheckDepth depth, Progress&
     const long long perPage = depth == CheckDepth::Quick ? kQuickStepsPerPage : kFullStepsPerPage;
     const long long expected = pages.Int(0) * perPage / kStepsPerCall + 1;
     progress.SetRange(expected + 1);
-    CheckTicker ticker{progress, 0, expected, nullptr};
+    CheckTicker ticker{progress, 0, expected, nullptr, nullptr};
     std::vector<std::string> findings;
     try {
         ProgressHandler handler(db, ticker);

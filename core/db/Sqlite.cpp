@@ -85,6 +85,7 @@ void Database::SetBusyTimeout(std::chrono::milliseconds wait) {
 }
 
 void Database::SetWatch(ConnectionWatch* watch) {
+    watch_ = watch;
     if (!watch) {
         sqlite3_progress_handler(db_, 0, nullptr, nullptr);
         SetBusyTimeout(kBusyTimeout);

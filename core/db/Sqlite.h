@@ -108,6 +108,7 @@ class Database {
     // statement, and another program's lock is waited for without the busy timeout, for as long
     // as it is held or until the watch stops the wait.
     void SetWatch(ConnectionWatch* watch);
+    ConnectionWatch* Watch() const { return watch_; }
 
     sqlite3* Handle() const { return db_; }
     const std::filesystem::path& Path() const { return path_; }
@@ -120,6 +121,7 @@ class Database {
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
     std::filesystem::path shownAs_;
+    ConnectionWatch* watch_ = nullptr;
 };
 
 // Sets a numeric pragma (cache_size) for its lifetime and puts the connection's own

@@ -41,12 +41,12 @@ void BackupDatabaseClick(QWidget* parent, TMainDM& dm) {
 void CheckDatabaseClick(QWidget* parent, TMainDM& dm) {
     const std::filesystem::path database = dm.Db().Path();
     std::vector<std::string> findings;
-    if (!LongWork(parent, QStringLiteral("正在检查数据库…")).Run([&](Progress& progress) {
-            // A connection of its own reads the file as it is on the disk, not the pages the
-            // program holds in memory.
-            Database file(database, Database::Access::ReadOnly);
-            findings = CheckDatabase(file, CheckDepth::Full, progress);
-        }))
+    // The work's connection is new: it reads the file as it is on the disk, not the pages the
+    // program holds in memory, and waits for another program's lock under 取消.
+    if (!LongWork(parent, QStringLiteral("正在检查数据库…"))
+             .Run(dm, [&](TMainDM& own, Progress& progress) {
+                 findings = CheckDatabase(own.Db(), CheckDepth::Full, progress);
+             }))
         return;
     dialogs().Message(parent, Q(CheckReport(database, findings)));
 }

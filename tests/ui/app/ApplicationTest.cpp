@@ -102,7 +102,7 @@ TEST_F(MainFormTest, MaintenanceBacksUpChecksAndRestores) {
         << dialogs_.confirms.join('\n').toStdString();
     EXPECT_EQ(Dm().Unit().DanWMC, "东城区节能办");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "备份"));
-    // 取消 while another program holds the database: no file, the database as it was.
+    // 取消 while another program holds the database: no file, the database as it was, no report.
     std::unique_ptr<OtherProgram> other;
     dialogs_.onConfirm = [&] {
         if (!other)
@@ -114,6 +114,8 @@ TEST_F(MainFormTest, MaintenanceBacksUpChecksAndRestores) {
     CancelWork(true);
     dialogs_.saveFiles = {ui::Q(PathText(dir_ / "取消.DB"))};
     form.MenuAction("menuBeiFSJK")->trigger();
+    CancelWork(true);
+    form.MenuAction("menuJianCSJK")->trigger();
     other.reset();
     EXPECT_EQ(Dm().Unit().DanWMC, "东城区节能办");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "备份"));
