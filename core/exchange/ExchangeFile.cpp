@@ -55,7 +55,7 @@ namespace {
 
 bool NeedsQuotes(std::string_view value) {
     for (unsigned char c : value) {
-        if (c <= ' ' || c == '"' || c == ',')
+        if (c <= ',' && (c <= ' ' || c == '"' || c == ','))
             return true;
     }
     return false;

@@ -13,14 +13,6 @@ namespace mlk {
 
 namespace {
 
-bool IsAscii(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 // 0xFF is no GBK byte, neither alone nor in a pair, yet some converters read it as U+F8F5 and
 // write it back for that character: refused both ways, whichever converter runs.
 bool HoldsFF(std::string_view gbk) {
@@ -116,9 +108,65 @@ class Repertoire {
     std::vector<bool> held_;
 };
 
+const Repertoire& HeldCharacters() {
+    static const Repertoire repertoire;
+    return repertoire;
+}
+
+// Every character of the basic plane that code page 936 holds, as its bytes there, taken once
+// from the system's encoder: a large export then costs a table look-up per character rather than
+// two conversions per line. A pair is kept as lead byte * 256 + trail byte, a single byte as
+// itself; 0 where the code page has no exact form.
+class EncodeTable {
+  public:
+    EncodeTable() : codes_(0x10000) {
+        const Repertoire& held = HeldCharacters();
+        std::string utf8, gbk;
+        for (char32_t c = 0x80; c < 0x10000; ++c) {
+            if (!held.Holds(c))
+                continue;
+            utf8 = c < 0x800 ? std::string{char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))}
+                             : std::string{char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)),
+                                           char(0x80 | (c & 0x3F))};
+            if (platform::EncodeGbk(utf8, gbk) != platform::Encoded::kOk || HoldsFF(gbk))
+                continue;
+            if (gbk.size() == 1)
+                codes_[c] = static_cast<unsigned char>(gbk[0]);
+            else if (gbk.size() == 2)
+                codes_[c] = std::uint16_t(static_cast<unsigned char>(gbk[0]) << 8 |
+                                          static_cast<unsigned char>(gbk[1]));
+        }
+    }
+    std::uint16_t Code(char32_t c) const { return c < codes_.size() ? codes_[c] : 0; }
+
+  private:
+    std::vector<std::uint16_t> codes_;
+};
+
 [[noreturn]] void NotGbk(std::size_t line) {
     const std::string where = line ? LineName(line) : std::string("文本");
     throw MlkError(where + "含有不是GBK编码的字节，无法读取。");
+}
+
+// The character at pos, as NextCharacter reads it, most Chinese characters without a call: three
+// bytes from a lead byte that allows neither an overlong form nor a surrogate (0xE0, 0xED do).
+char32_t NextThreeByteCharacter(std::string_view utf8, std::size_t& pos) {
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data()) + pos;
+    if (p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED && utf8.size() - pos >= 3 &&
+        (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+        pos += 3;
+        return char32_t(p[0] & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | char32_t(p[2] & 0x3F);
+    }
+    return NextCharacter(utf8, pos);
+}
+
+// The system's converter, which tells why a text cannot be encoded.
+void EncodeBySystem(std::string_view utf8, std::string& gbk) {
+    const platform::Encoded result = platform::EncodeGbk(utf8, gbk);
+    if (result == platform::Encoded::kNotUtf8)
+        throw MlkError("文本不是有效的UTF-8编码：" + Excerpt(utf8));
+    if (result == platform::Encoded::kNotInGbk || HoldsFF(gbk))
+        throw MlkError("文本含有GBK编码无法表示的字符：" + Excerpt(utf8));
 }
 
 }  // namespace
@@ -163,16 +211,38 @@ std::string GbkToUtf8(std::string_view gbk, std::size_t line) {
     return utf8;
 }
 
-void Utf8ToGbk(std::string_view utf8, std::string& gbk) {
-    if (IsAscii(utf8)) {
-        gbk.assign(utf8);
-        return;
+char* WriteUtf8AsGbk(char* out, std::string_view utf8) {
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        // ASCII as it stands, eight bytes at a time while there are eight.
+        for (std::uint64_t word; utf8.size() - pos >= 8; pos += 8, out += 8) {
+            std::memcpy(&word, utf8.data() + pos, 8);
+            if (word & 0x8080808080808080u)
+                break;
+            std::memcpy(out, &word, 8);
+        }
+        while (pos < utf8.size() && static_cast<unsigned char>(utf8[pos]) < 0x80)
+            *out++ = utf8[pos++];
+        if (pos == utf8.size())
+            break;
+        const char32_t c = NextThreeByteCharacter(utf8, pos);
+        // The table is made at the first character beyond ASCII: codes alone never need it.
+        static const EncodeTable table;
+        const std::uint16_t code = c == kNotACharacter ? 0 : table.Code(c);
+        if (code == 0)
+            return nullptr;
+        if (code > 0xFF)
+            *out++ = char(code >> 8);
+        *out++ = char(code & 0xFF);
     }
-    const platform::Encoded result = platform::EncodeGbk(utf8, gbk);
-    if (result == platform::Encoded::kNotUtf8)
-        throw MlkError("文本不是有效的UTF-8编码：" + Excerpt(utf8));
-    if (result == platform::Encoded::kNotInGbk || HoldsFF(gbk))
-        throw MlkError("文本含有GBK编码无法表示的字符：" + Excerpt(utf8));
+    return out;
+}
+
+void Utf8ToGbk(std::string_view utf8, std::string& gbk) {
+    gbk.resize(utf8.size());
+    if (char* end = WriteUtf8AsGbk(gbk.data(), utf8))
+        gbk.resize(std::size_t(end - gbk.data()));
+    else
+        EncodeBySystem(utf8, gbk);  // it tells why the text cannot be encoded
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
@@ -182,7 +252,7 @@ std::string Utf8ToGbk(std::string_view utf8) {
 }
 
 std::string_view FirstCharacterOutsideGbk(std::string_view utf8) {
-    static const Repertoire repertoire;
+    const Repertoire& repertoire = HeldCharacters();
     for (std::size_t pos = 0; pos < utf8.size();) {
         if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
             ++pos;

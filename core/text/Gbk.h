@@ -18,6 +18,10 @@ void GbkToUtf8(std::string_view gbk, std::string& utf8, std::size_t line = 0);
 std::string Utf8ToGbk(std::string_view utf8);
 // The same into gbk, which keeps its room.
 void Utf8ToGbk(std::string_view utf8, std::string& gbk);
+// Writes the GBK form of utf8 from out on (room for utf8.size() bytes: no character is longer in
+// GBK) and returns the end of what it wrote; nullptr when utf8 is not UTF-8 or holds a character
+// that GBK has no exact form for (Utf8ToGbk says which).
+char* WriteUtf8AsGbk(char* out, std::string_view utf8);
 
 // The length of a text in GBK bytes (a Chinese character counts 2).
 std::size_t GbkLength(std::string_view utf8);

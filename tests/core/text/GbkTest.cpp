@@ -1,6 +1,7 @@
 // Code page 936 as the exchange files and .xls cells carry it. The same tables run on Debian
 // (ICU) and on Windows (the system's own conversion): both must agree byte for byte.
 #include "TestSupport.h"
+#include "platform/Platform.h"
 #include "text/Gbk.h"
 
 namespace mlk::test {
@@ -141,9 +142,10 @@ TEST(GbkTest, RefusesCharactersWithoutAnExactGbkForm) {
 }
 
 // The quick look-up that entry checks and readers use answers for every character of the basic
-// plane as the encoder does.
-TEST(GbkTest, LookUpAgreesWithTheEncoderOnEveryCharacter) {
+// plane as the system's encoder does, and the encoder's table writes the same bytes.
+TEST(GbkTest, LookUpAndTableAgreeWithTheSystemOnEveryCharacter) {
     int held = 0;
+    std::string mixed, mixedBySystem;
     for (char32_t c = 1; c < 0x10000; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
@@ -156,11 +158,23 @@ TEST(GbkTest, LookUpAgreesWithTheEncoderOnEveryCharacter) {
             utf8 = {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)),
                     char(0x80 | (c & 0x3F))};
         }
-        const bool encodes = ErrorOf([&] { Utf8ToGbk(utf8); }).empty();
+        std::string bySystem;
+        const bool encodes = platform::EncodeGbk(utf8, bySystem) == platform::Encoded::kOk &&
+                             bySystem.find('\xFF') == std::string::npos;
         ASSERT_EQ(FirstCharacterOutsideGbk(utf8).empty(), encodes) << std::hex << unsigned(c);
+        if (encodes) {
+            ASSERT_EQ(Utf8ToGbk(utf8), bySystem) << std::hex << unsigned(c);
+            if (c % 97 == 0) {  // runs of ASCII and others of every length in one text
+                mixed += utf8 + std::string(c % 11, 'a');
+                mixedBySystem += bySystem + std::string(c % 11, 'a');
+            }
+        } else {
+            ASSERT_NE(ErrorOf([&] { Utf8ToGbk(utf8); }), "") << std::hex << unsigned(c);
+        }
         held += encodes;
     }
     EXPECT_GT(held, 21000);
+    EXPECT_EQ(Utf8ToGbk(mixed), mixedBySystem);
 }
 
 }  // namespace
