@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 
 #include "TestSupport.h"
 #include "XlsxCells.h"
@@ -117,6 +118,20 @@ TEST_F(SummaryTest, DirectoryChildrenOfEqualOrderComeAsStored) {
     ASSERT_GE(std::distance(t2, outline.end()), 4);
     EXPECT_EQ(std::vector<std::string>(t2 + 1, t2 + 4),
               (std::vector<std::string>{"2.1 y5", "2.2 y9", "2.3 y1"}));
+}
+
+// A summary reads inside one snapshot with a small page cache: afterwards the connection has its
+// own cache again and no transaction open, or every later statement would pay for it.
+TEST_F(SummaryTest, EverySummaryLeavesTheConnectionAsItFoundIt) {
+    const long long cache = Dm().QueryInt("pragma cache_size");
+    const std::function<SummaryTable(TMainDM&)> summaries[] = {
+        [](TMainDM& dm) { return DirectorySummary(dm); }, CountSummary, StateOrganSummary,
+        [](TMainDM& dm) { return TypeSummary(dm); }};
+    for (std::size_t i = 0; i < std::size(summaries); ++i) {
+        EXPECT_FALSE(summaries[i](Dm()).rows.empty()) << i;
+        EXPECT_EQ(Dm().QueryInt("pragma cache_size"), cache) << i;
+        EXPECT_NO_THROW(Dm().Db().Exec("begin immediate; commit")) << i;
+    }
 }
 
 // No confirmed own rows: an empty directory, and counts of only the totals row.
