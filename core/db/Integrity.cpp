@@ -37,6 +37,70 @@ void RequireUndamaged(Database& db) {
 
 namespace {
 
+// True when a second connection that begins its read now sees what db sees. In a rollback
+// journal a commit needs the exclusive lock, which no writer gets while db holds its shared lock:
+// the committed state cannot change until db's read ends. A write-ahead log lets a commit land
+// meanwhile, and a transaction of db's own that has written holds changes no other connection
+// sees.
+bool HoldsReadOfCommittedState(Database& db) {
+    if (sqlite3_txn_state(db.Handle(), "main") != SQLITE_TXN_READ)
+        return false;
+    Statement mode(db, "pragma journal_mode");
+    return mode.Step() && mode.Text(0) != "wal";
+}
+
+}  // namespace
+
+QuickCheckAlongside::QuickCheckAlongside(Database& db) : db_(db) {
+    if (HoldsReadOfCommittedState(db)) {
+        try {
+            second_ = std::make_unique<Database>(db.Path(), Database::Access::ReadOnly);
+            // A writer waiting to commit (it holds the pending lock) lets no new read begin; it
+            // in turn waits for db's read, so waiting here would only wait out the timeout.
+            second_->SetBusyTimeout(std::chrono::milliseconds(0));
+            second_->Exec("begin deferred transaction; select count(*) from sqlite_master");
+        } catch (const DbError&) {
+            second_.reset();
+        }
+    }
+    if (!second_) {
+        mlk::RequireUndamaged(db);
+        findings_.emplace();
+        return;
+    }
+    sqlite3_progress_handler(
+        second_->Handle(), 1000,
+        [](void* stop) { return static_cast<std::atomic<bool>*>(stop)->load() ? 1 : 0; }, &stop_);
+    thread_ = std::thread([this] {
+        try {
+            findings_ = CheckDatabase(*second_, CheckDepth::Quick);
+        } catch (const std::exception&) {
+            // Not checked (the connection failed): RequireUndamaged checks on db instead.
+        }
+    });
+}
+
+QuickCheckAlongside::~QuickCheckAlongside() {
+    Stop();
+}
+
+void QuickCheckAlongside::Stop() {
+    stop_ = true;
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void QuickCheckAlongside::RequireUndamaged() {
+    if (thread_.joinable())
+        thread_.join();
+    if (!findings_)
+        mlk::RequireUndamaged(db_);
+    else if (!findings_->empty())
+        throw MlkError(DamagedMessage(db_.Path()));
+}
+
+namespace {
+
 // The engine calls back every so many steps of its machine; a check takes about this many steps
 // for each page of the file (measured on directories of many sizes), so the calls counted tell
 // how far it got.

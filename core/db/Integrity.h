@@ -1,6 +1,11 @@
 #pragma once
 
+#include <atomic>
+#include <exception>
+#include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/Progress.h"
@@ -21,5 +26,31 @@ std::vector<std::string> CheckDatabase(Database& db, CheckDepth depth, Progress&
 
 // Raises the damaged-database error when the quick check finds anything.
 void RequireUndamaged(Database& db);
+
+// The quick check of RequireUndamaged, run on a connection and a thread of its own while the
+// caller goes on reading the same file: a long read that must not pass on damage (the export)
+// then costs little more than the read alone. Made while db holds a read of the file (a read
+// transaction that has read), so that both see the same committed state; where that cannot be
+// had, it checks on db at once, as RequireUndamaged does.
+class QuickCheckAlongside {
+  public:
+    explicit QuickCheckAlongside(Database& db);
+    // Stops a check that still runs: the caller's read has failed or was cancelled.
+    ~QuickCheckAlongside();
+    QuickCheckAlongside(const QuickCheckAlongside&) = delete;
+    QuickCheckAlongside& operator=(const QuickCheckAlongside&) = delete;
+
+    // Waits for the check; raises the damaged-database error when it found anything.
+    void RequireUndamaged();
+
+  private:
+    void Stop();
+
+    Database& db_;
+    std::unique_ptr<Database> second_;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::optional<std::vector<std::string>> findings_;  // none: the second connection failed
+};
 
 }  // namespace mlk

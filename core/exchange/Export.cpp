@@ -105,6 +105,8 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
     // Memory stays flat whatever the directory's size: the engine sorts the rows for the file in
     // runs as large as the page cache, on disk, and the cache is kept small here.
     const ScopedPragma cache(dm.Db(), "cache_size", kExportCacheKiB);
+    // The counts, the check and the rows read one state of the file.
+    const ReadTransaction snapshot(dm.Db());
     // The guard's count and the confirmed count in one pass over the states.
     long long count = 0, unconfirmed = 0;
     dm.ForEachRow(
@@ -116,8 +118,9 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
         });
     if (const CheckResult refusal = GuardRefusal(unconfirmed))
         throw MlkError(refusal->message);
-    // A damaged page would otherwise travel to the level above, or cut the file short.
-    RequireUndamaged(dm.Db());
+    // A damaged page would otherwise travel to the level above, or cut the file short. The check
+    // runs beside the writing, and the file replaces the target only once it has passed.
+    QuickCheckAlongside check(dm.Db());
     const std::int64_t maximum = 2 * count + 1;
     progress.SetRange(maximum);
     progress.SetPosition(0);
@@ -144,6 +147,7 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
         }
         progress.SetPosition(++rows);
     }
+    check.RequireUndamaged();
     if (!untravelable.empty())
         throw UntravelableError(std::move(untravelable));
     out.Commit();

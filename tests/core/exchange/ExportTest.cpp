@@ -4,6 +4,7 @@
 #include <map>
 
 #include "TestSupport.h"
+#include "db/EngineError.h"
 #include "exchange/Correction.h"
 #include "exchange/Export.h"
 #include "reports/Save2Excel.h"
@@ -83,6 +84,19 @@ TEST_F(ExportTest, GuardCountsEveryUnconfirmedRow) {
     }
     Dm().ExecSQL("update MLK_JiBXX set QueRZT='1'");
     EXPECT_FALSE(CheckExport(Dm()));
+}
+
+// The file is checked for damage while the rows are written: a damaged index that the export
+// does not read still refuses it, and the old file stays as it was.
+TEST_F(ExportTest, ADamagedDatabaseIsRefusedAndTheOldFileKept) {
+    Add("A", "110101", "0", "8210", "5");
+    const auto file = dir_ / "out.txt";
+    WriteFile(file, "good old file");
+    DamageBTree(Dm().Db().Path(), "IX_JiBXX_ZuZJGDM");
+    EXPECT_EQ(ErrorOf([&] { ExportDirectory(Dm(), file, progress_); }),
+              DamagedMessage(Dm().Db().Path()));
+    EXPECT_EQ(ReadFile(file), "good old file");
+    EXPECT_EQ(FileCount(), 2);
 }
 
 // Values an earlier build let in that the file cannot carry: the export names every one, writes

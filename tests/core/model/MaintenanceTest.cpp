@@ -8,6 +8,7 @@
 #include "db/Integrity.h"
 #include "db/SafetyCopy.h"
 #include "entry/InitialData.h"
+#include "exchange/Export.h"
 #include "model/Maintenance.h"
 #include "platform/Platform.h"
 
@@ -164,6 +165,11 @@ TEST_F(MaintenanceTest, StopHalfWayLeavesEverythingAsItWas) {
          [&] {
              CheckedBackup checked(Dm(), backup, quiet_);
              RestoreDatabase(Dm(), checked, SafetyCopy::Skip, stop);
+         }},
+        {"export",
+         [&] {
+             Dm().ExecSQL("update MLK_JiBXX set QueRZT = '1'");
+             ExportDirectory(Dm(), dir_ / "取消.txt", stop);
          }},
     };
     const auto files = [&] {
