@@ -90,9 +90,8 @@ void PrintTable(std::ostream& out, const SummaryTable& table) {
 void PrintDirectory(std::ostream& out, TMainDM& dm) {
     RowPrinter printer(out, DirectoryColumns());
     TextRows pool;
-    ListDirectory(dm, pool, [&](std::string_view number, const TextRows::Row cells) {
-        printer.Print(number, cells);
-    });
+    ListDirectory(dm, pool,
+                  [&](const ListedRow& listed) { printer.Print(listed.number, listed.cells); });
 }
 
 void SavePdf(CommandContext& context, TMainDM& dm, SummaryKind kind, const SummaryTable& table) {

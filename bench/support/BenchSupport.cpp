@@ -102,6 +102,19 @@ std::string LoadAverage() {
     return one + " " + five + " " + fifteen;
 }
 
+double ResidentMiB(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == key) {
+            double kib = 0;
+            status >> kib;
+            return kib / 1024;
+        }
+    }
+    return 0;
+}
+
 void RegisterUnit(TMainDM& dm, const std::string& id, const std::string& name,
                   const std::string& level, const std::string& type) {
     dm.ExecSQL(

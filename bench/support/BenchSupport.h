@@ -62,6 +62,9 @@ class RunFolder {
 // The three load averages, as uptime prints them.
 std::string LoadAverage();
 
+// This process's resident memory in MiB now (key "VmRSS:") or at its peak so far ("VmHWM:").
+double ResidentMiB(const std::string& key);
+
 // Registers the operating unit directly in MLK_CaoZDWXX and loads it.
 void RegisterUnit(TMainDM& dm, const std::string& id, const std::string& name,
                   const std::string& level, const std::string& type);

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <limits>
 #include <optional>
 #include <span>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/MlkError.h"
 #include "base/Progress.h"
 #include "db/Sqlite.h"
 #include "model/TMainDM.h"
@@ -157,101 +157,112 @@ class CellKeeper {
     std::string address_;
 };
 
-// The confirmed imported rows, kept in the table unlisted, in the order each row's children are
-// listed: grouped by their ShangJBMID, by ShunX within it, ties in the order they were read.
+// The confirmed imported rows, kept in the table unlisted and placed in the order each row's
+// children are listed: grouped by their ShangJBMID, by ShunX within it, ties in the order they
+// were read.
 class Children {
   public:
-    Children(TMainDM& dm, CellKeeper& keeper, Progress* progress) {
+    Children(TMainDM& dm, CellKeeper& keeper, TextRows& pool, Progress* progress) {
+        std::vector<Read> read;
+        // The rows' ids bound their number: reserved once, the array is not copied as it grows,
+        // and what is not used is never touched.
+        read.reserve(std::size_t(std::clamp(
+            dm.QueryInt("select ifnull(max(rowid), 0) from MLK_JiBXX"), 0LL, kMostReserved)));
         {
             Statement query(dm.Db(), kImportedQuery);
             const Positions at(query);
             const int parentAt = query.ColumnIndex("ShangJBMID"),
                       orderAt = query.ColumnIndex("ShunX");
             while (query.Step()) {
-                read_.push_back({keeper.Keep(query, at),
-                                 query.IsNull(orderAt) ? std::numeric_limits<long long>::min()
-                                                       : query.Int(orderAt),
-                                 Group(query.TextView(parentAt)), Level(query, at.JiC)});
-                if (progress && read_.size() % kProgressStep == 0)
-                    progress->SetPosition(std::int64_t(read_.size()));
+                read.push_back({keeper.Keep(query, at),
+                                Group(query.TextView(parentAt)) | Descends(query, at.JiC),
+                                query.IsNull(orderAt) ? std::numeric_limits<long long>::min()
+                                                      : query.Int(orderAt)});
+                if (progress && read.size() % kProgressStep == 0)
+                    progress->SetPosition(std::int64_t(read.size()));
             }
         }
-        // Counted into their groups, then each group put in order.
+        // Rows are kept one after another: a later row is kept further on, so the place it was
+        // kept at orders the ties as they were read.
+        std::sort(read.begin(), read.end(), [](const Read& a, const Read& b) {
+            const std::uint32_t groupA = a.group & ~kDescends, groupB = b.group & ~kDescends;
+            if (groupA != groupB)
+                return groupA < groupB;
+            if (a.order != b.order)
+                return a.order < b.order;
+            return a.cells.at < b.cells.at;
+        });
+        first_ = pool.PlacedCount();
         begins_.assign(groups_.size() + 1, 0);
-        for (const Read& row : read_)
-            ++begins_[row.parent + 1];
+        descends_.reserve(read.size());
+        for (const Read& row : read) {
+            pool.Place(row.cells);
+            ++begins_[(row.group & ~kDescends) + 1];
+            descends_.push_back((row.group & kDescends) != 0);
+        }
         for (std::size_t g = 1; g < begins_.size(); ++g)
             begins_[g] += begins_[g - 1];
-        order_.resize(read_.size());
-        {
-            std::vector<std::size_t> next(begins_.begin(), begins_.end() - 1);
-            for (std::size_t i = 0; i < read_.size(); ++i)
-                order_[next[read_[i].parent]++] = std::uint32_t(i);
-        }
-        for (std::size_t g = 0; g + 1 < begins_.size(); ++g) {
-            std::stable_sort(
-                order_.begin() + std::ptrdiff_t(begins_[g]),
-                order_.begin() + std::ptrdiff_t(begins_[g + 1]),
-                [&](std::uint32_t a, std::uint32_t b) { return read_[a].order < read_[b].order; });
-        }
     }
 
-    std::size_t size() const { return order_.size(); }
-    // The positions of a row's children, from first to last.
-    std::pair<std::size_t, std::size_t> Of(std::string_view id) const {
+    std::size_t size() const { return descends_.size(); }
+    // The places of a row's children, from first to last.
+    std::pair<std::uint32_t, std::uint32_t> Of(std::string_view id) const {
         const auto found = groups_.find(id);
         if (found == groups_.end())
             return {0, 0};
-        return {begins_[found->second], begins_[found->second + 1]};
+        return {first_ + begins_[found->second], first_ + begins_[found->second + 1]};
     }
-    TextRows::Kept Cells(std::size_t child) const { return read_[order_[child]].cells; }
-    bool Descends(std::size_t child) const {
-        return read_[order_[child]].level < kDirectoryDepthLimit;
-    }
+    bool Descends(std::uint32_t place) const { return descends_[place - first_]; }
 
   private:
+    // Sixteen bytes a row while they are put in order.
     struct Read {
         TextRows::Kept cells;
+        std::uint32_t group;  // with kDescends
         long long order;
-        std::uint32_t parent;
-        std::int8_t level;
     };
+    // Whether a row's own children are listed: its level below the depth limit.
+    static constexpr std::uint32_t kDescends = std::uint32_t(1) << 31;
+    static constexpr long long kMostReserved = 1LL << 26;
 
     // The group of a ShangJBMID. Rows come mostly parent by parent: the last one is tried first.
     std::uint32_t Group(std::string_view parent) {
         if (lastGroup_ && parent == lastParent_)
             return *lastGroup_;
         auto found = groups_.find(parent);
-        if (found == groups_.end())
+        if (found == groups_.end()) {
+            if (groups_.size() >= kDescends)
+                throw MlkError("汇总表过大，超出了能在内存中列出的行数。");
             found = groups_.emplace(std::string(parent), std::uint32_t(groups_.size())).first;
+        }
         lastParent_ = found->first;
         lastGroup_ = found->second;
         return found->second;
     }
 
-    // Only whether it is below the depth limit counts: kept in a byte.
-    static std::int8_t Level(const Statement& query, int column) {
+    static std::uint32_t Descends(const Statement& query, int column) {
         const long long level = query.IsNull(column) ? 0 : query.Int(column);
-        return std::int8_t(std::clamp(level, -1LL, kDirectoryDepthLimit));
+        return level < kDirectoryDepthLimit ? kDescends : 0;
     }
 
     std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> groups_;
     std::string_view lastParent_;
     std::optional<std::uint32_t> lastGroup_;
-    // In the order read: a deque grows without moving what it holds, so no second copy at its
-    // peak. order_ lists them as they are listed, group by group.
-    std::deque<Read> read_;
-    std::vector<std::uint32_t> order_;
-    std::vector<std::size_t> begins_;
+    // The place of the first child; each group's first place counted from it.
+    std::uint32_t first_ = 0;
+    std::vector<std::uint32_t> begins_;
+    std::vector<bool> descends_;
 };
 
-// Lists everything below a top row, depth first. An explicit stack instead of recursion: a long
-// chain of imported rows must not exhaust the call stack.
+// Lists everything below a top row, depth first, the top row being listed row topRow (counted
+// by listed). An explicit stack instead of recursion: a long chain of imported rows must not
+// exhaust the call stack.
 void ListBelow(const TextRows& pool, const Children& children, std::string_view topId,
-               const std::string& topNumber, const DirectoryRow& row) {
+               const std::string& topNumber, std::uint32_t topRow, std::uint32_t& listed,
+               const DirectoryRow& row) {
     struct Level {
-        std::size_t next, end;
-        std::size_t first;
+        std::uint32_t next, end, first;
+        std::uint32_t listedAs;  // the parent's row
         std::string number;
         std::string_view id;
     };
@@ -259,14 +270,14 @@ void ListBelow(const TextRows& pool, const Children& children, std::string_view 
     // The ids from the top row down.
     std::unordered_multiset<std::string_view> path;
 
-    const auto enter = [&](std::string_view id, const std::string& number) {
+    const auto enter = [&](std::string_view id, const std::string& number, std::uint32_t as) {
         const auto [first, end] = children.Of(id);
         if (first == end)
             return;
         path.emplace(id);
-        stack.push_back(Level{first, end, first, number, id});
+        stack.push_back(Level{first, end, first, as, number, id});
     };
-    enter(topId, topNumber);
+    enter(topId, topNumber, topRow);
     std::string number;
     while (!stack.empty()) {
         Level& level = stack.back();
@@ -275,16 +286,17 @@ void ListBelow(const TextRows& pool, const Children& children, std::string_view 
             stack.pop_back();
             continue;
         }
-        const std::size_t child = level.next++;
+        const std::uint32_t place = level.next++;
         number = level.number;
         number += '.';
-        number += std::to_string(child - level.first + 1);
-        const TextRows::Row cells = pool.Open(children.Cells(child));
-        row(number, cells);
+        number += std::to_string(place - level.first + 1);
+        const TextRows::Row cells = pool.Open(pool.Placed(place));
+        row({number, cells, level.listedAs, place});
+        const std::uint32_t as = listed++;
         // Entering pushes onto the stack: level is not used after it.
         const std::string_view id = cells[0];
-        if (children.Descends(child) && !path.contains(id))
-            enter(id, number);
+        if (children.Descends(place) && !path.contains(id))
+            enter(id, number, as);
     }
 }
 
@@ -300,22 +312,24 @@ void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row, Progres
     if (progress)
         progress->SetRange(dm.QueryInt("select count(*) from MLK_JiBXX"));
     CellKeeper keeper(dm, pool);
-    std::vector<TextRows::Kept> tops;
     {
         Statement query(dm.Db(), kTopQuery);
         const Positions at(query);
         query.Bind(1, dm.Unit().DanWID);
         while (query.Step())
-            tops.push_back(keeper.Keep(query, at));
+            pool.Place(keeper.Keep(query, at));
     }
-    if (tops.empty())
+    const std::uint32_t tops = std::uint32_t(pool.PlacedCount());
+    if (tops == 0)
         return;
-    const Children children(dm, keeper, progress);
-    for (std::size_t i = 0; i < tops.size(); ++i) {
-        const std::string number = std::to_string(i + 1);
-        const TextRows::Row top = pool.Open(tops[i]);
-        row(number, top);
-        ListBelow(pool, children, top[0], number, row);
+    const Children children(dm, keeper, pool, progress);
+    std::uint32_t listed = 0;
+    for (std::uint32_t place = 0; place < tops; ++place) {
+        const std::string number = std::to_string(place + 1);
+        const TextRows::Row top = pool.Open(pool.Placed(place));
+        row({number, top, TextRows::kTop, place});
+        const std::uint32_t as = listed++;
+        ListBelow(pool, children, top[0], number, as, listed, row);
     }
     if (progress)
         progress->SetPosition(std::int64_t(children.size()));
@@ -328,7 +342,7 @@ SummaryTable DirectorySummary(TMainDM& dm, Progress* progress) {
     table.filtered = true;
     ListDirectory(
         dm, table.rows,
-        [&](std::string_view number, TextRows::Row cells) { table.rows.push_back(number, cells); },
+        [&](const ListedRow& listed) { table.rows.PushOutline(listed.parent, listed.place); },
         progress);
     return table;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,14 @@ SummaryTable DirectorySummary(TMainDM& dm, Progress* progress = nullptr);
 
 std::vector<ColumnDef> DirectoryColumns();
 // The same rows one by one, in order, for a caller that need not hold them all: each row's
-// number and its other cells, which pool keeps while it lives.
-using DirectoryRow = std::function<void(std::string_view number, TextRows::Row cells)>;
+// number and its other cells, which pool keeps while it lives, and, for an outline in pool, the
+// row listed as its parent (counted from 0; TextRows::kTop for a top row) and its place there.
+struct ListedRow {
+    std::string_view number;
+    TextRows::Row cells;
+    std::uint32_t parent, place;
+};
+using DirectoryRow = std::function<void(const ListedRow& row)>;
 void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row,
                    Progress* progress = nullptr);
 

@@ -344,8 +344,14 @@ SummaryTable QualityTable(const QualityReport& report) {
     table.figureColumns = {0};
     table.filtered = true;
     table.rows.reserve(report.findings.size());
-    for (std::size_t i = 0; i < report.findings.size(); ++i)
-        table.rows.push_back(std::to_string(i + 1), report.findings[i]);
+    std::vector<std::string_view> cells;
+    for (std::size_t i = 0; i < report.findings.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        const TextRows::Row finding = report.findings[i];
+        finding.Views(cells);
+        cells.insert(cells.begin(), number);
+        table.rows.push_back(cells);
+    }
     return table;
 }
 

@@ -23,8 +23,7 @@ std::size_t TakeLength(const char*& at) {
 }
 
 // Each cell's length carries its kind in its two low bits: a text of that length follows; or it
-// is the index of a shared text, or how many columns back the repeated cell is; or, for a jump,
-// the address of more cells follows, which is no cell of its own.
+// is the index of a shared text, or how many columns back the repeated cell is.
 std::size_t Tagged(std::size_t value, unsigned kind) {
     return value << 2 | kind;
 }
@@ -45,8 +44,11 @@ char* PutLength(char* at, std::size_t length) {
     return at;
 }
 
-// Rows are written into blocks of this size; a larger row gets a block of its own.
-constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
+// Rows are written into blocks of this size; a larger row gets a block of its own, and begins
+// at its start. So a kept row is found by its block and an offset of kOffsetBits.
+constexpr unsigned kOffsetBits = 20;
+constexpr std::size_t kBlockBytes = std::size_t(1) << kOffsetBits;
+constexpr std::size_t kMaxBlocks = std::size_t(1) << (32 - kOffsetBits);
 
 // A row without cells.
 constexpr char kEmptyRow[1] = {0};
@@ -54,25 +56,26 @@ constexpr char kEmptyRow[1] = {0};
 }  // namespace
 
 std::string_view TextRows::Row::operator[](std::size_t column) const {
+    if (numbered_)
+        return column == 0 ? std::string_view(number_) : Cell(column - 1);
+    return Cell(column);
+}
+
+std::string_view TextRows::Row::Cell(std::size_t column) const {
     const char* at = cells_;
-    for (std::size_t i = 0;;) {
+    for (std::size_t i = 0;; ++i) {
         const std::size_t tagged = TakeLength(at);
         const std::size_t value = tagged >> 2;
         const unsigned kind = tagged & 3;
-        if (kind == kJump) {
-            std::memcpy(&at, at, sizeof at);
-            continue;
-        }
         if (i == column) {
             if (kind == kShared)
                 return owner_->SharedText(value);
             if (kind == kRepeat)
-                return (*this)[column - value];
+                return Cell(column - value);
             return {at, value};
         }
         if (kind == kText)
             at += value;
-        ++i;
     }
 }
 
@@ -84,8 +87,11 @@ std::vector<std::string> TextRows::Row::ToVector() const {
 
 void TextRows::Row::Views(std::vector<std::string_view>& cells) const {
     cells.clear();
+    if (numbered_)
+        cells.push_back(number_);
+    const std::size_t first = cells.size();
     const char* at = cells_;
-    while (cells.size() < count_) {
+    for (std::size_t i = 0; i < count_; ++i) {
         const std::size_t tagged = TakeLength(at);
         const std::size_t value = tagged >> 2;
         switch (tagged & 3) {
@@ -96,17 +102,14 @@ void TextRows::Row::Views(std::vector<std::string_view>& cells) const {
             case kShared:
                 cells.push_back(owner_->SharedText(value));
                 break;
-            case kRepeat:
-                cells.push_back(cells[cells.size() - value]);
-                break;
             default:
-                std::memcpy(&at, at, sizeof at);
+                cells.push_back(cells[first + i - value]);
         }
     }
 }
 
 bool TextRows::Row::operator==(const std::vector<std::string>& cells) const {
-    return cells.size() == count_ && ToVector() == cells;
+    return cells.size() == size() && ToVector() == cells;
 }
 
 TextRows::TextRows(std::initializer_list<std::vector<std::string>> rows) {
@@ -143,23 +146,56 @@ TextRows::TextRows(TextRows&& other) noexcept {
 
 TextRows& TextRows::operator=(TextRows&& other) noexcept {
     rows_ = std::move(other.rows_);
+    outline_ = std::move(other.outline_);
+    places_ = std::move(other.places_);
     blocks_ = std::move(other.blocks_);
     shared_ = std::move(other.shared_);
     sharedIndex_ = std::move(other.sharedIndex_);
     free_ = std::exchange(other.free_, nullptr);
     left_ = std::exchange(other.left_, 0);
     other.rows_.clear();
+    other.outline_.clear();
+    other.places_.clear();
     return *this;
 }
 
 TextRows::Row TextRows::operator[](std::size_t row) const {
-    return Open({rows_[row]});
+    if (outline_.empty())
+        return OpenAt(rows_[row]);
+    Row numbered = Open(Placed(outline_[row].place));
+    numbered.numbered_ = true;
+    numbered.number_ = Number(row);
+    return numbered;
 }
 
 TextRows::Row TextRows::Open(Kept kept) const {
-    const char* at = kept.row;
+    return OpenAt(blocks_[kept.at >> kOffsetBits].get() + (kept.at & (kBlockBytes - 1)));
+}
+
+TextRows::Row TextRows::OpenAt(const char* row) const {
+    const char* at = row;
     const std::size_t count = TakeLength(at);
     return {this, at, count};
+}
+
+std::string TextRows::Number(std::size_t row) const {
+    // The places among their siblings, from the row up to its top row.
+    std::vector<std::uint32_t> places;
+    for (std::size_t at = row;;) {
+        const OutlineRow& listed = outline_[at];
+        const std::size_t first = listed.parent == kTop ? 0 : std::size_t(listed.parent) + 1;
+        places.push_back(listed.place - outline_[first].place + 1);
+        if (listed.parent == kTop)
+            break;
+        at = listed.parent;
+    }
+    std::string number;
+    for (auto place = places.rbegin(); place != places.rend(); ++place) {
+        if (!number.empty())
+            number += '.';
+        number += std::to_string(*place);
+    }
+    return number;
 }
 
 void TextRows::resize(std::size_t count) {
@@ -175,41 +211,42 @@ TextRows::Shared TextRows::Share(std::string_view text) {
     return {index};
 }
 
-void TextRows::push_back(std::string_view first, Row rest) {
-    if (rest.owner_ != this) {
-        // Another list's row may go before this one does: its cells are copied.
-        std::vector<std::string_view> views;
-        rest.Views(views);
-        std::vector<Cell> cells{first};
-        cells.insert(cells.end(), views.begin(), views.end());
-        rows_.push_back(Store(cells, nullptr));
-        return;
-    }
-    const Cell head[] = {first};
-    rows_.push_back(Store(head, rest.cells_, rest.size()));
+TextRows::Kept TextRows::Keep(std::span<const Cell> cells) {
+    const char* const row = Store(cells);
+    // A row is stored in the last block.
+    if (blocks_.size() > kMaxBlocks)
+        throw MlkError("汇总表过大，超出了能在内存中列出的行数。");
+    return {std::uint32_t((blocks_.size() - 1) << kOffsetBits |
+                          std::size_t(row - blocks_.back().get()))};
 }
 
-const char* TextRows::Store(std::span<const Cell> cells, const char* jumpTo, std::size_t more) {
+std::uint32_t TextRows::Place(Kept kept) {
+    places_.push_back(kept.at);
+    return std::uint32_t(places_.size() - 1);
+}
+
+void TextRows::PushOutline(std::uint32_t parent, std::uint32_t place) {
+    // Each placed row is listed about once.
+    if (outline_.empty())
+        outline_.reserve(places_.size());
+    outline_.push_back({place, parent});
+}
+
+const char* TextRows::Store(std::span<const Cell> cells) {
     const auto tagged = [](const Cell& cell) {
         return Tagged(cell.kind == kText ? cell.text.size() : cell.value, cell.kind);
     };
-    std::size_t bytes = LengthBytes(cells.size() + more);
+    std::size_t bytes = LengthBytes(cells.size());
     for (const Cell& cell : cells)
         bytes += LengthBytes(tagged(cell)) + (cell.kind == kText ? cell.text.size() : 0);
-    if (jumpTo)
-        bytes += 1 + sizeof jumpTo;
     char* const row = Allocate(bytes);
-    char* at = PutLength(row, cells.size() + more);
+    char* at = PutLength(row, cells.size());
     for (const Cell& cell : cells) {
         at = PutLength(at, tagged(cell));
         if (cell.kind == kText && !cell.text.empty()) {
             std::memcpy(at, cell.text.data(), cell.text.size());
             at += cell.text.size();
         }
-    }
-    if (jumpTo) {
-        at = PutLength(at, kJump);
-        std::memcpy(at, &jumpTo, sizeof jumpTo);
     }
     return row;
 }

@@ -20,9 +20,13 @@ namespace mlk {
 // The directory summary of the whole country has two million rows of seventeen cells, and a
 // string object per cell, or even per row, would take several times the texts themselves. So the
 // rows live one after another in large blocks, each cell behind its length; a text that many
-// rows show (a label, a code) is kept once and the cells refer to it; a cell may repeat an
-// earlier cell of its row; and a row may be made of its first cell followed by the cells of a row
-// kept before, without copying them.
+// rows show (a label, a code) is kept once and the cells refer to it; and a cell may repeat an
+// earlier cell of its row.
+//
+// A list may instead be an outline (the directory summary): each row is its outline number
+// ("1.2.1") followed by the cells of a row kept before, and takes eight bytes. Its number is not
+// kept but made when the row is read, from its parent's number and its place among its siblings.
+// A list holds rows of cells or outline rows, not both.
 class TextRows {
   public:
     // A text kept once for every cell that shows it: see Share.
@@ -46,11 +50,12 @@ class TextRows {
         std::size_t value = 0;
     };
 
-    // One row, read in place; valid while its TextRows lives.
+    // One row, read in place; valid while its TextRows lives. An outline row's number lives in
+    // the Row itself: a view of it is valid while the Row lives.
     class Row {
       public:
-        std::size_t size() const { return count_; }
-        bool empty() const { return count_ == 0; }
+        std::size_t size() const { return count_ + (numbered_ ? 1 : 0); }
+        bool empty() const { return size() == 0; }
         std::string_view operator[](std::size_t column) const;
         // The cells as strings, for a caller that keeps or changes them.
         std::vector<std::string> ToVector() const;
@@ -64,9 +69,12 @@ class TextRows {
         friend class TextRows;
         Row(const TextRows* owner, const char* cells, std::size_t count)
             : owner_(owner), cells_(cells), count_(count) {}
+        std::string_view Cell(std::size_t column) const;
         const TextRows* owner_;
         const char* cells_;
         std::size_t count_;
+        bool numbered_ = false;
+        std::string number_;
     };
 
     class const_iterator {
@@ -101,8 +109,8 @@ class TextRows {
     TextRows& operator=(TextRows&& other) noexcept;
     ~TextRows() = default;
 
-    std::size_t size() const { return rows_.size(); }
-    bool empty() const { return rows_.empty(); }
+    std::size_t size() const { return rows_.size() + outline_.size(); }
+    bool empty() const { return size() == 0; }
     Row operator[](std::size_t row) const;
     Row front() const { return (*this)[0]; }
     Row back() const { return (*this)[size() - 1]; }
@@ -127,31 +135,46 @@ class TextRows {
     void push_back(std::initializer_list<std::string_view> cells) {
         push_back<std::initializer_list<std::string_view>>(cells);
     }
-    void push_back(std::span<const Cell> cells) { rows_.push_back(Store(cells, nullptr)); }
-    // Adds a row of the cell first followed by the cells of rest: without copying them when rest
-    // is a row of this TextRows (listed or kept), copied from any other.
-    void push_back(std::string_view first, Row rest);
-    // A row kept without being listed, in eight bytes.
+    void push_back(std::span<const Cell> cells) { rows_.push_back(Store(cells)); }
+    // A row kept without being listed, in four bytes: its block and where it begins there.
     struct Kept {
-        const char* row;
+        std::uint32_t at;
     };
-    // Keeps a row without listing it, for push_back(first, rest) to list later.
-    Kept Keep(std::span<const Cell> cells) { return {Store(cells, nullptr)}; }
+    // Keeps a row without listing it, for an outline row to show later.
+    Kept Keep(std::span<const Cell> cells);
     Row Open(Kept kept) const;
+
+    // Outline rows. The kept rows that one parent's rows show are placed one after another, in
+    // their order; placing returns the place.
+    std::uint32_t Place(Kept kept);
+    Kept Placed(std::uint32_t place) const { return {places_[place]}; }
+    std::size_t PlacedCount() const { return places_.size(); }
+    static constexpr std::uint32_t kTop = UINT32_MAX;
+    // Lists the kept row placed at place under the outline row parent (kTop: a top row), numbered
+    // by its place counted from its first sibling's: listed depth first, a parent's first row
+    // comes right after it, and the top rows' first row first of all.
+    void PushOutline(std::uint32_t parent, std::uint32_t place);
 
     bool operator==(const TextRows& other) const;
     bool operator==(const std::vector<std::vector<std::string>>& rows) const;
 
   private:
-    static constexpr unsigned kText = 0, kShared = 1, kRepeat = 2, kJump = 3;
+    static constexpr unsigned kText = 0, kShared = 1, kRepeat = 2;
 
-    // Writes a row (its count, its cells, then a jump to more cells when given) and returns where
-    // it begins.
-    const char* Store(std::span<const Cell> cells, const char* jumpTo, std::size_t more = 0);
+    // Writes a row (its count, then its cells) and returns where it begins.
+    const char* Store(std::span<const Cell> cells);
     char* Allocate(std::size_t bytes);
     std::string_view SharedText(std::size_t index) const { return shared_[index]; }
+    Row OpenAt(const char* row) const;
+    std::string Number(std::size_t row) const;
 
     std::vector<const char*> rows_;
+    struct OutlineRow {
+        std::uint32_t place, parent;
+    };
+    std::vector<OutlineRow> outline_;
+    // The kept rows by place.
+    std::vector<std::uint32_t> places_;
     std::vector<std::unique_ptr<char[]>> blocks_;
     char* free_ = nullptr;
     std::size_t left_ = 0;

@@ -375,52 +375,54 @@ TEST(TextRowsTest, CellsComeBackAsTheyWentIn) {
         packed.push_back(row);
     ASSERT_EQ(packed, rows);
     EXPECT_EQ(packed[2][2].size(), 127u);
-
-    packed.push_back("3.1", packed[2]);
-    std::vector<std::string> expected = rows[2];
-    expected.insert(expected.begin(), "3.1");
-    EXPECT_EQ(packed.back(), expected);
     packed.resize(2);
     EXPECT_EQ(packed, (std::vector<std::vector<std::string>>{{}, {""}}));
 }
 
-// Shared texts, repeated cells and a row listed after its first cell from a kept row read back
-// as the texts they stand for, in place, through a copy and after a move.
-TEST(TextRowsTest, SharedRepeatedAndKeptCellsReadAsTheirTexts) {
+// Shared texts, repeated cells and outline rows read back as the texts they stand for, in
+// place, through a copy and after a move; an outline row's number is its parent's and its place
+// among its siblings, whichever parent lists the same siblings.
+TEST(TextRowsTest, SharedRepeatedAndOutlineCellsReadAsTheirTexts) {
     using Cell = TextRows::Cell;
     TextRows rows;
     const TextRows::Shared label = rows.Share("全额财政");
     EXPECT_EQ(rows.Share("全额财政").index, label.index);
-    const Cell kept[] = {"A1", label, TextRows::Repeat{2}, "", rows.Share("差额"), label};
-    const TextRows::Kept row = rows.Keep(kept);
     const std::string wide(200, 'x');
-    const Cell listed[] = {wide, TextRows::Repeat{1}};
-    rows.push_back(listed);
-    rows.push_back("1.2", rows.Open(row));
-    const std::vector<std::vector<std::string>> expected = {
-        {wide, wide}, {"1.2", "A1", "全额财政", "A1", "", "差额", "全额财政"}};
-    ASSERT_EQ(rows, expected);
-    EXPECT_EQ(rows[1][3], "A1");
-    EXPECT_EQ(rows[1][6], "全额财政");
-    std::vector<std::string_view> views;
-    rows[1].Views(views);
-    EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), expected[1]);
-    // Another list's row is copied in whole: that list may go first, its shared texts with it.
-    TextRows other;
-    other.Share("先占");
-    {
-        TextRows gone;
-        const Cell cells[] = {gone.Share("差额"), "B"};
-        gone.push_back(cells);
-        other.push_back("2", gone[0]);
+    const Cell kept[][6] = {{"A1", label, TextRows::Repeat{2}, "", rows.Share("差额"), label},
+                            {"B", wide, TextRows::Repeat{1}}};
+    for (int i = 0; i < 6; ++i)
+        rows.Place(rows.Keep(kept[i % 2]));
+    // Places 0 and 1 are the top rows, 2 to 5 children of one parent each.
+    const std::pair<std::uint32_t, std::uint32_t> listed[] = {
+        {TextRows::kTop, 0}, {0, 3}, {1, 4}, {2, 5}, {TextRows::kTop, 1}, {4, 2}, {4, 4}};
+    for (const auto& [parent, place] : listed)
+        rows.PushOutline(parent, place);
+    const std::vector<std::string> a = {"A1", "全额财政", "A1", "", "差额", "全额财政"},
+                                   b = {"B", wide, wide, "", "", ""};
+    std::vector<std::vector<std::string>> expected;
+    for (const auto& [number, cells] : {std::pair{"1", a},
+                                        {"1.1", b},
+                                        {"1.1.1", a},
+                                        {"1.1.1.1", b},
+                                        {"2", b},
+                                        {"2.1", a},
+                                        {"2.3", a}}) {
+        expected.push_back({number});
+        expected.back().insert(expected.back().end(), cells.begin(), cells.end());
     }
-    EXPECT_EQ(other[0], (std::vector<std::string>{"2", "差额", "B"}));
+    ASSERT_EQ(rows, expected);
+    EXPECT_EQ(rows[6][3], "A1");
+    EXPECT_EQ(rows[6][6], "全额财政");
+    std::vector<std::string_view> views;
+    const TextRows::Row row = rows[3];
+    row.Views(views);
+    EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), expected[3]);
     const TextRows copy = rows;
     TextRows moved = std::move(rows);
-    moved.push_back({"尾"});
-    EXPECT_EQ(copy, expected);
-    EXPECT_EQ(moved[1], expected[1]);
-    EXPECT_EQ(moved.back(), std::vector<std::string>{"尾"});
+    moved.PushOutline(TextRows::kTop, 1);
+    expected.push_back(expected[4]);
+    EXPECT_EQ(copy, std::vector(expected.begin(), expected.end() - 1));
+    EXPECT_EQ(moved, expected);
 }
 
 }  // namespace
