@@ -7,6 +7,7 @@
 
 #include "db/EngineError.h"
 #include "db/Sqlite.h"
+#include "platform/Platform.h"
 
 namespace mlk {
 
@@ -33,6 +34,14 @@ std::vector<std::string> CheckDatabase(Database& db, CheckDepth depth) {
 void RequireUndamaged(Database& db) {
     if (!CheckDatabase(db, CheckDepth::Quick).empty())
         throw MlkError(DamagedMessage(db.Path()));
+}
+
+void RequireUndamaged(Database& db, std::string_view notDone) {
+    if (!CheckDatabase(db, CheckDepth::Quick).empty()) {
+        throw MlkError("数据库文件 " + PathText(db.Path()) + " 已损坏，" + std::string(notDone) +
+                       "。\n请在“数据维护”菜单中用“检查数据库”查看，再用“恢复数据库”从最近的备份"
+                       "恢复（“备份”文件夹中有删除和恢复之前自动保存的副本）。");
+    }
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -26,6 +27,9 @@ std::vector<std::string> CheckDatabase(Database& db, CheckDepth depth, Progress&
 
 // Raises the damaged-database error when the quick check finds anything.
 void RequireUndamaged(Database& db);
+// The same before work that would spread the damage (an import writing into the file): the
+// error says what was not done and what the clerk does about it.
+void RequireUndamaged(Database& db, std::string_view notDone);
 
 // The quick check of RequireUndamaged, run on a connection and a thread of its own while the
 // caller goes on reading the same file: a long read that must not pass on damage (the export)

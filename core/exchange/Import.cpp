@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/MlkError.h"
+#include "db/Integrity.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/ImportCheck.h"
 #include "model/CodeTables.h"
@@ -186,6 +187,8 @@ long long ImportRows(TMainDM& dm, const DaiDRJG& pending, const std::filesystem:
     ExchangeReader reader(file);
     Transaction transaction(dm.Db());
     CheckStoredState(dm, pending, CheckImport);
+    // Writing into a damaged file can spread the damage, wherever the rows land.
+    RequireUndamaged(dm.Db(), "文件中的数据均未导入");
     const std::vector<TableIndex> rebuilt = IndexesToRebuild(dm.Db(), reader.Size());
     // Progress: the bytes read, an eighth of them for each index built again (about the time it
     // takes), one step for the commit.

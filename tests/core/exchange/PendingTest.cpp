@@ -96,6 +96,17 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
     EXPECT_EQ(Column("T1", "JiGMC"), "教育局全称");
 }
 
+// A database that fails its check takes nothing in, even where the import would not meet the
+// damage: writing into it could spread the damage; the clerk is sent to 数据维护.
+TEST_F(ImportTest, ADamagedDatabaseStoresNothing) {
+    DamageBTree(dir_ / "GGJGMLK.DB", "MLK_YuanJGXX");
+    Reopen();
+    const std::string error = ErrorOf([&] { Import(GbkLine(SampleRecord("M1"))); });
+    EXPECT_NE(error.find("已损坏，文件中的数据均未导入。"), std::string::npos) << error;
+    EXPECT_NE(error.find("“数据维护”菜单中用“检查数据库”"), std::string::npos) << error;
+    ExpectNothingStored();
+}
+
 // A file whose ids the directory holds is refused whole, naming every one with the unit of the
 // row it meets (the first 20, then their number); the check reads the whole file the same way,
 // bad lines too, and stores nothing.
