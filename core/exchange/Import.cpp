@@ -7,6 +7,7 @@
 #include "base/MlkError.h"
 #include "db/Integrity.h"
 #include "exchange/ExchangeFile.h"
+#include "exchange/ExchangeReadAhead.h"
 #include "exchange/ImportCheck.h"
 #include "model/CodeTables.h"
 #include "model/GGJG.h"
@@ -57,7 +58,7 @@ int ColumnOfItem(std::size_t item) {
 }
 
 // The record comes in one level deeper than it stood in its own directory.
-long long ImportedJiC(const ExchangeReader& reader) {
+long long ImportedJiC(const ExchangeReadAhead& reader) {
     if (reader.JiC() >= INT32_MAX) {
         throw MlkError(LineName(reader.Line()) + "：第37项 '" + std::to_string(reader.JiC()) +
                        "' 加1后超出整数范围，无法导入");
@@ -68,7 +69,7 @@ long long ImportedJiC(const ExchangeReader& reader) {
 // Binds the record as the importing side stores it: under the pending institution, one level
 // deeper; an empty type is stored as no type, as every insert of a directory row does. The texts
 // stay in the reader and the pending record until the insert has run: no copies.
-void BindPlacedUnder(Statement& insert, const ExchangeReader& reader, const DaiDRJG& pending) {
+void BindPlacedUnder(Statement& insert, const ExchangeReadAhead& reader, const DaiDRJG& pending) {
     const std::vector<std::string_view>& items = reader.Items();
     const bool ownEntry = items[kShuJLYItem] == "0";
     for (std::size_t i = 0; i < 36; ++i) {
@@ -184,7 +185,8 @@ namespace {
 
 long long ImportRows(TMainDM& dm, const DaiDRJG& pending, const std::filesystem::path& file,
                      Progress& progress) {
-    ExchangeReader reader(file);
+    // The file is read on a second thread while the rows go in here.
+    ExchangeReadAhead reader(file);
     Transaction transaction(dm.Db());
     CheckStoredState(dm, pending, CheckImport);
     // Writing into a damaged file can spread the damage, wherever the rows land.

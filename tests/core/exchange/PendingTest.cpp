@@ -86,13 +86,26 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
         {many + '\0' + many, "第1201行含有零字节"},
         {many + GbkLine(SampleRecord("A")) + GbkLine(SampleRecord("A")),
          "第1202行 机构ID A：与第1201行相同"},
-        {many + GbkLine(SampleRecord("T1")), "第1201行 机构ID T1：名录库中已有“教育局全称”"},
+        {many + GbkLine(SampleRecord("T1")) + "bad\r\n",
+         "第1201行 机构ID T1：名录库中已有“教育局全称”"},
     };
     for (const auto& [bytes, message] : cases) {
         const std::string error = ErrorOf([&] { Import(bytes); });
         EXPECT_NE(error.find(message), std::string::npos) << message << ": " << error;
         ExpectNothingStored();
     }
+    // Stopped half-way (取消), while the file is read ahead of the rows stored.
+    struct Stop final : Progress {
+        void SetRange(std::int64_t) override {}
+        void SetPosition(std::int64_t position) override {
+            if (position > 1000)
+                throw MlkError("操作已取消。");
+        }
+    } stop;
+    WriteFile(dir_ / "in.txt", many);
+    EXPECT_EQ(ErrorOf([&] { ImportExchangeFile(Dm(), pending_, dir_ / "in.txt", stop); }),
+              "操作已取消。");
+    ExpectNothingStored();
     EXPECT_EQ(Column("T1", "JiGMC"), "教育局全称");
 }
 
