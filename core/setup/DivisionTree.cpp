@@ -163,11 +163,17 @@ void RenameDivision(TMainDM& dm, const XingZQH& division, const std::string& nam
     const std::string trimmed = Trim(name);
     if (trimmed.empty())
         throw MlkError("名称不能为空");
+    if (const CheckResult failure = FirstOutsideGbk({{trimmed, "行政区划名称", "EDName"}}))
+        throw MlkError(failure->message);
     Transaction transaction(dm.Db());
     if (const CheckResult refused = CheckChangeDivision(dm, division, false))
         throw MlkError(refused->message);
     dm.ExecSQL("update MLK_XingZQH set name = ? where code = ?", {trimmed, division.code});
     transaction.Commit();
+}
+
+std::string RemoveDivisionQuestion(const XingZQH& division) {
+    return "确认删除行政区划“" + division.name + "”（" + division.code + "）？";
 }
 
 void RemoveDivision(TMainDM& dm, const XingZQH& division) {

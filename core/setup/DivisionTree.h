@@ -42,8 +42,11 @@ void InsertDivision(TMainDM& dm, const XingZQH& division);
 // county below a city; a name that a line of the initial data gives, as the selection matches it
 // (the line's name within the division's).
 CheckResult CheckChangeDivision(TMainDM& dm, const XingZQH& division, bool removing);
-// Renames a division that CheckChangeDivision lets change; the name is trimmed and required.
+// Renames a division that CheckChangeDivision lets change; the name is trimmed, required and
+// held by GBK, as a new division's is.
 void RenameDivision(TMainDM& dm, const XingZQH& division, const std::string& name);
+// The question asked before a removal.
+std::string RemoveDivisionQuestion(const XingZQH& division);
 // Removes a division that CheckChangeDivision lets go.
 void RemoveDivision(TMainDM& dm, const XingZQH& division);
 

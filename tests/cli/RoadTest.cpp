@@ -169,6 +169,7 @@ TEST(Road, NoDoorLetsInAValueThatCannotTravel) {
         {"update " + draft + " --dizhi_jied 路" + emoji, refused("街道")},
         {"update " + draft + " --shunx 2147483648", tooLarge},
         {"add-division --parent 110100 --code 110199 --name 新区" + emoji, refused("行政区划名称")},
+        {"rename-division --code 110106 --name 丰台" + emoji, refused("行政区划名称")},
         {"load-initial 下发.txt", "第1行第2项：" + refused("名称")},
         {"import --pending " + school + " 上报.txt", "第1行第2项：" + refused("单位详细名称")},
         {"import --pending " + school + " 大数.txt",

@@ -247,8 +247,7 @@ void TForm12XingZQH::BTRemoveClick() {
         dialogs().Message(this, Q(refused->message));
         return;
     }
-    if (!dialogs().Confirm(this, QStringLiteral("是否删除"),
-                           Q("确认删除行政区划“" + division.name + "”（" + division.code + "）？"),
+    if (!dialogs().Confirm(this, QStringLiteral("是否删除"), Q(RemoveDivisionQuestion(division)),
                            Dialogs::Answer::Cancel))
         return;
     RemoveDivision(dm_, division);
