@@ -20,79 +20,38 @@ void ExchangeReadAhead::Batch::Add(const ExchangeReader& reader) {
 }
 
 ExchangeReadAhead::ExchangeReadAhead(const std::filesystem::path& path)
-    : reader_(path), size_(reader_.Size()) {
-    for (std::size_t i = 0; i < kBatches; ++i)
-        free_.push_back(std::make_unique<Batch>());
+    : reader_(path), size_(reader_.Size()), batches_(kBatches) {
     items_.reserve(kExchangeItems);
     thread_ = std::thread([this] { Read(); });
 }
 
 ExchangeReadAhead::~ExchangeReadAhead() {
-    {
-        const std::lock_guard lock(mutex_);
-        stop_ = true;
-    }
-    changed_.notify_all();
+    batches_.Stop();
     thread_.join();
 }
 
 void ExchangeReadAhead::Read() {
     std::unique_ptr<Batch> batch;
-    bool more = true;
     try {
-        while (more) {
-            {
-                std::unique_lock lock(mutex_);
-                changed_.wait(lock, [&] { return stop_ || !free_.empty(); });
-                if (stop_)
-                    return;
-                batch = std::move(free_.front());
-                free_.pop_front();
-            }
+        for (bool more = true; more;) {
+            if (!(batch = batches_.Empty()))
+                return;
             batch->records.clear();
             batch->text.clear();
             batch->ends.clear();
             while (batch->records.size() < kBatchRecords && (more = reader_.Next()))
                 batch->Add(reader_);
-            {
-                const std::lock_guard lock(mutex_);
-                full_.push_back(std::move(batch));
-                ended_ = !more;
-            }
-            changed_.notify_all();
+            batches_.Fill(std::move(batch), !more);
         }
     } catch (...) {
         // The records before the bad one come first, then its error.
-        {
-            const std::lock_guard lock(mutex_);
-            full_.push_back(std::move(batch));
-            error_ = std::current_exception();
-            ended_ = true;
-        }
-        changed_.notify_all();
+        batches_.Fill(std::move(batch), true, std::current_exception());
     }
-}
-
-std::unique_ptr<ExchangeReadAhead::Batch> ExchangeReadAhead::NextBatch() {
-    std::unique_lock lock(mutex_);
-    if (batch_) {
-        free_.push_back(std::move(batch_));
-        changed_.notify_all();
-    }
-    changed_.wait(lock, [&] { return ended_ || !full_.empty(); });
-    if (!full_.empty()) {
-        std::unique_ptr<Batch> batch = std::move(full_.front());
-        full_.pop_front();
-        return batch;
-    }
-    if (error_)
-        std::rethrow_exception(error_);
-    return nullptr;
 }
 
 bool ExchangeReadAhead::Next() {
     while (!batch_ || next_ == batch_->records.size()) {
-        batch_ = NextBatch();
+        batch_ = batches_.Full(std::move(batch_));
         next_ = 0;
         if (!batch_)
             return false;

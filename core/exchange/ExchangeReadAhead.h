@@ -1,18 +1,15 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
-#include <exception>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
+#include "base/HandOver.h"
 #include "exchange/ExchangeFile.h"
 
 namespace mlk {
@@ -58,17 +55,10 @@ class ExchangeReadAhead {
     };
 
     void Read();
-    std::unique_ptr<Batch> NextBatch();
 
     ExchangeReader reader_;
     std::uint64_t size_;
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::unique_ptr<Batch>> full_, free_;
-    bool ended_ = false;  // no more batches come
-    bool stop_ = false;
-    std::exception_ptr error_;
+    HandOver<Batch> batches_;
 
     std::unique_ptr<Batch> batch_;  // the caller's
     std::size_t next_ = 0;

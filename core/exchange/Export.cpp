@@ -1,9 +1,14 @@
 #include "exchange/Export.h"
 
 #include <charconv>
+#include <exception>
+#include <memory>
 #include <optional>
 #include <string_view>
+#include <thread>
+#include <vector>
 
+#include "base/HandOver.h"
 #include "base/MlkError.h"
 #include "db/Integrity.h"
 #include "exchange/Correction.h"
@@ -44,32 +49,134 @@ CheckResult GuardRefusal(long long unconfirmed) {
                         ""};
 }
 
-// One database row as one file line (GBK, CR LF), kept at the start of line; none when a value
-// cannot travel. Both buffers are used again from row to row, and the texts are read in place: a
-// large directory makes no allocation per value.
-std::optional<std::string_view> BuildLine(const Statement& row, std::string& utf8,
-                                          std::string& line) {
-    utf8.clear();
-    for (int i = 0; i < 36; ++i) {
+// Rows handed to the writing thread: each row's 36 texts one after the other, and its numbers.
+struct ExportRows {
+    std::string texts;
+    std::vector<std::size_t> ends;   // where each text ends
+    std::vector<long long> numbers;  // two a row
+
+    std::size_t Rows() const { return numbers.size() / 2; }
+};
+
+// Enough rows a batch that handing one over costs little beside reading it.
+constexpr std::size_t kRowsPerBatch = 256;
+constexpr std::size_t kBatches = 4;
+
+// Appends one row as one file line (UTF-8, CR LF) to utf8; false when a number cannot travel.
+bool AppendLine(const ExportRows& rows, std::size_t row, std::string& utf8) {
+    std::size_t start = row ? rows.ends[36 * row - 1] : 0;
+    for (std::size_t i = 0; i < 36; ++i) {
         if (i)
             utf8 += ',';
-        AppendExchangeItem(utf8, row.TextView(i));
+        const std::size_t end = rows.ends[36 * row + i];
+        AppendExchangeItem(utf8, std::string_view(rows.texts).substr(start, end - start));
+        start = end;
     }
-    for (const int i : {36, 37}) {
-        if (!FitsInt32(row.Int(i)))
-            return std::nullopt;
-        char number[24];
+    for (const long long number : {rows.numbers[2 * row], rows.numbers[2 * row + 1]}) {
+        if (!FitsInt32(number))
+            return false;
+        char digits[24];
         utf8 += ',';
-        utf8.append(number, std::to_chars(number, number + sizeof number, row.Int(i)).ptr);
+        utf8.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
     }
     utf8 += "\r\n";
-    // GBK is never longer than UTF-8.
-    if (line.size() < utf8.size())
-        line.resize(2 * utf8.size());
-    const char* end = WriteUtf8AsGbk(line.data(), utf8);
-    if (!end)
-        return std::nullopt;
-    return std::string_view(line.data(), std::size_t(end - line.data()));
+    return true;
+}
+
+// Makes the lines of the rows read and writes them to the file on a thread of its own, a few
+// batches behind the reading. Once a row cannot travel it writes nothing more.
+class LineWriter {
+  public:
+    explicit LineWriter(ReplacingFile& out) : out_(out), batches_(kBatches) {
+        thread_ = std::thread([this] { Write(); });
+    }
+    ~LineWriter() {
+        batches_.Stop();
+        if (thread_.joinable())
+            thread_.join();
+    }
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
+
+    // Takes the row read; false once the writing has stopped (Finish tells why).
+    bool Add(const Statement& row) {
+        if (!batch_) {
+            if (!(batch_ = batches_.Empty()))
+                return false;
+            batch_->texts.clear();
+            batch_->ends.clear();
+            batch_->numbers.clear();
+        }
+        for (int i = 0; i < 36; ++i) {
+            batch_->texts += row.TextView(i);
+            batch_->ends.push_back(batch_->texts.size());
+        }
+        batch_->numbers.push_back(row.Int(36));
+        batch_->numbers.push_back(row.Int(37));
+        if (batch_->Rows() == kRowsPerBatch)
+            batches_.Fill(std::move(batch_), false);
+        return true;
+    }
+    // Waits until every row taken is written; raises a failed write. False when a row could not
+    // travel: the id of the first such row is in FailedId.
+    bool Finish() {
+        batches_.Fill(std::move(batch_), true);
+        thread_.join();
+        if (error_)
+            std::rethrow_exception(error_);
+        return !failed_;
+    }
+    const std::string& FailedId() const { return failedId_; }
+
+  private:
+    void Write() {
+        std::unique_ptr<ExportRows> batch;
+        std::string utf8, gbk;
+        try {
+            while ((batch = batches_.Full(std::move(batch)))) {
+                gbk.clear();
+                for (std::size_t row = 0; row < batch->Rows(); ++row) {
+                    utf8.clear();
+                    const std::size_t at = gbk.size();
+                    // GBK is never longer than UTF-8.
+                    const char* end = nullptr;
+                    if (AppendLine(*batch, row, utf8)) {
+                        gbk.resize(at + utf8.size());
+                        end = WriteUtf8AsGbk(gbk.data() + at, utf8);
+                    }
+                    if (!end) {
+                        const std::size_t from = row ? batch->ends[36 * row - 1] : 0;
+                        failedId_ = batch->texts.substr(from, batch->ends[36 * row] - from);
+                        failed_ = true;
+                        batches_.Stop();
+                        return;
+                    }
+                    gbk.resize(std::size_t(end - gbk.data()));
+                }
+                out_.Write(gbk);
+            }
+        } catch (...) {
+            error_ = std::current_exception();
+            batches_.Stop();
+        }
+    }
+
+    ReplacingFile& out_;
+    HandOver<ExportRows> batches_;
+    std::unique_ptr<ExportRows> batch_;  // the reading's
+    bool failed_ = false;
+    std::string failedId_;
+    std::exception_ptr error_;
+    std::thread thread_;
+};
+
+// Every value of the directory that cannot travel, in the order of the file.
+std::vector<UntravelableValue> Untravelable(Database& db) {
+    std::vector<UntravelableValue> found;
+    Statement query(db, kExportRowsSQL);
+    while (query.Step())
+        FindUntravelable(query, found);
+    return found;
 }
 
 }  // namespace
@@ -127,29 +234,27 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
 
     ReplacingFile out(file);
     long long rows = 0;
-    std::string utf8, buffer;
-    // Once a value cannot travel nothing more is written: the rest is only looked through, so
-    // that the refusal names every such value at once.
-    std::vector<UntravelableValue> untravelable;
-    Statement query(dm.Db(), kExportRowsSQL);
-    while (query.Step()) {
-        std::optional<std::string_view> line;
-        if (untravelable.empty() && (line = BuildLine(query, utf8, buffer))) {
-            out.Write(*line);
-        } else {
-            FindUntravelable(query, untravelable);
-            // The look-up and the converter agree on every character; were they ever not to, the
-            // row is refused rather than left out.
-            if (untravelable.empty()) {
-                throw MlkError("机构 " + Excerpt(query.Text(0)) +
-                               " 无法导出：文本含有GBK编码无法表示的字符");
-            }
-        }
-        progress.SetPosition(++rows);
+    std::optional<std::string> failedId;  // of the first row that cannot travel
+    {
+        LineWriter writer(out);
+        Statement query(dm.Db(), kExportRowsSQL);
+        while (query.Step() && writer.Add(query))
+            progress.SetPosition(++rows);
+        if (!writer.Finish())
+            failedId = writer.FailedId();
     }
     check.RequireUndamaged();
-    if (!untravelable.empty())
+    if (failedId) {
+        // Looked through again, so that the refusal names every such value at once.
+        std::vector<UntravelableValue> untravelable = Untravelable(dm.Db());
+        // The look-up and the converter agree on every character; were they ever not to, the
+        // row is refused rather than left out.
+        if (untravelable.empty()) {
+            throw MlkError("机构 " + Excerpt(*failedId) +
+                           " 无法导出：文本含有GBK编码无法表示的字符");
+        }
         throw UntravelableError(std::move(untravelable));
+    }
     out.Commit();
     progress.SetPosition(maximum);
     return rows;

@@ -86,6 +86,40 @@ TEST_F(ExportTest, GuardCountsEveryUnconfirmedRow) {
     EXPECT_FALSE(CheckExport(Dm()));
 }
 
+// A directory of more rows than are handed to the writing at once: every row in order, or, when
+// stopped half-way or with a value that cannot travel near the end, no file at all.
+TEST_F(ExportTest, ALargeDirectoryIsWrittenWholeOrNotAtAll) {
+    std::vector<SampleRow> rows;
+    std::vector<std::string> order;
+    for (int i = 0; i < 1500; ++i)
+        rows.push_back(OwnRow(Dm(), "R" + std::to_string(10000 + i), "学校", "1", "8230", i));
+    InsertSampleRows(Dm(), rows);
+    // The file's order runs against the database's.
+    Dm().ExecSQL("update MLK_JiBXX set XingZJB = 90000 - substr(JiGID, 2)");
+    for (int i = 1499; i >= 0; --i)
+        order.push_back(rows[std::size_t(i)].id);
+    const auto file = dir_ / "out.txt";
+    EXPECT_EQ(ExportDirectory(Dm(), file, progress_), 1500);
+    EXPECT_EQ(FileIds(file), order);
+
+    WriteFile(file, "good old file");
+    struct Stop final : Progress {  // 取消 half-way
+        void SetRange(std::int64_t) override {}
+        void SetPosition(std::int64_t rows) override {
+            if (rows == 1200)
+                throw MlkError("操作已取消。");
+        }
+    } stop;
+    EXPECT_EQ(ErrorOf([&] { ExportDirectory(Dm(), file, stop); }), "操作已取消。");
+    Dm().ExecSQL("update MLK_JiBXX set ShunX = 2147483648 where JiGID = 'R10042'");
+    const std::string error = ErrorOf([&] { ExportDirectory(Dm(), file, progress_); });
+    EXPECT_NE(error.find("机构 R10042（学校全称）的显示顺序：2147483648超出整数范围"),
+              std::string::npos)
+        << error;
+    EXPECT_EQ(ReadFile(file), "good old file");
+    EXPECT_EQ(FileCount(), 2);
+}
+
 // The file is checked for damage while the rows are written: a damaged index that the export
 // does not read still refuses it, and the old file stays as it was.
 TEST_F(ExportTest, ADamagedDatabaseIsRefusedAndTheOldFileKept) {
