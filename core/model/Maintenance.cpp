@@ -90,9 +90,14 @@ std::string CheckedBackup::Question(SafetyCopy copy) const {
 }
 
 void RestoreDatabase(TMainDM& dm, CheckedBackup& backup, SafetyCopy copy, Progress& progress) {
-    if (copy == SafetyCopy::Keep)
-        KeepSafetyCopy(dm.Db(), kRestoreOperation, progress);
-    CopyDatabaseInto(backup.Db(), dm.Db(), progress);
+    // One bar for both copies of the database, each about as long as the other.
+    const int stages = copy == SafetyCopy::Keep ? 2 : 1;
+    if (copy == SafetyCopy::Keep) {
+        ProgressStage safetyCopy(progress, 0, stages);
+        KeepSafetyCopy(dm.Db(), kRestoreOperation, safetyCopy);
+    }
+    ProgressStage restore(progress, stages - 1, stages);
+    CopyDatabaseInto(backup.Db(), dm.Db(), restore);
     // The database is replaced now: a stop asked for from here on comes too late to undo it.
     dm.Db().SetWatch(nullptr);
     dm.Reload();

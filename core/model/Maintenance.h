@@ -53,6 +53,7 @@ inline constexpr const char* kRestoreOperation = "恢复数据库";
 // Keeps a safety copy (unless skipped), then writes the backup's pages over the database in one
 // write of the engine, which a failure, a stop or the end of the process leaves undone, and reads
 // the database anew (TMainDM::Reload); another connection to the file must be reloaded as well.
+// Progress runs once from empty to full over the copy and the restore.
 void RestoreDatabase(TMainDM& dm, CheckedBackup& backup, SafetyCopy copy, Progress& progress);
 
 // What the clerk is told after a restore: where the database as it was went.

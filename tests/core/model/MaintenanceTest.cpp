@@ -185,5 +185,23 @@ TEST_F(MaintenanceTest, StopHalfWayLeavesEverythingAsItWas) {
     }
 }
 
+// The bar of a restore runs once from empty to full: the restore goes on after the safety copy.
+TEST_F(MaintenanceTest, ARestoreShowsOneBar) {
+    // Small pages and a large row: each copy reports several steps.
+    for (const char* sql : {"pragma page_size = 512", "vacuum", "create table Pad (x)",
+                            "insert into Pad values (zeroblob(5000000))"})
+        Dm().Db().Exec(sql);
+    struct Bar final : Progress {
+        void SetRange(std::int64_t maximum) override { range = double(maximum); }
+        void SetPosition(std::int64_t at) override { shown.push_back(double(at) / range); }
+        double range = 1;
+        std::vector<double> shown;
+    } bar;
+    CheckedBackup backup(Dm(), Backup(), quiet_);
+    RestoreDatabase(Dm(), backup, SafetyCopy::Keep, bar);
+    EXPECT_TRUE(std::is_sorted(bar.shown.begin(), bar.shown.end()));
+    EXPECT_GT(bar.shown.back(), 0.75);
+}
+
 }  // namespace
 }  // namespace mlk::test
