@@ -1,12 +1,15 @@
 #include "ui/app/TMainForm.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <initializer_list>
 
@@ -122,6 +125,9 @@ TMainForm::TMainForm(TMainDM& dm, QWidget* parent) : QMainWindow(parent), dm_(dm
     setWindowTitle(ProductTitle());
     resize(816, 558);
     BuildMenu();
+    // F10 takes the keyboard to the menu, as on every desktop; Qt's menu bar knows only Alt.
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this,
+            &TMainForm::TapAltForMenuBar);
     BuildDecoration();
     BuildStatusBar();
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -199,6 +205,17 @@ void TMainForm::BuildMenu() {
     QAction* exit = bar->addAction(QStringLiteral("退出"));
     exit->setObjectName(QStringLiteral("menuExit"));
     connect(exit, &QAction::triggered, this, &TMainForm::menuExitClick);
+}
+
+// The menu bar's own way in from the keyboard (the first menu marked, the arrows and Enter to go
+// on, Esc or a second tap to leave) is a tap of Alt alone, and Qt offers no call for it. A key sent
+// by the program reaches the shortcuts and the menu bar as the keyboard's does.
+void TMainForm::TapAltForMenuBar() {
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(focus, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(focus, &release);
 }
 
 void TMainForm::BuildDecoration() {

@@ -38,6 +38,7 @@ class TMainForm final : public QMainWindow {
     void BuildMenu();
     void BuildDecoration();
     void BuildStatusBar();
+    void TapAltForMenuBar();
 
     // Each handler opens one window: a new instance, modal, centred, destroyed on closing.
     template <class Window>

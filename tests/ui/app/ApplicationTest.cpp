@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
@@ -74,6 +75,15 @@ TEST_F(MainFormTest, MenusFollowTheUnit) {
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     for (const char* name : {"Image1", "Image2"})
         EXPECT_FALSE(Find<QLabel>(&form, name)->pixmap().isNull()) << name;
+
+    // F10 marks the first menu for the arrow keys, as a tap of Alt does, and leaves it again.
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (const QAction* marked : {form.MenuAction("menuInit"), static_cast<QAction*>(nullptr)}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+        EXPECT_EQ(form.menuBar()->activeAction(), marked);
+    }
 }
 
 // 数据维护: the backup goes where the clerk says; the check tells in words; another unit's backup
