@@ -32,27 +32,35 @@ std::vector<std::string> CheckDatabase(Database& db, CheckDepth depth) {
 }
 
 void RequireUndamaged(Database& db) {
-    if (!CheckDatabase(db, CheckDepth::Quick).empty())
-        throw MlkError(DamagedMessage(db.Path()));
+    RequireUndamaged(db, {});
 }
 
+namespace {
+
+[[noreturn]] void FailDamaged(const Database& db, std::string_view notDone) {
+    if (notDone.empty())
+        throw MlkError(DamagedMessage(db.Path()));
+    throw MlkError("数据库文件 " + PathText(db.Path()) + " 已损坏，" + std::string(notDone) +
+                   "。\n请在“数据维护”菜单中用“检查数据库”查看，再用“恢复数据库”从最近的备份"
+                   "恢复（“备份”文件夹中有删除和恢复之前自动保存的副本）。");
+}
+
+}  // namespace
+
 void RequireUndamaged(Database& db, std::string_view notDone) {
-    if (!CheckDatabase(db, CheckDepth::Quick).empty()) {
-        throw MlkError("数据库文件 " + PathText(db.Path()) + " 已损坏，" + std::string(notDone) +
-                       "。\n请在“数据维护”菜单中用“检查数据库”查看，再用“恢复数据库”从最近的备份"
-                       "恢复（“备份”文件夹中有删除和恢复之前自动保存的副本）。");
-    }
+    if (!CheckDatabase(db, CheckDepth::Quick).empty())
+        FailDamaged(db, notDone);
 }
 
 namespace {
 
 // True when a second connection that begins its read now sees what db sees. In a rollback
-// journal a commit needs the exclusive lock, which no writer gets while db holds its shared lock:
-// the committed state cannot change until db's read ends. A write-ahead log lets a commit land
-// meanwhile, and a transaction of db's own that has written holds changes no other connection
-// sees.
-bool HoldsReadOfCommittedState(Database& db) {
-    if (sqlite3_txn_state(db.Handle(), "main") != SQLITE_TXN_READ)
+// journal a commit needs the exclusive lock, which no writer gets while db holds its shared lock
+// (or its reserved lock, which keeps out every other writer): the committed state cannot change
+// until db's transaction ends. A write-ahead log lets a commit land meanwhile; a transaction of
+// db's that has written would hold changes no other connection sees, which the caller rules out.
+bool HoldsCommittedState(Database& db) {
+    if (sqlite3_txn_state(db.Handle(), "main") == SQLITE_TXN_NONE)
         return false;
     Statement mode(db, "pragma journal_mode");
     return mode.Step() && mode.Text(0) != "wal";
@@ -60,8 +68,9 @@ bool HoldsReadOfCommittedState(Database& db) {
 
 }  // namespace
 
-QuickCheckAlongside::QuickCheckAlongside(Database& db) : db_(db) {
-    if (HoldsReadOfCommittedState(db)) {
+QuickCheckAlongside::QuickCheckAlongside(Database& db, std::string notDone)
+    : db_(db), notDone_(std::move(notDone)) {
+    if (HoldsCommittedState(db)) {
         try {
             second_ = std::make_unique<Database>(db.Path(), Database::Access::ReadOnly);
             // A writer waiting to commit (it holds the pending lock) lets no new read begin; it
@@ -73,8 +82,9 @@ QuickCheckAlongside::QuickCheckAlongside(Database& db) : db_(db) {
         }
     }
     if (!second_) {
-        mlk::RequireUndamaged(db);
+        mlk::RequireUndamaged(db, notDone_);
         findings_.emplace();
+        done_ = true;
         return;
     }
     sqlite3_progress_handler(
@@ -86,14 +96,11 @@ QuickCheckAlongside::QuickCheckAlongside(Database& db) : db_(db) {
         } catch (const std::exception&) {
             // Not checked (the connection failed): RequireUndamaged checks on db instead.
         }
+        done_ = true;
     });
 }
 
 QuickCheckAlongside::~QuickCheckAlongside() {
-    Stop();
-}
-
-void QuickCheckAlongside::Stop() {
     stop_ = true;
     if (thread_.joinable())
         thread_.join();
@@ -102,10 +109,11 @@ void QuickCheckAlongside::Stop() {
 void QuickCheckAlongside::RequireUndamaged() {
     if (thread_.joinable())
         thread_.join();
+    second_.reset();  // its lock would keep db from writing
     if (!findings_)
-        mlk::RequireUndamaged(db_);
+        mlk::RequireUndamaged(db_, notDone_);
     else if (!findings_->empty())
-        throw MlkError(DamagedMessage(db_.Path()));
+        FailDamaged(db_, notDone_);
 }
 
 namespace {

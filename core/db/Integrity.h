@@ -32,28 +32,31 @@ void RequireUndamaged(Database& db);
 void RequireUndamaged(Database& db, std::string_view notDone);
 
 // The quick check of RequireUndamaged, run on a connection and a thread of its own while the
-// caller goes on reading the same file: a long read that must not pass on damage (the export)
-// then costs little more than the read alone. Made while db holds a read of the file (a read
-// transaction that has read), so that both see the same committed state; where that cannot be
-// had, it checks on db at once, as RequireUndamaged does.
+// caller goes on with the same file: a long read that must not pass on damage (the export), or a
+// write that must not go into a damaged file (the import, which commits only once the check has
+// passed), then costs little more than the work alone. Made inside a transaction of db's that has
+// read but not written yet, so that both see the same committed state; where that cannot be had,
+// it checks on db at once, as RequireUndamaged does. notDone as for RequireUndamaged.
 class QuickCheckAlongside {
   public:
-    explicit QuickCheckAlongside(Database& db);
-    // Stops a check that still runs: the caller's read has failed or was cancelled.
+    explicit QuickCheckAlongside(Database& db, std::string notDone = {});
+    // Stops a check that still runs: the caller's work has failed or was cancelled.
     ~QuickCheckAlongside();
     QuickCheckAlongside(const QuickCheckAlongside&) = delete;
     QuickCheckAlongside& operator=(const QuickCheckAlongside&) = delete;
 
+    // True once the check has ended (RequireUndamaged then does not wait).
+    bool Done() const { return done_; }
     // Waits for the check; raises the damaged-database error when it found anything.
     void RequireUndamaged();
 
   private:
-    void Stop();
-
     Database& db_;
+    std::string notDone_;
     std::unique_ptr<Database> second_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> done_{false};
     std::optional<std::vector<std::string>> findings_;  // none: the second connection failed
 };
 

@@ -137,6 +137,38 @@ std::vector<TableIndex> IndexesToRebuild(Database& db, std::uint64_t fileBytes) 
     return indexes;
 }
 
+// Keeps the changes of the transaction in the page cache until released, while a check reads the
+// file on another connection: writing them out would wait for the check's lock. Full once they take
+// more memory than an import should hold; the check is then waited for.
+class KeptInCache {
+  public:
+    explicit KeptInCache(Database& db) : db_(db) { db_.Exec("pragma cache_spill = 0"); }
+    ~KeptInCache() { Release(); }
+    KeptInCache(const KeptInCache&) = delete;
+    KeptInCache& operator=(const KeptInCache&) = delete;
+
+    bool Kept() const { return kept_; }
+    bool Full() const {
+        int used = 0, highest = 0;
+        sqlite3_db_status(db_.Handle(), SQLITE_DBSTATUS_CACHE_USED, &used, &highest, 0);
+        return used > kMostBytes;
+    }
+    void Release() {
+        if (kept_)
+            sqlite3_exec(db_.Handle(), "pragma cache_spill = 1", nullptr, nullptr, nullptr);
+        kept_ = false;
+    }
+
+  private:
+    static constexpr int kMostBytes = 96 << 20;
+    Database& db_;
+    bool kept_ = true;
+};
+
+bool StopRequested(const Database& db) {
+    return db.Watch() && db.Watch()->StopRequested();
+}
+
 // Refuses by the pending institution's state as stored now, read inside the caller's
 // transaction: an audit or an import made meanwhile, by another window or by mlk, counts, not
 // the state of the caller's copy read before its question.
@@ -189,8 +221,16 @@ long long ImportRows(TMainDM& dm, const DaiDRJG& pending, const std::filesystem:
     ExchangeReadAhead reader(file);
     Transaction transaction(dm.Db());
     CheckStoredState(dm, pending, CheckImport);
-    // Writing into a damaged file can spread the damage, wherever the rows land.
-    RequireUndamaged(dm.Db(), "文件中的数据均未导入");
+    // Writing into a damaged file can spread the damage, wherever the rows land. The file is
+    // checked while the rows go in, and they reach it only once the check has passed.
+    QuickCheckAlongside check(dm.Db(), "文件中的数据均未导入");
+    KeptInCache kept(dm.Db());
+    const auto checked = [&] {
+        if (kept.Kept()) {
+            check.RequireUndamaged();
+            kept.Release();
+        }
+    };
     const std::vector<TableIndex> rebuilt = IndexesToRebuild(dm.Db(), reader.Size());
     // Progress: the bytes read, an eighth of them for each index built again (about the time it
     // takes), one step for the commit.
@@ -204,16 +244,26 @@ long long ImportRows(TMainDM& dm, const DaiDRJG& pending, const std::filesystem:
         dm.Db().Exec("drop index \"" + index.name + "\"");
     Statement insert(dm.Db(), GGJG::InsertSQL());
     long long count = 0;
-    while (reader.Next()) {
-        try {
-            BindPlacedUnder(insert, reader, pending);
-            insert.Run();
-        } catch (const DbError& error) {
-            FailInsert(error, reader.Line(), reader.Items()[0]);
+    try {
+        while (reader.Next()) {
+            try {
+                BindPlacedUnder(insert, reader, pending);
+                insert.Run();
+            } catch (const DbError& error) {
+                FailInsert(error, reader.Line(), reader.Items()[0]);
+            }
+            insert.Rewind();
+            if (++count % 256 == 0 && kept.Kept() && (check.Done() || kept.Full()))
+                checked();
+            progress.SetPosition(std::int64_t(reader.Offset()));
         }
-        insert.Rewind();
-        ++count;
-        progress.SetPosition(std::int64_t(reader.Offset()));
+        checked();
+    } catch (...) {
+        // Damage is told before what it may have caused, as a check made first would have; a
+        // stop asked for does not wait for the check.
+        if (kept.Kept() && !StopRequested(dm.Db()))
+            checked();
+        throw;
     }
     // A file without lines changes nothing: the transaction rolls back.
     if (count == 0)
