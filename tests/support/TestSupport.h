@@ -39,6 +39,17 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// 取消 in a window: the work stops at its first progress report past position.
+struct StopPast final : Progress {
+    explicit StopPast(std::int64_t position) : last(position) {}
+    void SetRange(std::int64_t) override {}
+    void SetPosition(std::int64_t position) override {
+        if (position > last)
+            throw MlkError("操作已取消。");
+    }
+    std::int64_t last;
+};
+
 // A test with its own database file in its own folder.
 class DbTest : public ::testing::Test {
   protected:

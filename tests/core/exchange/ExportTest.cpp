@@ -103,13 +103,7 @@ TEST_F(ExportTest, ALargeDirectoryIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(FileIds(file), order);
 
     WriteFile(file, "good old file");
-    struct Stop final : Progress {  // 取消 half-way
-        void SetRange(std::int64_t) override {}
-        void SetPosition(std::int64_t rows) override {
-            if (rows == 1200)
-                throw MlkError("操作已取消。");
-        }
-    } stop;
+    StopPast stop(1199);  // 取消 half-way
     EXPECT_EQ(ErrorOf([&] { ExportDirectory(Dm(), file, stop); }), "操作已取消。");
     Dm().ExecSQL("update MLK_JiBXX set ShunX = 2147483648 where JiGID = 'R10042'");
     const std::string error = ErrorOf([&] { ExportDirectory(Dm(), file, progress_); });

@@ -95,13 +95,7 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
         ExpectNothingStored();
     }
     // Stopped half-way (取消), while the file is read ahead of the rows stored.
-    struct Stop final : Progress {
-        void SetRange(std::int64_t) override {}
-        void SetPosition(std::int64_t position) override {
-            if (position > 1000)
-                throw MlkError("操作已取消。");
-        }
-    } stop;
+    StopPast stop(1000);
     WriteFile(dir_ / "in.txt", many);
     EXPECT_EQ(ErrorOf([&] { ImportExchangeFile(Dm(), pending_, dir_ / "in.txt", stop); }),
               "操作已取消。");
