@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -9,8 +10,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "base/MlkError.h"
 #include "base/Progress.h"
+#include "db/ReadAlongside.h"
 #include "db/Sqlite.h"
 #include "model/TMainDM.h"
 
@@ -48,10 +49,12 @@ const std::string kTopQuery = std::string(kColumnList) +
                               " and JG.ShangJBMID =? order by JG.ShunX ";
 
 // Every row that can be listed below an own row, read in one pass: a query per listed row would
-// cost as much as the row itself, and most rows have no children.
+// cost as much as the row itself, and most rows have no children. Read in two ranges of row ids
+// at once, the first after no id.
 const std::string kImportedQuery = std::string(kColumnList) +
                                    ", JG.ShangJBMID, JG.ShunX From MLK_JiBXX JG "
-                                   " where JG.ShuJLY='1' and JG.QueRZT='1' ";
+                                   " where JG.ShuJLY='1' and JG.QueRZT='1' "
+                                   " and JG.rowid between ? and ? ";
 
 // Rows read between two reports of progress.
 constexpr std::size_t kProgressStep = 1024;
@@ -86,10 +89,12 @@ struct CodeCells {
     TextRows::Shared code, label;
 };
 
-// Keeps the cells of a row (all but the number, which the walk gives it) in the table.
+// Keeps the cells of a row (all but the number, which the walk gives it) in rows, their shared
+// texts in the table.
 class CellKeeper {
   public:
-    CellKeeper(TMainDM& dm, TextRows& rows) : dm_(dm), rows_(rows) {}
+    CellKeeper(TMainDM& dm, TextRows& rows, TextRows& table)
+        : dm_(dm), rows_(rows), table_(table) {}
 
     TextRows::Kept Keep(const Statement& q, const Positions& at) {
         using Cell = TextRows::Cell;
@@ -133,7 +138,7 @@ class CellKeeper {
         auto& known = codes_[column];
         auto found = known.find(code);
         if (found == known.end()) {
-            const CodeCells cells{rows_.Share(code), rows_.Share(dm_.CodeLabel(code, key))};
+            const CodeCells cells{table_.Share(code), table_.Share(dm_.CodeLabel(code, key))};
             found = known.emplace(std::string(code), cells).first;
         }
         return found->second;
@@ -145,45 +150,103 @@ class CellKeeper {
         auto& [last, shared] = common_[column];
         if (!shared || value != last) {
             last = value;
-            shared = rows_.Share(value);
+            shared = table_.Share(value);
         }
         return *shared;
     }
 
     TMainDM& dm_;
     TextRows& rows_;
+    TextRows& table_;
     std::array<std::unordered_map<std::string, CodeCells, TextHash, std::equal_to<>>, 3> codes_;
     std::array<std::pair<std::string, std::optional<TextRows::Shared>>, 3> common_;
     std::string address_;
 };
 
+// A row read, sixteen bytes while the rows are put in order.
+struct Read {
+    TextRows::Kept cells;
+    std::uint32_t group;  // with kDescends
+    long long order;
+};
+// Whether a row's own children are listed: its level below the depth limit.
+constexpr std::uint32_t kDescends = std::uint32_t(1) << 31;
+
+// The ShangJBMIDs met, numbered as met.
+class Groups {
+  public:
+    // Rows come mostly parent by parent: the last one is tried first.
+    std::uint32_t Of(std::string_view parent) {
+        if (lastGroup_ && parent == lastParent_)
+            return *lastGroup_;
+        auto found = numbers_.find(parent);
+        // As many as the rows at most, which the table cannot hold more than 2^31 of.
+        if (found == numbers_.end())
+            found = numbers_.emplace(std::string(parent), std::uint32_t(numbers_.size())).first;
+        lastParent_ = found->first;
+        lastGroup_ = found->second;
+        return found->second;
+    }
+    std::optional<std::uint32_t> Find(std::string_view parent) const {
+        const auto found = numbers_.find(parent);
+        return found == numbers_.end() ? std::nullopt : std::optional(found->second);
+    }
+    std::size_t size() const { return numbers_.size(); }
+    // Each group of other as this one numbers it.
+    std::vector<std::uint32_t> Numbering(const Groups& other) {
+        std::vector<std::uint32_t> numbers(other.size());
+        for (const auto& [parent, number] : other.numbers_)
+            numbers[number] = Of(parent);
+        return numbers;
+    }
+
+  private:
+    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> numbers_;
+    std::string_view lastParent_;
+    std::optional<std::uint32_t> lastGroup_;
+};
+
+// The imported rows of a range of row ids, each read kept by keeper.
+class ImportedRange {
+  public:
+    ImportedRange(Database& db, long long first, long long last)
+        : query_(db, kImportedQuery), at_(query_) {
+        query_.Bind(1, first).Bind(2, last);
+        parentAt_ = query_.ColumnIndex("ShangJBMID");
+        orderAt_ = query_.ColumnIndex("ShunX");
+    }
+
+    // Reads the rows, numbering their groups in groups, and hands each to add; returns how
+    // many there were.
+    template <class Add>
+    std::size_t Read(CellKeeper& keeper, Groups& groups, const Add& add) {
+        std::size_t count = 0;
+        for (; query_.Step(); ++count) {
+            const long long level = query_.IsNull(at_.JiC) ? 0 : query_.Int(at_.JiC);
+            add(count, ::mlk::Read{keeper.Keep(query_, at_),
+                                   groups.Of(query_.TextView(parentAt_)) |
+                                       (level < kDirectoryDepthLimit ? kDescends : 0),
+                                   query_.IsNull(orderAt_) ? std::numeric_limits<long long>::min()
+                                                           : query_.Int(orderAt_)});
+        }
+        return count;
+    }
+
+  private:
+    Statement query_;
+    const Positions at_;
+    int parentAt_, orderAt_;
+};
+
 // The confirmed imported rows, kept in the table unlisted and placed in the order each row's
 // children are listed: grouped by their ShangJBMID, by ShunX within it, ties in the order they
-// were read.
+// were stored.
 class Children {
   public:
-    Children(TMainDM& dm, CellKeeper& keeper, TextRows& pool, Progress* progress) {
-        std::vector<Read> read;
-        // The rows' ids bound their number: reserved once, the array is not copied as it grows,
-        // and what is not used is never touched.
-        read.reserve(std::size_t(std::clamp(
-            dm.QueryInt("select ifnull(max(rowid), 0) from MLK_JiBXX"), 0LL, kMostReserved)));
-        {
-            Statement query(dm.Db(), kImportedQuery);
-            const Positions at(query);
-            const int parentAt = query.ColumnIndex("ShangJBMID"),
-                      orderAt = query.ColumnIndex("ShunX");
-            while (query.Step()) {
-                read.push_back({keeper.Keep(query, at),
-                                Group(query.TextView(parentAt)) | Descends(query, at.JiC),
-                                query.IsNull(orderAt) ? std::numeric_limits<long long>::min()
-                                                      : query.Int(orderAt)});
-                if (progress && read.size() % kProgressStep == 0)
-                    progress->SetPosition(std::int64_t(read.size()));
-            }
-        }
-        // Rows are kept one after another: a later row is kept further on, so the place it was
-        // kept at orders the ties as they were read.
+    Children(TMainDM& dm, TextRows& pool, Progress* progress) {
+        std::unique_ptr<Read[]> rows;
+        const std::span<Read> read = ReadAll(dm, pool, progress, rows);
+        // A later row is kept further on: the place it was kept at orders the ties as stored.
         std::sort(read.begin(), read.end(), [](const Read& a, const Read& b) {
             const std::uint32_t groupA = a.group & ~kDescends, groupB = b.group & ~kDescends;
             if (groupA != groupB)
@@ -192,7 +255,7 @@ class Children {
                 return a.order < b.order;
             return a.cells.at < b.cells.at;
         });
-        first_ = pool.PlacedCount();
+        first_ = std::uint32_t(pool.PlacedCount());
         begins_.assign(groups_.size() + 1, 0);
         descends_.reserve(read.size());
         for (const Read& row : read) {
@@ -207,47 +270,92 @@ class Children {
     std::size_t size() const { return descends_.size(); }
     // The places of a row's children, from first to last.
     std::pair<std::uint32_t, std::uint32_t> Of(std::string_view id) const {
-        const auto found = groups_.find(id);
-        if (found == groups_.end())
+        const std::optional<std::uint32_t> group = groups_.Find(id);
+        if (!group)
             return {0, 0};
-        return {first_ + begins_[found->second], first_ + begins_[found->second + 1]};
+        return {first_ + begins_[*group], first_ + begins_[*group + 1]};
     }
     bool Descends(std::uint32_t place) const { return descends_[place - first_]; }
 
   private:
-    // Sixteen bytes a row while they are put in order.
-    struct Read {
-        TextRows::Kept cells;
-        std::uint32_t group;  // with kDescends
-        long long order;
-    };
-    // Whether a row's own children are listed: its level below the depth limit.
-    static constexpr std::uint32_t kDescends = std::uint32_t(1) << 31;
-    static constexpr long long kMostReserved = 1LL << 26;
-
-    // The group of a ShangJBMID. Rows come mostly parent by parent: the last one is tried first.
-    std::uint32_t Group(std::string_view parent) {
-        if (lastGroup_ && parent == lastParent_)
-            return *lastGroup_;
-        auto found = groups_.find(parent);
-        if (found == groups_.end()) {
-            if (groups_.size() >= kDescends)
-                throw MlkError("汇总表过大，超出了能在内存中列出的行数。");
-            found = groups_.emplace(std::string(parent), std::uint32_t(groups_.size())).first;
+    // Reads the rows into rows, the rows past the middle id on a second connection, on the
+    // machine's other core, while this one reads the rest.
+    std::span<Read> ReadAll(TMainDM& dm, TextRows& pool, Progress* progress,
+                            std::unique_ptr<Read[]>& rows) {
+        long long first = 0, last = -1;
+        dm.ForEachRow("select min(rowid), max(rowid) from MLK_JiBXX", {},
+                      [&](const Statement& row) {
+                          if (!row.IsNull(0))
+                              first = row.Int(0), last = row.Int(1);
+                      });
+        // Any id parts them (the rows up to it, the rest): this one near the middle, without
+        // overflow.
+        const long long middle = first / 2 + last / 2;
+        // The rows read, in one array of as many as the ids (which bound them), the lower
+        // range's from its front and the upper range's from its back: neither is copied as it
+        // grows, and what no row takes is never touched. Ids far apart only grow it.
+        std::size_t capacity = Span(first, last);
+        const bool parted = capacity <= kMostSpan;
+        capacity = std::min(capacity, kMostSpan);
+        rows = std::make_unique_for_overwrite<Read[]>(capacity);
+        std::size_t lower = 0, upper = 0;
+        Groups upperGroups;
+        TextRows upperCells;
+        std::atomic<std::size_t> upperCount{0};
+        std::optional<ReadAlongside> alongside;
+        if (parted) {
+            alongside.emplace(dm.Db(), [&, end = rows.get() + capacity](Database& second) {
+                CellKeeper keeper(dm, upperCells, pool);
+                upper = ImportedRange(second, middle + 1, last)
+                            .Read(keeper, upperGroups, [&](std::size_t i, const Read& row) {
+                                end[-1 - std::ptrdiff_t(i)] = row;
+                                if ((i + 1) % kProgressStep == 0)
+                                    upperCount = i + 1;
+                            });
+            });
         }
-        lastParent_ = found->first;
-        lastGroup_ = found->second;
-        return found->second;
+        const bool bothRead = alongside && alongside->Started();
+        {
+            CellKeeper keeper(dm, pool, pool);
+            lower = ImportedRange(dm.Db(), first, bothRead ? middle : last)
+                        .Read(keeper, groups_, [&](std::size_t i, const Read& row) {
+                            if (i == capacity) {
+                                auto larger = std::make_unique_for_overwrite<Read[]>(2 * capacity);
+                                std::copy_n(rows.get(), capacity, larger.get());
+                                rows = std::move(larger);
+                                capacity *= 2;
+                            }
+                            rows[i] = row;
+                            if (progress && (i + 1) % kProgressStep == 0)
+                                progress->SetPosition(std::int64_t(i + 1 + upperCount));
+                        });
+        }
+        if (bothRead) {
+            alongside->Wait();
+            // Kept after the lower rows, the upper rows come after them among equals.
+            const std::uint32_t shift = pool.Adopt(std::move(upperCells));
+            const std::vector<std::uint32_t> groupOf = groups_.Numbering(upperGroups);
+            Read* const from = rows.get() + capacity - upper;
+            for (Read* row = from; row != from + upper; ++row) {
+                row->cells.at += shift;
+                row->group = groupOf[row->group & ~kDescends] | (row->group & kDescends);
+            }
+            if (from != rows.get() + lower)
+                std::copy(from, from + upper, rows.get() + lower);
+        }
+        return {rows.get(), lower + upper};
     }
 
-    static std::uint32_t Descends(const Statement& query, int column) {
-        const long long level = query.IsNull(column) ? 0 : query.Int(column);
-        return level < kDirectoryDepthLimit ? kDescends : 0;
+    static constexpr std::size_t kMostSpan = std::size_t(1) << 24;
+    // How many ids from first to last, or more than kMostSpan.
+    static std::size_t Span(long long first, long long last) {
+        if (first > last)
+            return 1;
+        return std::size_t(
+            std::min<std::uint64_t>(std::uint64_t(last) - std::uint64_t(first) + 1, kMostSpan + 1));
     }
 
-    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> groups_;
-    std::string_view lastParent_;
-    std::optional<std::uint32_t> lastGroup_;
+    Groups groups_;
     // The place of the first child; each group's first place counted from it.
     std::uint32_t first_ = 0;
     std::vector<std::uint32_t> begins_;
@@ -311,7 +419,7 @@ void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row, Progres
     const OnePassRead read(dm.Db());
     if (progress)
         progress->SetRange(dm.QueryInt("select count(*) from MLK_JiBXX"));
-    CellKeeper keeper(dm, pool);
+    CellKeeper keeper(dm, pool, pool);
     {
         Statement query(dm.Db(), kTopQuery);
         const Positions at(query);
@@ -322,7 +430,7 @@ void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row, Progres
     const std::uint32_t tops = std::uint32_t(pool.PlacedCount());
     if (tops == 0)
         return;
-    const Children children(dm, keeper, pool, progress);
+    const Children children(dm, pool, progress);
     std::uint32_t listed = 0;
     for (std::uint32_t place = 0; place < tops; ++place) {
         const std::string number = std::to_string(place + 1);

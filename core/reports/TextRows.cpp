@@ -1,10 +1,16 @@
 #include "reports/TextRows.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "base/MlkError.h"
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace mlk {
 
@@ -46,9 +52,24 @@ char* PutLength(char* at, std::size_t length) {
 
 // Rows are written into blocks of this size; a larger row gets a block of its own, and begins
 // at its start. So a kept row is found by its block and an offset of kOffsetBits.
-constexpr unsigned kOffsetBits = 20;
+constexpr unsigned kOffsetBits = 21;
 constexpr std::size_t kBlockBytes = std::size_t(1) << kOffsetBits;
 constexpr std::size_t kMaxBlocks = std::size_t(1) << (32 - kOffsetBits);
+
+// A block of rows. Where the system gives whole huge pages on request, a block is made of them:
+// the hundreds of megabytes of a large directory's cells would otherwise be faulted in four
+// kilobytes at a time, which took a tenth of the time of the directory summary.
+char* NewBlock(std::size_t size) {
+    void* block = nullptr;
+#ifdef __linux__
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    if (size % kHugePage == 0 && (block = std::aligned_alloc(kHugePage, size)))
+        madvise(block, size, MADV_HUGEPAGE);
+#endif
+    if (!block && !(block = std::malloc(size)))
+        throw std::bad_alloc();
+    return static_cast<char*>(block);
+}
 
 // A row without cells.
 constexpr char kEmptyRow[1] = {0};
@@ -203,6 +224,7 @@ void TextRows::resize(std::size_t count) {
 }
 
 TextRows::Shared TextRows::Share(std::string_view text) {
+    const std::lock_guard lock(sharing_);
     const auto found = sharedIndex_.find(text);
     if (found != sharedIndex_.end())
         return {found->second};
@@ -218,6 +240,18 @@ TextRows::Kept TextRows::Keep(std::span<const Cell> cells) {
         throw MlkError("汇总表过大，超出了能在内存中列出的行数。");
     return {std::uint32_t((blocks_.size() - 1) << kOffsetBits |
                           std::size_t(row - blocks_.back().get()))};
+}
+
+std::uint32_t TextRows::Adopt(TextRows&& other) {
+    if (blocks_.size() + other.blocks_.size() > kMaxBlocks)
+        throw MlkError("汇总表过大，超出了能在内存中列出的行数。");
+    const auto shift = std::uint32_t(blocks_.size() << kOffsetBits);
+    std::move(other.blocks_.begin(), other.blocks_.end(), std::back_inserter(blocks_));
+    other = TextRows();
+    // The last block is another's now: a row kept later begins a block of its own.
+    free_ = nullptr;
+    left_ = 0;
+    return shift;
 }
 
 std::uint32_t TextRows::Place(Kept kept) {
@@ -251,10 +285,14 @@ const char* TextRows::Store(std::span<const Cell> cells) {
     return row;
 }
 
+void TextRows::FreeBlock::operator()(char* block) const {
+    std::free(block);
+}
+
 char* TextRows::Allocate(std::size_t bytes) {
     if (bytes > left_) {
         const std::size_t size = std::max(kBlockBytes, bytes);
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+        blocks_.emplace_back(NewBlock(size));
         free_ = blocks_.back().get();
         left_ = size;
     }

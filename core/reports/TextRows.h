@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -120,7 +121,8 @@ class TextRows {
     // Drops the rows past the first count, or adds rows without cells up to count.
     void resize(std::size_t count);
 
-    // The text kept once for the cells that show it.
+    // The text kept once for the cells that show it. Rows that another thread keeps in a
+    // TextRows of its own may share texts here meanwhile (see Adopt).
     Shared Share(std::string_view text);
 
     // Adds a row of cells: strings, string views or cells.
@@ -143,6 +145,9 @@ class TextRows {
     // Keeps a row without listing it, for an outline row to show later.
     Kept Keep(std::span<const Cell> cells);
     Row Open(Kept kept) const;
+    // Takes over the rows that other keeps, whose shared texts are this one's, and returns what
+    // to add to their Kept to open them here.
+    std::uint32_t Adopt(TextRows&& other);
 
     // Outline rows. The kept rows that one parent's rows show are placed one after another, in
     // their order; placing returns the place.
@@ -175,12 +180,16 @@ class TextRows {
     std::vector<OutlineRow> outline_;
     // The kept rows by place.
     std::vector<std::uint32_t> places_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    struct FreeBlock {
+        void operator()(char* block) const;
+    };
+    std::vector<std::unique_ptr<char[], FreeBlock>> blocks_;
     char* free_ = nullptr;
     std::size_t left_ = 0;
     // A deque keeps its texts where they are as it grows; the index finds them by text.
     std::deque<std::string> shared_;
     std::unordered_map<std::string_view, std::uint32_t, std::hash<std::string_view>> sharedIndex_;
+    std::mutex sharing_;
 };
 
 // What the spreadsheet writers refuse, in the same words for each format.

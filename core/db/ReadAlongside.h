@@ -1,0 +1,40 @@
+#pragma once
+
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <thread>
+
+namespace mlk {
+
+class Database;
+
+// Work that reads the file on a connection and a thread of its own while the caller goes on
+// reading it on db: the machine's second core. Made while db holds a read of the file (a read
+// transaction that has read), so that both see the same committed state; where that cannot be
+// had, the work does not start (Started() is false) and the caller does it on db.
+class ReadAlongside {
+  public:
+    using Work = std::function<void(Database& second)>;
+    ReadAlongside(Database& db, Work work);
+    // Stops work that still runs: the caller's read has failed or was cancelled.
+    ~ReadAlongside();
+    ReadAlongside(const ReadAlongside&) = delete;
+    ReadAlongside& operator=(const ReadAlongside&) = delete;
+
+    bool Started() const { return started_; }
+    // Waits for the work to end; raises what it raised.
+    void Wait();
+
+  private:
+    void Stop();
+
+    std::unique_ptr<Database> second_;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::exception_ptr error_;
+    bool started_ = false;
+};
+
+}  // namespace mlk
