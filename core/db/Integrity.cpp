@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "db/EngineError.h"
+#include "db/ReadAlongside.h"
 #include "db/Sqlite.h"
 #include "platform/Platform.h"
 
@@ -70,26 +71,14 @@ bool HoldsCommittedState(Database& db) {
 
 QuickCheckAlongside::QuickCheckAlongside(Database& db, std::string notDone)
     : db_(db), notDone_(std::move(notDone)) {
-    if (HoldsCommittedState(db)) {
-        try {
-            second_ = std::make_unique<Database>(db.Path(), Database::Access::ReadOnly);
-            // A writer waiting to commit (it holds the pending lock) lets no new read begin; it
-            // in turn waits for db's read, so waiting here would only wait out the timeout.
-            second_->SetBusyTimeout(std::chrono::milliseconds(0));
-            second_->Exec("begin deferred transaction; select count(*) from sqlite_master");
-        } catch (const DbError&) {
-            second_.reset();
-        }
-    }
+    if (HoldsCommittedState(db))
+        second_ = BeginSecondRead(db, stop_);
     if (!second_) {
         mlk::RequireUndamaged(db, notDone_);
         findings_.emplace();
         done_ = true;
         return;
     }
-    sqlite3_progress_handler(
-        second_->Handle(), 1000,
-        [](void* stop) { return static_cast<std::atomic<bool>*>(stop)->load() ? 1 : 0; }, &stop_);
     thread_ = std::thread([this] {
         try {
             findings_ = CheckDatabase(*second_, CheckDepth::Quick);

@@ -25,22 +25,26 @@ bool HoldsReadOfCommittedState(Database& db) {
 
 }  // namespace
 
-ReadAlongside::ReadAlongside(Database& db, Work work) {
-    if (!HoldsReadOfCommittedState(db))
-        return;
+std::unique_ptr<Database> BeginSecondRead(Database& db, std::atomic<bool>& stop) {
+    std::unique_ptr<Database> second;
     try {
-        second_ = std::make_unique<Database>(db.Path(), Database::Access::ReadOnly);
+        second = std::make_unique<Database>(db.Path(), Database::Access::ReadOnly);
         // A writer waiting to commit (it holds the pending lock) lets no new read begin; it in
         // turn waits for db's read, so waiting here would only wait out the timeout.
-        second_->SetBusyTimeout(std::chrono::milliseconds(0));
-        second_->Exec("begin deferred transaction; select count(*) from sqlite_master");
+        second->SetBusyTimeout(std::chrono::milliseconds(0));
+        second->Exec("begin deferred transaction; select count(*) from sqlite_master");
     } catch (const DbError&) {
-        second_.reset();
-        return;
+        return nullptr;
     }
     sqlite3_progress_handler(
-        second_->Handle(), 1000,
-        [](void* stop) { return static_cast<std::atomic<bool>*>(stop)->load() ? 1 : 0; }, &stop_);
+        second->Handle(), 1000,
+        [](void* stop) { return static_cast<std::atomic<bool>*>(stop)->load() ? 1 : 0; }, &stop);
+    return second;
+}
+
+ReadAlongside::ReadAlongside(Database& db, Work work) {
+    if (!HoldsReadOfCommittedState(db) || !(second_ = BeginSecondRead(db, stop_)))
+        return;
     started_ = true;
     thread_ = std::thread([this, work = std::move(work)] {
         try {

@@ -10,6 +10,11 @@ namespace mlk {
 
 class Database;
 
+// A read-only connection to db's file whose read has begun, for work on another thread; stop,
+// once set, interrupts its statements. Null where the read cannot begin at once (a writer waits
+// to commit, or the file cannot be opened). The caller makes sure both see the same state.
+std::unique_ptr<Database> BeginSecondRead(Database& db, std::atomic<bool>& stop);
+
 // Work that reads the file on a connection and a thread of its own while the caller goes on
 // reading it on db: the machine's second core. Made while db holds a read of the file (a read
 // transaction that has read), so that both see the same committed state; where that cannot be
