@@ -6,8 +6,9 @@
 
 namespace mlk::bench {
 
-// The rows of a county's directory that the exchange benchmarks send upward: schools of twelve
-// counties, with the blanks and commas that make the writer quote values.
+// The rows of a county's directory that the exchange benchmarks send upward: the benchmarks' rows
+// (InstitutionRow) of twelve counties, with the blanks and commas that make the writer quote
+// values.
 
 // The id of the pending institution the county's file is imported under.
 inline constexpr const char* kPending = "440106AGENCY0001";
