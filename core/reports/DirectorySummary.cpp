@@ -283,11 +283,15 @@ class Children {
     std::span<Read> ReadAll(TMainDM& dm, TextRows& pool, Progress* progress,
                             std::unique_ptr<Read[]>& rows) {
         long long first = 0, last = -1;
-        dm.ForEachRow("select min(rowid), max(rowid) from MLK_JiBXX", {},
-                      [&](const Statement& row) {
-                          if (!row.IsNull(0))
-                              first = row.Int(0), last = row.Int(1);
-                      });
+        // Each on its own: the engine finds a lone min or max at the end of the table, but both
+        // in one select by a pass over every row.
+        dm.ForEachRow(
+            "select (select min(rowid) from MLK_JiBXX), (select max(rowid) from "
+            "MLK_JiBXX)",
+            {}, [&](const Statement& row) {
+                if (!row.IsNull(0))
+                    first = row.Int(0), last = row.Int(1);
+            });
         // Any id parts them (the rows up to it, the rest): this one near the middle, without
         // overflow.
         const long long middle = first / 2 + last / 2;
