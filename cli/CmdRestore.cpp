@@ -12,16 +12,29 @@
 namespace mlk::cli {
 namespace {
 
+CheckedBackup CheckBackup(CommandContext& context) {
+    StderrProgress progress(context.err, "检查备份");
+    return CheckedBackup(context.Dm(), PathFromText(context.positional[0]), progress);
+}
+
+// Each step on a progress line of its own, as the window's one bar runs through them.
 int RunRestore(CommandContext& context) {
     TMainDM& dm = context.Dm();
     const SafetyCopy copy = SafetyCopyOf(context);
-    StderrProgress progress(context.err, "恢复");
-    CheckedBackup backup(dm, PathFromText(context.positional[0]), progress);
+    CheckedBackup backup = CheckBackup(context);
     if (const auto& warning = backup.OtherUnitWarning(); warning && !context.Has("other-unit"))
         throw MlkError(*warning + "\n确认恢复另一单位的备份请加 --other-unit。");
     if (!context.Has("yes"))
         throw MlkError(backup.Question(copy) + "\n确认恢复请加 --yes。");
-    RestoreDatabase(dm, backup, copy, progress);
+    if (copy == SafetyCopy::Keep) {
+        StderrProgress progress(context.err, "安全副本");
+        ProgressStage whole(progress, 0, 1);  // shown in thousandths, as the restore is
+        KeepSafetyCopy(dm.Db(), kRestoreOperation, whole);
+        progress.Finish();
+    }
+    StderrProgress progress(context.err, "恢复");
+    RestoreDatabase(dm, backup, SafetyCopy::Skip, progress);
+    progress.Finish();
     context.out << RestoredMessage(dm.Db().Path(), copy) << "\n";
     return kExitDone;
 }

@@ -135,6 +135,8 @@ class StderrProgress final : public Progress {
     ~StderrProgress() override;
     void SetRange(std::int64_t maximum) override;
     void SetPosition(std::int64_t position) override;
+    // Shows the end reached: for work whose last steps tell nothing (a copy's last pages).
+    void Finish() { SetPosition(maximum_); }
 
   private:
     std::ostream& err_;

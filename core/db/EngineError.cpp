@@ -52,6 +52,12 @@ std::string DamagedMessage(const std::filesystem::path& file) {
     return "数据库文件 " + PathText(file) + " 已损坏，请从备份恢复。";
 }
 
+std::string DamagedMessage(const std::filesystem::path& file, std::string_view notDone) {
+    return "数据库文件 " + PathText(file) + " 已损坏，" + std::string(notDone) +
+           "。\n请在“数据维护”菜单中用“检查数据库”查看，再用“恢复数据库”从最近的备份恢复"
+           "（“备份”文件夹中有删除和恢复之前自动保存的副本）。";
+}
+
 DbError TemporaryFolderError(int code, std::string_view engineText) {
     return DbError("无法写入临时文件夹 " + PathText(platform::TemporaryFolder()) +
                        "（磁盘已满或出错），操作没有完成。（SQLite：" + std::string(engineText) +

@@ -19,5 +19,8 @@ DbError TemporaryFolderError(int code, std::string_view engineText);
 
 // The message for a damaged database, also used when a check finds damage.
 std::string DamagedMessage(const std::filesystem::path& file);
+// The same where work was refused so as not to spread the damage (an import, an export): what
+// was not done, and where the clerk checks and restores the database.
+std::string DamagedMessage(const std::filesystem::path& file, std::string_view notDone);
 
 }  // namespace mlk

@@ -8,7 +8,6 @@
 #include "db/EngineError.h"
 #include "db/ReadAlongside.h"
 #include "db/Sqlite.h"
-#include "platform/Platform.h"
 
 namespace mlk {
 
@@ -24,12 +23,16 @@ std::vector<std::string> CheckDatabase(Database& db, CheckDepth depth) {
         }
     } catch (const DbError& error) {
         // Damage that stops the check half-way is one more finding.
-        const int code = error.code() & 0xff;
-        if (code != SQLITE_CORRUPT && code != SQLITE_NOTADB)
+        if (!MetDamage(error))
             throw;
         findings.push_back(error.what());
     }
     return findings;
+}
+
+bool MetDamage(const DbError& error) {
+    const int code = error.code() & 0xff;
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }
 
 void RequireUndamaged(Database& db) {
@@ -39,11 +42,8 @@ void RequireUndamaged(Database& db) {
 namespace {
 
 [[noreturn]] void FailDamaged(const Database& db, std::string_view notDone) {
-    if (notDone.empty())
-        throw MlkError(DamagedMessage(db.Path()));
-    throw MlkError("数据库文件 " + PathText(db.Path()) + " 已损坏，" + std::string(notDone) +
-                   "。\n请在“数据维护”菜单中用“检查数据库”查看，再用“恢复数据库”从最近的备份"
-                   "恢复（“备份”文件夹中有删除和恢复之前自动保存的副本）。");
+    throw MlkError(notDone.empty() ? DamagedMessage(db.Path())
+                                   : DamagedMessage(db.Path(), notDone));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/MlkError.h"
 #include "base/Progress.h"
 
 namespace mlk {
@@ -24,6 +25,9 @@ enum class CheckDepth { Quick, Full };
 std::vector<std::string> CheckDatabase(Database& db, CheckDepth depth);
 // The same, telling how far it got (an estimate from the file's size).
 std::vector<std::string> CheckDatabase(Database& db, CheckDepth depth, Progress& progress);
+
+// True for an engine error that met a damaged page of the file.
+bool MetDamage(const DbError& error);
 
 // Raises the damaged-database error when the quick check finds anything.
 void RequireUndamaged(Database& db);

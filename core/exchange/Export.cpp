@@ -10,6 +10,7 @@
 
 #include "base/HandOver.h"
 #include "base/MlkError.h"
+#include "db/EngineError.h"
 #include "db/Integrity.h"
 #include "exchange/Correction.h"
 #include "exchange/ExchangeFile.h"
@@ -179,6 +180,8 @@ std::vector<UntravelableValue> Untravelable(Database& db) {
     return found;
 }
 
+constexpr const char* kNothingExported = "没有导出任何数据";
+
 }  // namespace
 
 long long ConfirmedCount(TMainDM& dm) {
@@ -208,7 +211,8 @@ std::string ExportDoneMessage(long long rows) {
     return "导出完成，共导出" + std::to_string(rows) + "条数据！";
 }
 
-long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progress& progress) {
+// Damage, whether the check finds it or the reading meets it, is told in the same words.
+long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progress& progress) try {
     // Memory stays flat whatever the directory's size: the engine sorts the rows for the file in
     // runs as large as the page cache, on disk, and the cache is kept small here.
     const ScopedPragma cache(dm.Db(), "cache_size", kExportCacheKiB);
@@ -227,7 +231,7 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
         throw MlkError(refusal->message);
     // A damaged page would otherwise travel to the level above, or cut the file short. The check
     // runs beside the writing, and the file replaces the target only once it has passed.
-    QuickCheckAlongside check(dm.Db());
+    QuickCheckAlongside check(dm.Db(), kNothingExported);
     const std::int64_t maximum = 2 * count + 1;
     progress.SetRange(maximum);
     progress.SetPosition(0);
@@ -258,6 +262,10 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
     out.Commit();
     progress.SetPosition(maximum);
     return rows;
+} catch (const DbError& error) {
+    if (MetDamage(error))
+        throw MlkError(DamagedMessage(dm.Db().Path(), kNothingExported));
+    throw;
 }
 
 }  // namespace mlk

@@ -223,7 +223,7 @@ long long ImportRows(TMainDM& dm, const DaiDRJG& pending, const std::filesystem:
     CheckStoredState(dm, pending, CheckImport);
     // Writing into a damaged file can spread the damage, wherever the rows land. The file is
     // checked while the rows go in, and they reach it only once the check has passed.
-    QuickCheckAlongside check(dm.Db(), "文件中的数据均未导入");
+    QuickCheckAlongside check(dm.Db(), kNothingImported);
     KeptInCache kept(dm.Db());
     const auto checked = [&] {
         if (kept.Kept()) {
@@ -299,7 +299,7 @@ long long ImportExchangeFile(TMainDM& dm, const DaiDRJG& pending, const std::fil
     try {
         return ImportRows(dm, pending, file, progress);
     } catch (const IdTaken& taken) {
-        const ImportCheckResult check = CheckExchangeFile(dm, file, progress);
+        const ImportCheckResult check = CheckExchangeFileLines(dm, file, progress);
         throw MlkError(check.conflicts.empty() ? taken.message : ConflictRefusal(check));
     }
 }

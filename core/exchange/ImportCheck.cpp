@@ -3,6 +3,8 @@
 #include <unordered_map>
 
 #include "base/MlkError.h"
+#include "db/EngineError.h"
+#include "db/Integrity.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/RowUnits.h"
 #include "model/TMainDM.h"
@@ -26,6 +28,24 @@ std::string ConflictLine(const ImportConflict& c) {
 
 ImportCheckResult CheckExchangeFile(TMainDM& dm, const std::filesystem::path& file,
                                     Progress& progress) {
+    // The check runs beside the reading, both on one state of the database: its read begun here.
+    const ReadTransaction snapshot(dm.Db());
+    dm.QueryInt("select count(1) from sqlite_master");
+    QuickCheckAlongside check(dm.Db(), kNothingImported);
+    ImportCheckResult result;
+    try {
+        result = CheckExchangeFileLines(dm, file, progress);
+    } catch (const DbError& error) {
+        if (MetDamage(error))  // a damaged page met on the way: told as the check tells it
+            throw MlkError(DamagedMessage(dm.Db().Path(), kNothingImported));
+        throw;
+    }
+    check.RequireUndamaged();
+    return result;
+}
+
+ImportCheckResult CheckExchangeFileLines(TMainDM& dm, const std::filesystem::path& file,
+                                         Progress& progress) {
     ExchangeReader reader(file);
     progress.SetRange(std::int64_t(reader.Size()) + 1);
     ImportCheckResult result;

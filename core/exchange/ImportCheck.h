@@ -34,12 +34,19 @@ struct ImportCheckResult {
     }
 };
 
+// What an import refused for any reason says it did not do.
+inline constexpr const char* kNothingImported = "文件中的数据均未导入";
+
 // Reads every line of the file as the import does, without storing anything: every line the
 // import would refuse, and every JiGID already in the directory or twice in the file. A file that
 // cannot be opened raises the error the import raises; one that cannot be read further ends the
-// listing with that line.
+// listing with that line. The database is checked for damage meanwhile, as the import checks it,
+// and a damaged one raises the import's error.
 ImportCheckResult CheckExchangeFile(TMainDM& dm, const std::filesystem::path& file,
                                     Progress& progress);
+// The same without the database's check, for an import that has made it.
+ImportCheckResult CheckExchangeFileLines(TMainDM& dm, const std::filesystem::path& file,
+                                         Progress& progress);
 
 // The lines of the result: the refusals, each bad line and each conflict (at most `most` of
 // these, then their number), and the verdict last.

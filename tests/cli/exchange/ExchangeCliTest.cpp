@@ -241,7 +241,8 @@ TEST_F(ExchangeCliTest, BackupAndCheck) {
     EXPECT_NE(run.out.find("\n"), std::string::npos) << run.out;  // the findings
     EXPECT_NE(run.err.find("已损坏，请从备份恢复"), std::string::npos) << run.err;
     run = Run({"export", File("out.txt")});
-    EXPECT_NE(run.err.find("已损坏，请从备份恢复"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("已损坏，没有导出任何数据。\n请在“数据维护”菜单中"), std::string::npos)
+        << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir_ / "out.txt"));
 }
 
@@ -269,9 +270,19 @@ TEST_F(ExchangeCliTest, RestoreAndSafetyCopies) {
     };
     for (const auto& [line, message] : refusals)
         EXPECT_NE(Run(line).err.find(message), std::string::npos) << line;
-    EXPECT_EQ(
-        Run("restore 备份1.DB --other-unit --yes").out,
-        "数据库已从备份恢复。恢复前的数据库保存在文件夹 " + PathText(dir_ / "备份") + " 中。\n");
+    const MlkRun restored = Run("restore 备份1.DB --other-unit --yes");
+    EXPECT_EQ(restored.out, "数据库已从备份恢复。恢复前的数据库保存在文件夹 " +
+                                PathText(dir_ / "备份") + " 中。\n");
+    // A line for each step, each run to its end.
+    const std::vector<std::string> steps = SplitText(restored.err, '\n');
+    ASSERT_EQ(steps.size(), 3u) << restored.err;
+    for (std::size_t i = 0; const char* step : {"检查备份", "安全副本", "恢复"}) {
+        const std::string& line = steps[i++];
+        const std::string last = line.substr(line.rfind('\r') + 1);  // "恢复: 1000/1000"
+        const std::size_t from = last.find(": ") + 2, slash = last.find('/');
+        EXPECT_EQ(last.substr(0, from), std::string(step) + ": ");
+        EXPECT_EQ(last.substr(from, slash - from), last.substr(slash + 1)) << last;
+    }
     EXPECT_NE(Run("unit").out.find("西城区"), std::string::npos);
     EXPECT_EQ(copies(), 2);
     DamageBTree(backup, "MLK_JiBXX");

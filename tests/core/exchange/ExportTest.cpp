@@ -115,16 +115,21 @@ TEST_F(ExportTest, ALargeDirectoryIsWrittenWholeOrNotAtAll) {
 }
 
 // The file is checked for damage while the rows are written: a damaged index that the export
-// does not read still refuses it, and the old file stays as it was.
+// does not read still refuses it, damage that the writing meets is told the same way, and the
+// old file stays as it was.
 TEST_F(ExportTest, ADamagedDatabaseIsRefusedAndTheOldFileKept) {
     Add("A", "110101", "0", "8210", "5");
     const auto file = dir_ / "out.txt";
     WriteFile(file, "good old file");
-    DamageBTree(Dm().Db().Path(), "IX_JiBXX_ZuZJGDM");
-    EXPECT_EQ(ErrorOf([&] { ExportDirectory(Dm(), file, progress_); }),
-              DamagedMessage(Dm().Db().Path()));
-    EXPECT_EQ(ReadFile(file), "good old file");
-    EXPECT_EQ(FileCount(), 2);
+    for (const char* damaged : {"IX_JiBXX_ZuZJGDM", "MLK_JiBXX"}) {
+        DamageBTree(Dm().Db().Path(), damaged);
+        Reopen();
+        EXPECT_EQ(ErrorOf([&] { ExportDirectory(Dm(), file, progress_); }),
+                  DamagedMessage(Dm().Db().Path(), "没有导出任何数据"))
+            << damaged;
+        EXPECT_EQ(ReadFile(file), "good old file");
+        EXPECT_EQ(FileCount(), 2);
+    }
 }
 
 // Values an earlier build let in that the file cannot carry: the export names every one, writes

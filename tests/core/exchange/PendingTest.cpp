@@ -1,6 +1,7 @@
 // The pending institutions of an agency: their list, the import of their files, the removal of
 // what came, and the approval of what lies under them.
 #include "TestSupport.h"
+#include "db/EngineError.h"
 #include "exchange/Audit.h"
 #include "exchange/Export.h"
 #include "exchange/FileSender.h"
@@ -103,15 +104,18 @@ TEST_F(ImportTest, BadFilesStoreNothing) {
     EXPECT_EQ(Column("T1", "JiGMC"), "教育局全称");
 }
 
-// A database that fails its check takes nothing in, even where the rows would not meet the damage.
+// A database that fails its check takes nothing in, even where the rows would not meet the damage;
+// the check of the file alone says so in the same words.
 TEST_F(ImportTest, ADamagedDatabaseStoresNothing) {
     DamageBTree(dir_ / "GGJGMLK.DB", "MLK_YuanJGXX");
     Reopen();
-    EXPECT_NE(ErrorOf([&] {
-                  Import(GbkLine(SampleRecord("M1")));
-              }).find("已损坏，文件中的数据均未导入。\n请在“数据维护”菜单中"),
-              std::string::npos);
+    const std::string refusal = DamagedMessage(dir_ / "GGJGMLK.DB", "文件中的数据均未导入");
+    EXPECT_EQ(ErrorOf([&] { Import(GbkLine(SampleRecord("M1"))); }), refusal);
+    EXPECT_EQ(ErrorOf([&] { CheckExchangeFile(Dm(), dir_ / "in.txt", progress_); }), refusal);
     ExpectNothingStored();
+    DamageBTree(dir_ / "GGJGMLK.DB", "sqlite_autoindex_MLK_JiBXX_1");  // met by its look-ups
+    Reopen();
+    EXPECT_EQ(ErrorOf([&] { CheckExchangeFile(Dm(), dir_ / "in.txt", progress_); }), refusal);
 }
 
 // A file whose ids the directory holds is refused whole, naming every one with the unit of the
