@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 #ifdef _WIN32
 #include <cwchar>
 
@@ -21,7 +25,6 @@
 #include <unicode/ustring.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "base/MlkError.h"
@@ -520,6 +523,19 @@ OwnFile& OwnFile::operator=(OwnFile&& other) noexcept {
 
 bool OwnFile::IsOpen() const {
     return handle_ != -1;
+}
+
+void* AllocateLarge(std::size_t size) {
+#ifdef __linux__
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    if (size % kHugePage == 0) {
+        if (void* block = std::aligned_alloc(kHugePage, size)) {
+            madvise(block, size, MADV_HUGEPAGE);
+            return block;
+        }
+    }
+#endif
+    return std::malloc(size);
 }
 
 }  // namespace mlk::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -67,6 +68,12 @@ std::filesystem::path FinalTarget(const std::filesystem::path& file);
 // The folder in which the database engine and the spreadsheet library keep their scratch files,
 // chosen as the engine chooses it; never fails.
 std::filesystem::path TemporaryFolder();
+
+// A block of size bytes for a large array, released with std::free; null when there is no memory.
+// Where the system gives huge pages on request and size is a whole number of them, the block is
+// made of them: hundreds of megabytes are then faulted in two megabytes at a time rather than
+// four kilobytes. Elsewhere it is an ordinary block.
+void* AllocateLarge(std::size_t size);
 
 // While it lives, what libraries print on the standard error stream goes nowhere: the user is
 // told of their failures in this program's own words.

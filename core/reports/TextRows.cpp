@@ -7,10 +7,7 @@
 #include <utility>
 
 #include "base/MlkError.h"
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
+#include "platform/Platform.h"
 
 namespace mlk {
 
@@ -56,17 +53,12 @@ constexpr unsigned kOffsetBits = 21;
 constexpr std::size_t kBlockBytes = std::size_t(1) << kOffsetBits;
 constexpr std::size_t kMaxBlocks = std::size_t(1) << (32 - kOffsetBits);
 
-// A block of rows. Where the system gives whole huge pages on request, a block is made of them:
-// the hundreds of megabytes of a large directory's cells would otherwise be faulted in four
-// kilobytes at a time, which took a tenth of the time of the directory summary.
+// A block of rows, of huge pages where the system has them: the hundreds of megabytes of a large
+// directory's cells would otherwise be faulted in four kilobytes at a time, which took a tenth of
+// the time of the directory summary.
 char* NewBlock(std::size_t size) {
-    void* block = nullptr;
-#ifdef __linux__
-    constexpr std::size_t kHugePage = std::size_t(2) << 20;
-    if (size % kHugePage == 0 && (block = std::aligned_alloc(kHugePage, size)))
-        madvise(block, size, MADV_HUGEPAGE);
-#endif
-    if (!block && !(block = std::malloc(size)))
+    void* block = platform::AllocateLarge(size);
+    if (!block)
         throw std::bad_alloc();
     return static_cast<char*>(block);
 }
