@@ -6,7 +6,6 @@
 #include <exception>
 
 #include "db/EngineError.h"
-#include "db/ReadAlongside.h"
 #include "db/Sqlite.h"
 
 namespace mlk {
@@ -53,55 +52,24 @@ void RequireUndamaged(Database& db, std::string_view notDone) {
         FailDamaged(db, notDone);
 }
 
-namespace {
-
-// True when a second connection that begins its read now sees what db sees. In a rollback
-// journal a commit needs the exclusive lock, which no writer gets while db holds its shared lock
-// (or its reserved lock, which keeps out every other writer): the committed state cannot change
-// until db's transaction ends. A write-ahead log lets a commit land meanwhile; a transaction of
-// db's that has written would hold changes no other connection sees, which the caller rules out.
-bool HoldsCommittedState(Database& db) {
-    if (sqlite3_txn_state(db.Handle(), "main") == SQLITE_TXN_NONE)
-        return false;
-    Statement mode(db, "pragma journal_mode");
-    return mode.Step() && mode.Text(0) != "wal";
-}
-
-}  // namespace
-
 QuickCheckAlongside::QuickCheckAlongside(Database& db, std::string notDone)
-    : db_(db), notDone_(std::move(notDone)) {
-    if (HoldsCommittedState(db))
-        second_ = BeginSecondRead(db, stop_);
-    if (!second_) {
-        mlk::RequireUndamaged(db, notDone_);
-        findings_.emplace();
-        done_ = true;
-        return;
-    }
-    thread_ = std::thread([this] {
-        try {
-            findings_ = CheckDatabase(*second_, CheckDepth::Quick);
-        } catch (const std::exception&) {
-            // Not checked (the connection failed): RequireUndamaged checks on db instead.
-        }
-        done_ = true;
-    });
-}
-
-QuickCheckAlongside::~QuickCheckAlongside() {
-    stop_ = true;
-    if (thread_.joinable())
-        thread_.join();
+    : db_(db), notDone_(std::move(notDone)), alongside_(db, [this](Database& second) {
+          findings_ = CheckDatabase(second, CheckDepth::Quick);
+      }) {
+    if (!alongside_.Started())
+        mlk::RequireUndamaged(db_, notDone_);
 }
 
 void QuickCheckAlongside::RequireUndamaged() {
-    if (thread_.joinable())
-        thread_.join();
-    second_.reset();  // its lock would keep db from writing
-    if (!findings_)
-        mlk::RequireUndamaged(db_, notDone_);
-    else if (!findings_->empty())
+    if (!alongside_.Started())
+        return;  // checked on db when made
+    try {
+        alongside_.Wait();
+    } catch (const std::exception&) {
+        mlk::RequireUndamaged(db_, notDone_);  // not checked: the second connection failed
+        return;
+    }
+    if (!findings_.empty())
         FailDamaged(db_, notDone_);
 }
 

@@ -1,16 +1,12 @@
 #pragma once
 
-#include <atomic>
-#include <exception>
-#include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "base/MlkError.h"
 #include "base/Progress.h"
+#include "db/ReadAlongside.h"
 
 namespace mlk {
 
@@ -40,28 +36,22 @@ void RequireUndamaged(Database& db, std::string_view notDone);
 // write that must not go into a damaged file (the import, which commits only once the check has
 // passed), then costs little more than the work alone. Made inside a transaction of db's that has
 // read but not written yet, so that both see the same committed state; where that cannot be had,
-// it checks on db at once, as RequireUndamaged does. notDone as for RequireUndamaged.
+// it checks on db at once, as RequireUndamaged does. A check that still runs when it goes (the
+// caller's work failed or was cancelled) is stopped. notDone as for RequireUndamaged.
 class QuickCheckAlongside {
   public:
     explicit QuickCheckAlongside(Database& db, std::string notDone = {});
-    // Stops a check that still runs: the caller's work has failed or was cancelled.
-    ~QuickCheckAlongside();
-    QuickCheckAlongside(const QuickCheckAlongside&) = delete;
-    QuickCheckAlongside& operator=(const QuickCheckAlongside&) = delete;
 
     // True once the check has ended (RequireUndamaged then does not wait).
-    bool Done() const { return done_; }
+    bool Done() const { return alongside_.Done(); }
     // Waits for the check; raises the damaged-database error when it found anything.
     void RequireUndamaged();
 
   private:
     Database& db_;
     std::string notDone_;
-    std::unique_ptr<Database> second_;
-    std::thread thread_;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> done_{false};
-    std::optional<std::vector<std::string>> findings_;  // none: the second connection failed
+    std::vector<std::string> findings_;
+    ReadAlongside alongside_;  // last: its thread fills findings_
 };
 
 }  // namespace mlk

@@ -12,12 +12,12 @@ namespace mlk {
 namespace {
 
 // True when a second connection that begins its read now sees what db sees. In a rollback
-// journal a commit needs the exclusive lock, which no writer gets while db holds its shared lock:
-// the committed state cannot change until db's read ends. A write-ahead log lets a commit land
-// meanwhile, and a transaction of db's own that has written holds changes no other connection
-// sees.
-bool HoldsReadOfCommittedState(Database& db) {
-    if (sqlite3_txn_state(db.Handle(), "main") != SQLITE_TXN_READ)
+// journal a commit needs the exclusive lock, which no writer gets while db holds its shared lock
+// (or its reserved lock, which keeps out every other writer): the committed state cannot change
+// until db's transaction ends. A write-ahead log lets a commit land meanwhile; a transaction of
+// db's that has written holds changes no other connection sees, which the caller rules out.
+bool HoldsCommittedState(Database& db) {
+    if (sqlite3_txn_state(db.Handle(), "main") == SQLITE_TXN_NONE)
         return false;
     Statement mode(db, "pragma journal_mode");
     return mode.Step() && mode.Text(0) != "wal";
@@ -43,15 +43,17 @@ std::unique_ptr<Database> BeginSecondRead(Database& db, std::atomic<bool>& stop)
 }
 
 ReadAlongside::ReadAlongside(Database& db, Work work) {
-    if (!HoldsReadOfCommittedState(db) || !(second_ = BeginSecondRead(db, stop_)))
+    if (!HoldsCommittedState(db) || !(second_ = BeginSecondRead(db, stop_)))
         return;
     started_ = true;
+    done_ = false;
     thread_ = std::thread([this, work = std::move(work)] {
         try {
             work(*second_);
         } catch (...) {
             error_ = std::current_exception();
         }
+        done_ = true;
     });
 }
 
@@ -68,6 +70,7 @@ void ReadAlongside::Stop() {
 void ReadAlongside::Wait() {
     if (thread_.joinable())
         thread_.join();
+    second_.reset();
     if (error_)
         std::rethrow_exception(error_);
 }

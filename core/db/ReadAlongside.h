@@ -15,21 +15,25 @@ class Database;
 // to commit, or the file cannot be opened). The caller makes sure both see the same state.
 std::unique_ptr<Database> BeginSecondRead(Database& db, std::atomic<bool>& stop);
 
-// Work that reads the file on a connection and a thread of its own while the caller goes on
-// reading it on db: the machine's second core. Made while db holds a read of the file (a read
-// transaction that has read), so that both see the same committed state; where that cannot be
-// had, the work does not start (Started() is false) and the caller does it on db.
+// Work that reads the file on a connection and a thread of its own while the caller goes on with
+// the same file on db: the machine's second core. Made while db holds the file's committed state,
+// in a read transaction that has read or a write transaction that has written nothing yet, so
+// that both see the same state; where that cannot be had, the work does not start (Started() is
+// false) and the caller does it on db.
 class ReadAlongside {
   public:
     using Work = std::function<void(Database& second)>;
     ReadAlongside(Database& db, Work work);
-    // Stops work that still runs: the caller's read has failed or was cancelled.
+    // Stops work that still runs: the caller's work has failed or was cancelled.
     ~ReadAlongside();
     ReadAlongside(const ReadAlongside&) = delete;
     ReadAlongside& operator=(const ReadAlongside&) = delete;
 
     bool Started() const { return started_; }
-    // Waits for the work to end; raises what it raised.
+    // True once no work runs (Wait then does not wait).
+    bool Done() const { return done_; }
+    // Waits for the work to end and closes its connection, whose read would keep db from
+    // committing; raises what the work raised.
     void Wait();
 
   private:
@@ -38,6 +42,7 @@ class ReadAlongside {
     std::unique_ptr<Database> second_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> done_{true};
     std::exception_ptr error_;
     bool started_ = false;
 };
