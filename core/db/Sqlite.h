@@ -125,7 +125,7 @@ class Database {
 };
 
 // Sets a numeric pragma (cache_size) for its lifetime and puts the connection's own
-// value back afterwards.
+// value back afterwards: for a pragma that reads back as it is set.
 class ScopedPragma {
   public:
     ScopedPragma(Database& db, std::string name, long long value);

@@ -139,7 +139,9 @@ std::vector<TableIndex> IndexesToRebuild(Database& db, std::uint64_t fileBytes) 
 
 // Keeps the changes of the transaction in the page cache until released, while a check reads the
 // file on another connection: writing them out would wait for the check's lock. Full once they take
-// more memory than an import should hold; the check is then waited for.
+// more memory than an import should hold; the check is then waited for. cache_spill is a switch
+// here, and turned back on as every connection has it: it reads back as the number of pages at
+// which the cache spills, which ScopedPragma would write back as a fixed threshold.
 class KeptInCache {
   public:
     explicit KeptInCache(Database& db) : db_(db) { db_.Exec("pragma cache_spill = 0"); }
