@@ -1,8 +1,14 @@
 // mlk summary: one of the four summary tables, as tab-separated text, or saved as an .xls or
 // .xlsx file and as a PDF file.
+#include <exception>
+#include <memory>
 #include <ostream>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "Command.h"
+#include "base/HandOver.h"
 #include "base/MlkError.h"
 #include "model/TMainDM.h"
 #include "platform/Platform.h"
@@ -45,53 +51,173 @@ SummaryTable BuildTable(TMainDM& dm, SummaryKind kind, const CommandContext& con
     return TypeSummary(dm, context.Option("type2"), context.Option("type3"));
 }
 
-// Writes rows a line at a time from one buffer: a directory of millions of rows.
-class RowPrinter {
+// Makes rows into tab-separated lines, appended to one text.
+class LineMaker {
   public:
-    RowPrinter(std::ostream& out, const std::vector<ColumnDef>& columns) : out_(out) {
+    explicit LineMaker(std::string& text) : text_(text) {}
+    void Add(const std::vector<ColumnDef>& columns) {
         for (const ColumnDef& column : columns)
             Add(column.title);
         End();
     }
-    void Print(const TextRows::Row row) {
+    void Add(const TextRows::Row row) {
         row.Views(cells_);
         for (const std::string_view cell : cells_)
             Add(cell);
         End();
     }
-    void Print(std::string_view number, const TextRows::Row rest) {
+    void Add(std::string_view number, const TextRows::Row rest) {
         Add(number);
-        Print(rest);
+        Add(rest);
     }
 
   private:
     void Add(std::string_view cell) {
-        if (!line_.empty())
-            line_ += '\t';
-        AppendTabSeparatedCell(line_, cell);
+        if (!first_)
+            text_ += '\t';
+        first_ = false;
+        AppendTabSeparatedCell(text_, cell);
     }
     void End() {
-        line_ += '\n';
-        out_.write(line_.data(), std::streamsize(line_.size()));
-        line_.clear();
+        text_ += '\n';
+        first_ = true;
     }
-    std::ostream& out_;
-    std::string line_;
+    std::string& text_;
+    bool first_ = true;
     std::vector<std::string_view> cells_;
 };
 
-void PrintTable(std::ostream& out, const SummaryTable& table) {
-    RowPrinter printer(out, table.columns);
-    for (const TextRows::Row row : table.rows)
-        printer.Print(row);
+void Write(std::ostream& out, std::string& text) {
+    out.write(text.data(), std::streamsize(text.size()));
+    text.clear();
 }
 
-// The directory printed as the walk lists it, without holding the rows it has printed.
+// Printed text written out once it has grown to this.
+constexpr std::size_t kPrintedBytes = 1 << 16;
+
+void PrintTable(std::ostream& out, const SummaryTable& table) {
+    std::string text;
+    LineMaker lines(text);
+    lines.Add(table.columns);
+    for (const TextRows::Row row : table.rows) {
+        lines.Add(row);
+        if (text.size() >= kPrintedBytes)
+            Write(out, text);
+    }
+    Write(out, text);
+}
+
+// Rows the walk has listed, then their lines.
+class ListedBatch {
+  public:
+    std::size_t size() const { return rows_.size(); }
+    void Add(const ListedRow& listed) {
+        numbers_ += listed.number;
+        numberEnds_.push_back(numbers_.size());
+        rows_.push_back(listed.cells);
+    }
+    void MakeLines() {
+        LineMaker lines(lines_);
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            lines.Add(std::string_view(numbers_).substr(from, numberEnds_[i] - from), rows_[i]);
+            from = numberEnds_[i];
+        }
+    }
+    // Writes the lines made and starts again.
+    void Write(std::ostream& out) {
+        ::mlk::cli::Write(out, lines_);
+        numbers_.clear();
+        numberEnds_.clear();
+        rows_.clear();
+    }
+
+  private:
+    std::string numbers_;
+    std::vector<std::size_t> numberEnds_;
+    std::vector<TextRows::Row> rows_;
+    std::string lines_;
+};
+
+// Prints the directory as the walk lists it, without holding the rows it has printed. Making
+// the lines is most of the work, so every other batch of rows is made into lines on a second
+// thread while this one makes the batch after it; they are written in their order.
+class DirectoryPrinter {
+  public:
+    explicit DirectoryPrinter(std::ostream& out) : out_(out), sent_(handOver_.Empty()) {
+        second_ = std::thread([this] { MakeSentLines(); });
+    }
+    ~DirectoryPrinter() {
+        handOver_.Stop();
+        if (second_.joinable())
+            second_.join();
+    }
+    DirectoryPrinter(const DirectoryPrinter&) = delete;
+    DirectoryPrinter& operator=(const DirectoryPrinter&) = delete;
+
+    void Add(const ListedRow& listed) {
+        // The rows go to the batch for the second thread first, then to this thread's.
+        if (sent_) {
+            sent_->Add(listed);
+            if (sent_->size() == kBatchRows)
+                handOver_.Fill(std::move(sent_), false);
+            return;
+        }
+        own_.Add(listed);
+        if (own_.size() == kBatchRows)
+            WriteBoth();
+    }
+    void Finish() {
+        if (sent_) {
+            // Not sent: the last rows, fewer than a batch.
+            sent_->MakeLines();
+            sent_->Write(out_);
+        } else {
+            WriteBoth();
+        }
+        handOver_.Fill(nullptr, true);
+    }
+
+  private:
+    static constexpr std::size_t kBatchRows = 2048;
+
+    void MakeSentLines() {
+        try {
+            std::unique_ptr<ListedBatch> batch;
+            while ((batch = handOver_.Full(std::move(batch))))
+                batch->MakeLines();
+        } catch (...) {
+            error_ = std::current_exception();
+            handOver_.Stop();
+        }
+    }
+    void WriteBoth() {
+        own_.MakeLines();
+        sent_ = handOver_.Empty();
+        if (!sent_) {
+            second_.join();
+            std::rethrow_exception(error_);
+        }
+        sent_->Write(out_);
+        own_.Write(out_);
+    }
+
+    std::ostream& out_;
+    HandOver<ListedBatch> handOver_{1};
+    std::unique_ptr<ListedBatch> sent_;  // null while the second thread has it
+    ListedBatch own_;
+    std::exception_ptr error_;
+    std::thread second_;
+};
+
 void PrintDirectory(std::ostream& out, TMainDM& dm) {
-    RowPrinter printer(out, DirectoryColumns());
+    std::string header;
+    LineMaker(header).Add(DirectoryColumns());
+    Write(out, header);
     TextRows pool;
-    ListDirectory(dm, pool,
-                  [&](const ListedRow& listed) { printer.Print(listed.number, listed.cells); });
+    DirectoryPrinter printer(out);
+    ListDirectory(dm, pool, [&](const ListedRow& listed) { printer.Add(listed); });
+    printer.Finish();
 }
 
 void SavePdf(CommandContext& context, TMainDM& dm, SummaryKind kind, const SummaryTable& table) {

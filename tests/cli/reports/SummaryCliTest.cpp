@@ -16,20 +16,30 @@ class SummaryCliTest : public DbTest {
     }
 };
 
-// The directory printed as it is walked holds the lines of the whole table, captions first.
+// The directory printed as it is walked holds the lines of the whole table, captions first;
+// also when its lines are made in batches on two threads, the last batch on either.
 TEST_F(SummaryCliTest, PrintedDirectoryIsTheTableLineByLine) {
     InsertSampleRows(Dm(), {OwnRow(Dm(), "T1", "教育局", "1", "8210", 2),
                             OwnRow(Dm(), "T2", "节能办", "0", "9900", 1),
                             ImportedRow("a1", "一中", "T1", "T1", "1", "8220", 2, 2),
                             ImportedRow("a2", "二中", "T1", "T1", "1", "8230", 2, 1),
                             ImportedRow("b1", "分校", "a1", "T1", "1", "8240", 3, 1)});
-    std::string expected = Join(DirectorySummary(Dm()).Captions(), "\t") + "\n";
-    for (const std::vector<std::string>& row : DirectorySummary(Dm()).rows)
-        expected += Join(row, "\t") + "\n";
-    const MlkRun run = Mlk(dir_.Path(), "summary directory");
-    ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, expected);
-    EXPECT_EQ(SplitText(run.out, '\n').size(), 6u);
+    for (const int more : {0, 3000, 2000}) {
+        std::vector<SampleRow> rows;
+        for (int i = 0; i < more; ++i) {
+            const std::string id = "c" + std::to_string(Count("MLK_JiBXX") + i);
+            rows.push_back(ImportedRow(id, id, i % 2 ? "a2" : "T1", "T1", "1", "8220", 3, i % 7));
+        }
+        InsertSampleRows(Dm(), rows);
+        const SummaryTable table = DirectorySummary(Dm());
+        std::string expected = Join(table.Captions(), "\t") + "\n";
+        for (const std::vector<std::string>& row : table.rows)
+            expected += Join(row, "\t") + "\n";
+        const MlkRun run = Mlk(dir_.Path(), "summary directory");
+        ASSERT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.out, expected) << more;
+        EXPECT_EQ(SplitText(run.out, '\n').size(), table.rows.size() + 1) << more;
+    }
 }
 
 // Enough rows for three pages and more: each page carries the title, the unit, the date, the
