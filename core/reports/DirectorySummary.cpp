@@ -292,6 +292,9 @@ class Children {
                 if (!row.IsNull(0))
                     first = row.Int(0), last = row.Int(1);
             });
+        // Counting the rows would cost a pass over an index of them all; the ids bound them.
+        if (progress)
+            progress->SetRange(first <= last ? last - first + 1 : 0);
         // Any id parts them (the rows up to it, the rest): this one near the middle, without
         // overflow.
         const long long middle = first / 2 + last / 2;
@@ -347,6 +350,8 @@ class Children {
             if (from != rows.get() + lower)
                 std::copy(from, from + upper, rows.get() + lower);
         }
+        if (progress)
+            progress->SetPosition(first <= last ? last - first + 1 : 0);
         return {rows.get(), lower + upper};
     }
 
@@ -421,8 +426,6 @@ std::vector<ColumnDef> DirectoryColumns() {
 void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row, Progress* progress) {
     // One snapshot for every query, and no lock taken and checked again for each.
     const OnePassRead read(dm.Db());
-    if (progress)
-        progress->SetRange(dm.QueryInt("select count(*) from MLK_JiBXX"));
     CellKeeper keeper(dm, pool, pool);
     {
         Statement query(dm.Db(), kTopQuery);
@@ -443,8 +446,6 @@ void ListDirectory(TMainDM& dm, TextRows& pool, const DirectoryRow& row, Progres
         const std::uint32_t as = listed++;
         ListBelow(pool, children, top[0], number, as, listed, row);
     }
-    if (progress)
-        progress->SetPosition(std::int64_t(children.size()));
 }
 
 SummaryTable DirectorySummary(TMainDM& dm, Progress* progress) {

@@ -20,7 +20,7 @@ inline constexpr long long kDirectoryDepthLimit = 4;
 // ShunX), numbered 1, 2, ..., and under it, depth first, the confirmed imported rows whose
 // ShangJBMID it is, numbered 1.1, 1.2, 1.2.1, ... A row already on the path from its top row
 // is listed but not descended into again, so ShangJBMID references that loop end.
-// progress counts the rows read against the rows of the directory, which are as many or more.
+// progress counts the rows read against the span of the directory's row ids, which bounds them.
 SummaryTable DirectorySummary(TMainDM& dm, Progress* progress = nullptr);
 
 std::vector<ColumnDef> DirectoryColumns();

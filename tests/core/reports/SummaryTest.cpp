@@ -138,8 +138,11 @@ TEST_F(SummaryTest, DirectoryChildrenOfEqualOrderComeAsStored) {
 TEST_F(SummaryTest, EverySummaryLeavesTheConnectionAsItFoundIt) {
     const long long cache = Dm().QueryInt("pragma cache_size");
     const std::function<SummaryTable(TMainDM&)> summaries[] = {
-        [](TMainDM& dm) { return DirectorySummary(dm); }, CountSummary, StateOrganSummary,
-        [](TMainDM& dm) { return TypeSummary(dm); }};
+        [](TMainDM& dm) {
+            NoProgress watched;
+            return DirectorySummary(dm, &watched);
+        },
+        CountSummary, StateOrganSummary, [](TMainDM& dm) { return TypeSummary(dm); }};
     std::vector<std::string> statements;
     sqlite3_trace_v2(
         Dm().Db().Handle(), SQLITE_TRACE_STMT,
