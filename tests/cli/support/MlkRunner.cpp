@@ -55,7 +55,12 @@ MlkRun Mlk(const std::filesystem::path& folder, const std::vector<std::string>& 
     line += " >" + Quote(PathText(outputs / "out")) + " 2>" + Quote(PathText(outputs / "err"));
 #ifdef _WIN32
     // cmd /c keeps what stands between the line's first and last double quote.
-    const int code = _wsystem(platform::Widen("\"" + line + "\"").c_str());
+    const std::wstring command = platform::Widen("\"" + line + "\"");
+    int code = _wsystem(command.c_str());
+    // Wine, busy with other programs starting, now and then fails to start one: cmd.exe itself
+    // (-1) or mlk.exe, which cmd then reports as no such program (9009). Neither ran: once more.
+    if (code == -1 || code == 9009)
+        code = _wsystem(command.c_str());
 #else
     const int status = std::system(line.c_str());
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
