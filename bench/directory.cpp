@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
         std::printf("the centre, %lld imported rows under 31 agencies:\n",
                     perProvince * std::ssize(mlk::bench::kProvinces));
     }
+    mlk::bench::WrittenThrough(dir / "centre.db");
     Compare(mlk, dir / "centre.db", dir / "centre.txt", 2.5 * scale, 1.0);
     for (const char* kind : {"counts", "state-organs", "types"}) {
         const ChildRun run = Mlk(mlk, dir / "centre.db", std::string("summary ") + kind);
@@ -103,6 +104,7 @@ int main(int argc, char** argv) {
     }
 
     BuildOneDepartment(dir / "department.db", rows / 2);
+    mlk::bench::WrittenThrough(dir / "department.db");
     std::printf("one department, %lld imported rows directly under it:\n", rows / 2);
     Compare(mlk, dir / "department.db", dir / "department.txt", 2.5 * scale, 0.25);
     std::printf("load average at end: %s\n", mlk::bench::LoadAverage().c_str());

@@ -1,7 +1,9 @@
 #include "BenchSupport.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -100,6 +102,15 @@ std::string LoadAverage() {
     std::string one, five, fifteen;
     in >> one >> five >> fifteen;
     return one + " " + five + " " + fifteen;
+}
+
+void WrittenThrough(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        std::perror(file.c_str());
+        std::exit(1);
+    }
+    ::close(fd);
 }
 
 double ResidentMiB(const std::string& key) {
