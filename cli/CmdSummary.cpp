@@ -1,10 +1,8 @@
 // mlk summary: one of the four summary tables, as tab-separated text, or saved as an .xls or
 // .xlsx file and as a PDF file.
-#include <exception>
 #include <memory>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "Command.h"
@@ -144,23 +142,21 @@ class ListedBatch {
 // thread while this one makes the batch after it; they are written in their order.
 class DirectoryPrinter {
   public:
-    explicit DirectoryPrinter(std::ostream& out) : out_(out), sent_(handOver_.Empty()) {
-        second_ = std::thread([this] { MakeSentLines(); });
-    }
-    ~DirectoryPrinter() {
-        handOver_.Stop();
-        if (second_.joinable())
-            second_.join();
-    }
-    DirectoryPrinter(const DirectoryPrinter&) = delete;
-    DirectoryPrinter& operator=(const DirectoryPrinter&) = delete;
+    explicit DirectoryPrinter(std::ostream& out)
+        : out_(out),
+          made_(1,
+                [](ListedBatch& batch) {
+                    batch.MakeLines();
+                    return true;
+                }),
+          sent_(made_.Empty()) {}
 
     void Add(const ListedRow& listed) {
         // The rows go to the batch for the second thread first, then to this thread's.
         if (sent_) {
             sent_->Add(listed);
             if (sent_->size() == kBatchRows)
-                handOver_.Fill(std::move(sent_), false);
+                made_.Fill(std::move(sent_));
             return;
         }
         own_.Add(listed);
@@ -175,39 +171,24 @@ class DirectoryPrinter {
         } else {
             WriteBoth();
         }
-        handOver_.Fill(nullptr, true);
+        made_.Finish(nullptr);
     }
 
   private:
     static constexpr std::size_t kBatchRows = 2048;
 
-    void MakeSentLines() {
-        try {
-            std::unique_ptr<ListedBatch> batch;
-            while ((batch = handOver_.Full(std::move(batch))))
-                batch->MakeLines();
-        } catch (...) {
-            error_ = std::current_exception();
-            handOver_.Stop();
-        }
-    }
     void WriteBoth() {
         own_.MakeLines();
-        sent_ = handOver_.Empty();
-        if (!sent_) {
-            second_.join();
-            std::rethrow_exception(error_);
-        }
+        if (!(sent_ = made_.Empty()))
+            made_.Finish(nullptr);  // raises why the second thread stopped
         sent_->Write(out_);
         own_.Write(out_);
     }
 
     std::ostream& out_;
-    HandOver<ListedBatch> handOver_{1};
-    std::unique_ptr<ListedBatch> sent_;  // null while the second thread has it
     ListedBatch own_;
-    std::exception_ptr error_;
-    std::thread second_;
+    EmptiedAlongside<ListedBatch> made_;
+    std::unique_ptr<ListedBatch> sent_;  // null while the second thread has it
 };
 
 void PrintDirectory(std::ostream& out, TMainDM& dm) {

@@ -4,8 +4,10 @@
 #include <cstddef>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace mlk {
 
@@ -81,6 +83,57 @@ class HandOver {
     bool ended_ = false;    // the filler has filled its last batch
     bool stopped_ = false;  // no more are wanted
     std::exception_ptr error_;
+};
+
+// Batches filled on the caller's thread and emptied, in their order, on a thread of its own. The
+// emptying's error is kept: once it has stopped, Empty gives no batch and Finish raises it.
+template <class Batch>
+class EmptiedAlongside {
+  public:
+    // empty does one batch; false stops the emptying (the caller keeps what it found).
+    EmptiedAlongside(std::size_t batches, std::function<bool(Batch&)> empty)
+        : handOver_(batches), thread_([this, empty = std::move(empty)] { Run(empty); }) {}
+    // Stops an emptying that still runs: the filling has failed or was cancelled.
+    ~EmptiedAlongside() {
+        handOver_.Stop();
+        if (thread_.joinable())
+            thread_.join();
+    }
+    EmptiedAlongside(const EmptiedAlongside&) = delete;
+    EmptiedAlongside& operator=(const EmptiedAlongside&) = delete;
+
+    // A batch to fill (as it was left: clear it), an emptied one once all are out; none once the
+    // emptying has stopped.
+    std::unique_ptr<Batch> Empty() { return handOver_.Empty(); }
+    void Fill(std::unique_ptr<Batch> batch) { handOver_.Fill(std::move(batch), false); }
+    // Hands over the last batch (when any) and waits until every batch is emptied; raises the
+    // emptying's error.
+    void Finish(std::unique_ptr<Batch> last) {
+        handOver_.Fill(std::move(last), true);
+        thread_.join();
+        if (error_)
+            std::rethrow_exception(error_);
+    }
+
+  private:
+    void Run(const std::function<bool(Batch&)>& empty) {
+        try {
+            std::unique_ptr<Batch> batch;
+            while ((batch = handOver_.Full(std::move(batch)))) {
+                if (!empty(*batch)) {
+                    handOver_.Stop();
+                    return;
+                }
+            }
+        } catch (...) {
+            error_ = std::current_exception();
+            handOver_.Stop();
+        }
+    }
+
+    HandOver<Batch> handOver_;
+    std::exception_ptr error_;
+    std::thread thread_;  // last: it runs on the members above
 };
 
 }  // namespace mlk

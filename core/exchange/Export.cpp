@@ -1,11 +1,9 @@
 #include "exchange/Export.h"
 
 #include <charconv>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "base/HandOver.h"
@@ -88,16 +86,8 @@ bool AppendLine(const ExportRows& rows, std::size_t row, std::string& utf8) {
 // batches behind the reading. Once a row cannot travel it writes nothing more.
 class LineWriter {
   public:
-    explicit LineWriter(ReplacingFile& out) : out_(out), batches_(kBatches) {
-        thread_ = std::thread([this] { Write(); });
-    }
-    ~LineWriter() {
-        batches_.Stop();
-        if (thread_.joinable())
-            thread_.join();
-    }
-    LineWriter(const LineWriter&) = delete;
-    LineWriter& operator=(const LineWriter&) = delete;
+    explicit LineWriter(ReplacingFile& out)
+        : out_(out), batches_(kBatches, [this](const ExportRows& batch) { return Write(batch); }) {}
 
     // Takes the row read; false once the writing has stopped (Finish tells why).
     bool Add(const Statement& row) {
@@ -115,60 +105,48 @@ class LineWriter {
         batch_->numbers.push_back(row.Int(36));
         batch_->numbers.push_back(row.Int(37));
         if (batch_->Rows() == kRowsPerBatch)
-            batches_.Fill(std::move(batch_), false);
+            batches_.Fill(std::move(batch_));
         return true;
     }
     // Waits until every row taken is written; raises a failed write. False when a row could not
     // travel: the id of the first such row is in FailedId.
     bool Finish() {
-        batches_.Fill(std::move(batch_), true);
-        thread_.join();
-        if (error_)
-            std::rethrow_exception(error_);
+        batches_.Finish(std::move(batch_));
         return !failed_;
     }
     const std::string& FailedId() const { return failedId_; }
 
   private:
-    void Write() {
-        std::unique_ptr<ExportRows> batch;
-        std::string utf8, gbk;
-        try {
-            while ((batch = batches_.Full(std::move(batch)))) {
-                gbk.clear();
-                for (std::size_t row = 0; row < batch->Rows(); ++row) {
-                    utf8.clear();
-                    const std::size_t at = gbk.size();
-                    // GBK is never longer than UTF-8.
-                    const char* end = nullptr;
-                    if (AppendLine(*batch, row, utf8)) {
-                        gbk.resize(at + utf8.size());
-                        end = WriteUtf8AsGbk(gbk.data() + at, utf8);
-                    }
-                    if (!end) {
-                        const std::size_t from = row ? batch->ends[36 * row - 1] : 0;
-                        failedId_ = batch->texts.substr(from, batch->ends[36 * row] - from);
-                        failed_ = true;
-                        batches_.Stop();
-                        return;
-                    }
-                    gbk.resize(std::size_t(end - gbk.data()));
-                }
-                out_.Write(gbk);
+    // The writing thread's: false at a row that cannot travel.
+    bool Write(const ExportRows& batch) {
+        gbk_.clear();
+        for (std::size_t row = 0; row < batch.Rows(); ++row) {
+            utf8_.clear();
+            const std::size_t at = gbk_.size();
+            // GBK is never longer than UTF-8.
+            const char* end = nullptr;
+            if (AppendLine(batch, row, utf8_)) {
+                gbk_.resize(at + utf8_.size());
+                end = WriteUtf8AsGbk(gbk_.data() + at, utf8_);
             }
-        } catch (...) {
-            error_ = std::current_exception();
-            batches_.Stop();
+            if (!end) {
+                const std::size_t from = row ? batch.ends[36 * row - 1] : 0;
+                failedId_ = batch.texts.substr(from, batch.ends[36 * row] - from);
+                failed_ = true;
+                return false;
+            }
+            gbk_.resize(std::size_t(end - gbk_.data()));
         }
+        out_.Write(gbk_);
+        return true;
     }
 
     ReplacingFile& out_;
-    HandOver<ExportRows> batches_;
     std::unique_ptr<ExportRows> batch_;  // the reading's
+    std::string utf8_, gbk_;             // the writing's
     bool failed_ = false;
     std::string failedId_;
-    std::exception_ptr error_;
-    std::thread thread_;
+    EmptiedAlongside<ExportRows> batches_;  // last: its thread writes with the members above
 };
 
 // Every value of the directory that cannot travel, in the order of the file.

@@ -87,7 +87,8 @@ TEST_F(ExportTest, GuardCountsEveryUnconfirmedRow) {
 }
 
 // A directory of more rows than are handed to the writing at once: every row in order, or, when
-// stopped half-way or with a value that cannot travel near the end, no file at all.
+// stopped half-way, with a value that cannot travel near the end or on a full disk, no file at
+// all.
 TEST_F(ExportTest, ALargeDirectoryIsWrittenWholeOrNotAtAll) {
     std::vector<SampleRow> rows;
     std::vector<std::string> order;
@@ -110,6 +111,14 @@ TEST_F(ExportTest, ALargeDirectoryIsWrittenWholeOrNotAtAll) {
     EXPECT_NE(error.find("机构 R10042（学校全称）的显示顺序：2147483648超出整数范围"),
               std::string::npos)
         << error;
+#ifndef _WIN32
+    Dm().ExecSQL("update MLK_JiBXX set ShunX = 1 where JiGID = 'R10042'");
+    EXPECT_EQ(ErrorOf([&] {
+                  FileSizeLimit full(64 << 10);  // the disk fills while the rows are written
+                  ExportDirectory(Dm(), file, progress_);
+              }).substr(0, 19),
+              "无法写入文件 ");
+#endif
     EXPECT_EQ(ReadFile(file), "good old file");
     EXPECT_EQ(FileCount(), 2);
 }
