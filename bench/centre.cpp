@@ -8,17 +8,26 @@
 // memory of each summary table (each built by a process of its own, so that its peak is its own).
 //   bench_centre [FILES [LINES [PATH-OF-mlk]]]   (MLK_BENCH_DIR=folder keeps the files)
 // With "--summary KIND DB" it builds one summary and prints its rows: the child of the above.
+// The first and the last file are also imported once more in this process, in parts (see
+// PrintImportParts).
+#include <sqlite3.h>
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "db/Integrity.h"
 #include "entry/EntryList.h"
 #include "exchange/ExchangeFile.h"
+#include "exchange/Import.h"
 #include "exchange/PendingList.h"
 #include "model/GGJG.h"
 #include "model/TMainDM.h"
@@ -54,6 +63,88 @@ ChildRun Median(std::vector<ChildRun> runs) {
         median.peakMiB = std::max(median.peakMiB, run.peakMiB);
     }
     return median;
+}
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
+double ProcessorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// When the import's last row went in: its progress reaches the file's size there, and goes past
+// it only for the indexes it builds again and its commit.
+class LastRowClock final : public mlk::Progress {
+  public:
+    explicit LastRowClock(std::int64_t bytes) : bytes_(bytes) {}
+    void SetRange(std::int64_t) override {}
+    void SetPosition(std::int64_t position) override {
+        if (position >= bytes_ && !lastRow)
+            lastRow = Clock::now();
+    }
+    std::optional<Clock::time_point> lastRow;
+
+  private:
+    std::int64_t bytes_;
+};
+
+// One more import of the file, in this process and in parts. The quick check that the import
+// makes beside its rows is first timed alone on the same directory; the import then tells the end
+// of its rows by its progress and the start of its commit by the engine's commit hook. Between
+// the two it waits for the check (and, into a directory smaller than the file, builds its
+// indexes): what is left without that wait is the import's own time, the live indexes' share.
+// Returns the import's wall time; firstWall, the first file's, when this is the last.
+double PrintImportParts(const fs::path& db, int p, const fs::path& file, double firstWall) {
+    const Clock::time_point checkStart = Clock::now();
+    const double checkCpuStart = ProcessorSeconds();
+    {
+        mlk::Database alone(db, mlk::Database::Access::ReadOnly);
+        if (!mlk::CheckDatabase(alone, mlk::CheckDepth::Quick).empty())
+            std::printf("file %2d in parts: the quick check found damage\n", p + 1);
+    }
+    const double checkWall = Seconds(checkStart, Clock::now());
+    const double checkCpu = ProcessorSeconds() - checkCpuStart;
+
+    mlk::TMainDM dm(db, mlk::Database::Access::Existing);
+    const std::optional<mlk::DaiDRJG> pending = mlk::LoadPending(dm, PendingId(p));
+    LastRowClock progress(std::int64_t(fs::file_size(file)));
+    Clock::time_point commitStart{};
+    sqlite3_commit_hook(
+        dm.Db().Handle(),
+        [](void* start) {
+            *static_cast<Clock::time_point*>(start) = Clock::now();
+            return 0;
+        },
+        &commitStart);
+    const Clock::time_point start = Clock::now();
+    const double cpuStart = ProcessorSeconds();
+    const long long rows = mlk::ImportExchangeFile(dm, *pending, file, progress);
+    const Clock::time_point end = Clock::now();
+    const double cpu = ProcessorSeconds() - cpuStart;
+    sqlite3_commit_hook(dm.Db().Handle(), nullptr, nullptr);
+    const Clock::time_point lastRow = progress.lastRow.value_or(end);
+    const double wall = Seconds(start, end), waited = Seconds(lastRow, commitStart);
+    std::printf(
+        "file %2d in parts: quick check alone %5.2f s wall, %5.2f s CPU; import of %lld rows "
+        "%5.2f s wall, %5.2f s CPU: rows %5.2f s, then waiting for the check%s %5.2f s, commit "
+        "%5.2f s (load %s)\n",
+        p + 1, checkWall, checkCpu, rows, wall, cpu, Seconds(start, lastRow),
+        p == 0 ? " and building indexes" : "", waited, Seconds(commitStart, end),
+        mlk::bench::LoadAverage().c_str());
+    if (firstWall > 0) {
+        std::printf(
+            "file %2d in parts / file 1 in parts: %.2f wall; without the wait for the check "
+            "%.2f; the check alone %.2f\n",
+            p + 1, wall / firstWall, (wall - waited) / firstWall, checkWall / firstWall);
+    }
+    std::fflush(stdout);
+    return wall;
 }
 
 void PrintPages(mlk::TMainDM& dm, const char* name, const mlk::ListQueryBuilder& query,
@@ -186,12 +277,19 @@ int main(int argc, char** argv) {
         } else {
             print(p, import(dir / "centre.db", p), 0);
         }
-        if (p > 0)
+        if (p > 0 && p < files - 1)
             fs::remove(fileOf(p));
     }
-    fs::remove(fileOf(0));
     if (files > 1) {
         const ChildRun first = Median(firstRuns), last = Median(lastRuns);
+        // The last file is imported at this point: it goes out and in again, in parts; the first
+        // into a new installation.
+        RunMeasured(Quoted(mlkPath) + " --db " + Quoted(dir / "centre.db") +
+                    " remove-import --yes --pending " + PendingId(files - 1) + " >/dev/null 2>&1");
+        fs::copy_file(dir / "new.db", dir / "other.db", fs::copy_options::overwrite_existing);
+        const double firstInParts = PrintImportParts(dir / "other.db", 0, fileOf(0), 0);
+        fs::remove(dir / "other.db");
+        PrintImportParts(dir / "centre.db", files - 1, fileOf(files - 1), firstInParts);
         std::printf("file 1, median of 3:  %7.2f s wall, %7.2f s CPU\n", first.wall, first.cpu);
         std::printf("file %d, median of 3: %7.2f s wall, %7.2f s CPU\n", files, last.wall,
                     last.cpu);
@@ -200,6 +298,8 @@ int main(int argc, char** argv) {
         std::printf("file %d / file 1: wall %.2f (target at most 1.5: %s), CPU %.2f\n", files, wall,
                     wall <= 1.5 ? "met" : "NOT MET", cpu);
     }
+    fs::remove(fileOf(0));
+    fs::remove(fileOf(files - 1));
     std::printf("directory: %lld imported rows\n", serial);
 
     PrintListPages(dir / "centre.db");
