@@ -2,22 +2,17 @@
 #include <ostream>
 
 #include "Command.h"
-#include "base/MlkError.h"
 #include "exchange/Export.h"
-#include "model/TMainDM.h"
 #include "platform/Platform.h"
 
 namespace mlk::cli {
 namespace {
 
 int RunExport(CommandContext& context) {
-    TMainDM& dm = context.Dm();
-    if (const CheckResult refusal = CheckExport(dm))
-        throw MlkError(refusal->message);
-    if (ConfirmedCount(dm) == 0)
-        throw MlkError("名录库中没有已确认的机构，无法导出。");
+    // The export refuses an unconfirmed or empty directory itself, counting once.
     StderrProgress progress(context.err, "导出");
-    const long long rows = ExportDirectory(dm, PathFromText(context.positional[0]), progress);
+    const long long rows =
+        ExportDirectory(context.Dm(), PathFromText(context.positional[0]), progress);
     context.out << ExportDoneMessage(rows) << "\n";
     return 0;
 }

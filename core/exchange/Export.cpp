@@ -1,6 +1,7 @@
 #include "exchange/Export.h"
 
 #include <charconv>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -34,6 +35,7 @@ const char* const kExportRowsSQL =
 namespace {
 
 constexpr const char* kGuardMessage = "请核查全部机构信息后再导出机构列表！";
+constexpr const char* kEmptyMessage = "名录库中没有已确认的机构，无法导出。";
 // Negative: KiB rather than pages.
 constexpr long long kExportCacheKiB = -8192;
 // A count reads the state of every row once: a large cache would only hold a large directory's
@@ -51,15 +53,16 @@ CheckResult GuardRefusal(long long unconfirmed) {
 // Rows handed to the writing thread: each row's 36 texts one after the other, and its numbers.
 struct ExportRows {
     std::string texts;
-    std::vector<std::size_t> ends;   // where each text ends
-    std::vector<long long> numbers;  // two a row
+    std::vector<std::uint32_t> ends;  // where each text ends
+    std::vector<long long> numbers;   // two a row
 
     std::size_t Rows() const { return numbers.size() / 2; }
 };
 
-// Enough rows a batch that handing one over costs little beside reading it.
+// Enough rows a batch that handing one over costs little beside reading it, and enough batches
+// (about 1.5 MiB in all) that the reading goes on while a write of the file waits on the system.
 constexpr std::size_t kRowsPerBatch = 256;
-constexpr std::size_t kBatches = 4;
+constexpr std::size_t kBatches = 16;
 
 // Appends one row as one file line (UTF-8, CR LF) to utf8; false when a number cannot travel.
 bool AppendLine(const ExportRows& rows, std::size_t row, std::string& utf8) {
@@ -100,7 +103,7 @@ class LineWriter {
         }
         for (int i = 0; i < 36; ++i) {
             batch_->texts += row.TextView(i);
-            batch_->ends.push_back(batch_->texts.size());
+            batch_->ends.push_back(std::uint32_t(batch_->texts.size()));
         }
         batch_->numbers.push_back(row.Int(36));
         batch_->numbers.push_back(row.Int(37));
@@ -207,6 +210,8 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
         });
     if (const CheckResult refusal = GuardRefusal(unconfirmed))
         throw MlkError(refusal->message);
+    if (count == 0)
+        throw MlkError(kEmptyMessage);  // a file of no lines tells the level above nothing
     // A damaged page would otherwise travel to the level above, or cut the file short. The check
     // runs beside the writing, and the file replaces the target only once it has passed.
     QuickCheckAlongside check(dm.Db(), kNothingExported);

@@ -33,9 +33,9 @@ extern const char* const kExportRowsSQL;
 // Writes every row of MLK_JiBXX, in the order the level above reads them, to file and returns
 // the number of rows written. The file is replaced only once complete (ReplacingFile), so a
 // failure or a crash never leaves a half-written file under the chosen name. Refuses (MlkError
-// with the guard's message) while some institution is unconfirmed, and a damaged database,
-// before writing anything; a directory holding values the file cannot carry with an
-// UntravelableError that names all of them.
+// with the guard's message) while some institution is unconfirmed, an empty directory, and a
+// damaged database, before writing anything; a directory holding values the file cannot carry with
+// an UntravelableError that names all of them.
 long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progress& progress);
 
 }  // namespace mlk
