@@ -8,10 +8,9 @@
 // memory of each summary table (each built by a process of its own, so that its peak is its own).
 //   bench_centre [FILES [LINES [PATH-OF-mlk]]]   (MLK_BENCH_DIR=folder keeps the files)
 // With "--summary KIND DB" it builds one summary and prints its rows: the child of the above.
-// The first and the last file are also imported once more in this process, in parts (see
-// PrintImportParts).
+// The first and the last file are also imported once more in parts, by the child
+// "--in-parts DB PROVINCE FILE", and their rows stored by the engine alone (PrintLastFileInParts).
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <array>
@@ -71,13 +70,6 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
 
-double ProcessorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // When the import's last row went in: its progress reaches the file's size there, and goes past
 // it only for the indexes it builds again and its commit.
 class LastRowClock final : public mlk::Progress {
@@ -94,22 +86,20 @@ class LastRowClock final : public mlk::Progress {
     std::int64_t bytes_;
 };
 
-// One more import of the file, in this process and in parts. The quick check that the import
-// makes beside its rows is first timed alone on the same directory; the import then tells the end
-// of its rows by its progress and the start of its commit by the engine's commit hook. Between
-// the two it waits for the check (and, into a directory smaller than the file, builds its
-// indexes): what is left without that wait is the import's own time, the live indexes' share.
-// Returns the import's wall time; firstWall, the first file's, when this is the last.
-double PrintImportParts(const fs::path& db, int p, const fs::path& file, double firstWall) {
-    const Clock::time_point checkStart = Clock::now();
-    const double checkCpuStart = ProcessorSeconds();
+// One more import of the file, in a process of its own (this program's child) as the import's own
+// are, and in parts. The quick check that the import makes beside its rows is first timed alone on
+// the same directory; the import then tells the end of its rows by its progress and the start of
+// its commit by the engine's commit hook. Between the two it waits for the check (and, into a
+// directory smaller than the file, builds its indexes): without that wait, the import's own time.
+// Prints the wall times of the check alone, of the import and of its wait, then a line to show.
+int ImportInParts(const fs::path& db, int p, const fs::path& file) {
+    const mlk::bench::Stopwatch check;
     {
         mlk::Database alone(db, mlk::Database::Access::ReadOnly);
         if (!mlk::CheckDatabase(alone, mlk::CheckDepth::Quick).empty())
-            std::printf("file %2d in parts: the quick check found damage\n", p + 1);
+            return 1;
     }
-    const double checkWall = Seconds(checkStart, Clock::now());
-    const double checkCpu = ProcessorSeconds() - checkCpuStart;
+    const double checkWall = check.Wall(), checkCpu = check.Cpu();
 
     mlk::TMainDM dm(db, mlk::Database::Access::Existing);
     const std::optional<mlk::DaiDRJG> pending = mlk::LoadPending(dm, PendingId(p));
@@ -123,28 +113,81 @@ double PrintImportParts(const fs::path& db, int p, const fs::path& file, double 
         },
         &commitStart);
     const Clock::time_point start = Clock::now();
-    const double cpuStart = ProcessorSeconds();
+    const mlk::bench::Stopwatch import;
     const long long rows = mlk::ImportExchangeFile(dm, *pending, file, progress);
     const Clock::time_point end = Clock::now();
-    const double cpu = ProcessorSeconds() - cpuStart;
-    sqlite3_commit_hook(dm.Db().Handle(), nullptr, nullptr);
+    const double cpu = import.Cpu();
     const Clock::time_point lastRow = progress.lastRow.value_or(end);
     const double wall = Seconds(start, end), waited = Seconds(lastRow, commitStart);
     std::printf(
-        "file %2d in parts: quick check alone %5.2f s wall, %5.2f s CPU; import of %lld rows "
-        "%5.2f s wall, %5.2f s CPU: rows %5.2f s, then waiting for the check%s %5.2f s, commit "
-        "%5.2f s (load %s)\n",
-        p + 1, checkWall, checkCpu, rows, wall, cpu, Seconds(start, lastRow),
-        p == 0 ? " and building indexes" : "", waited, Seconds(commitStart, end),
-        mlk::bench::LoadAverage().c_str());
-    if (firstWall > 0) {
-        std::printf(
-            "file %2d in parts / file 1 in parts: %.2f wall; without the wait for the check "
-            "%.2f; the check alone %.2f\n",
-            p + 1, wall / firstWall, (wall - waited) / firstWall, checkWall / firstWall);
+        "%f %f %f\nfile %2d in parts: quick check alone %5.2f s wall, %5.2f s CPU; import of "
+        "%lld rows %5.2f s wall, %5.2f s CPU: rows %5.2f s, then waiting for the check%s %5.2f s, "
+        "commit %5.2f s\n",
+        checkWall, wall, waited, p + 1, checkWall, checkCpu, rows, wall, cpu,
+        Seconds(start, lastRow), p == 0 ? " and building indexes" : "", waited,
+        Seconds(commitStart, end));
+    return 0;
+}
+
+struct ImportParts {
+    double checkAlone = 0;  // wall time of the quick check on its own
+    double wall = 0;        // the whole import
+    double waited = 0;      // for the check after the last row (and building indexes)
+};
+
+ImportParts PrintImportParts(const fs::path& self, const fs::path& dir, const fs::path& db, int p,
+                             const fs::path& file) {
+    const fs::path out = dir / "parts.txt";
+    const ChildRun run = RunMeasured(Quoted(self) + " --in-parts " + Quoted(db) + " " +
+                                     std::to_string(p) + " " + Quoted(file) + " >" + Quoted(out));
+    ImportParts parts;
+    std::ifstream in(out);
+    std::string shown;
+    in >> parts.checkAlone >> parts.wall >> parts.waited >> std::ws;
+    std::getline(in, shown);
+    std::printf("%s (exit %d, peak %.1f MiB, load %s)\n", shown.c_str(), run.code, run.peakMiB,
+                mlk::bench::LoadAverage().c_str());
+    return parts;
+}
+
+// The last file's time in parts, beside the first's: the import's own, the check's, and the
+// engine's storing of the same rows alone. The last file is imported when called and when done.
+void PrintLastFileInParts(const fs::path& self, const fs::path& dir, const fs::path& mlkPath,
+                          int last, const fs::path& firstFile, const fs::path& lastFile) {
+    const fs::path centre = dir / "centre.db", other = dir / "other.db", rows = dir / "rows.db";
+    {
+        mlk::Database keep(rows);
+        keep.Exec("attach database ? as centre", {centre.string()});
+        keep.Exec("create table main.MLK_JiBXX as select * from centre.MLK_JiBXX where 0");
+        keep.Exec("insert into main.MLK_JiBXX select * from centre.MLK_JiBXX where ShangBJGID = ?",
+                  {PendingId(last)});
     }
-    std::fflush(stdout);
-    return wall;
+    RunMeasured(Quoted(mlkPath) + " --db " + Quoted(centre) +
+                " remove-import --yes --no-backup --pending " + PendingId(last) +
+                " >/dev/null 2>&1");
+    // The same rows, so that only the directory they go into differs.
+    const auto storing = [&](const fs::path& db, bool buildIndexesAgain) {
+        mlk::bench::WriteStoringScript(db, rows, buildIndexesAgain, dir / "storing.sql");
+        return RunMeasured("sqlite3 " + Quoted(db) + " < " + Quoted(dir / "storing.sql"));
+    };
+    fs::copy_file(dir / "new.db", other, fs::copy_options::overwrite_existing);
+    const ChildRun engineFirst = storing(other, true), engineLast = storing(centre, false);
+    mlk::Database(centre).Exec("delete from MLK_JiBXX where ShangBJGID = ?", {PendingId(last)});
+    fs::remove(rows);
+    std::printf(
+        "the engine storing file %d's rows from a table, no check: %.2f s into a new "
+        "installation, %.2f s into the directory before file %d (exit %d, %d)\n",
+        last + 1, engineFirst.wall, engineLast.wall, last + 1, engineFirst.code, engineLast.code);
+
+    fs::copy_file(dir / "new.db", other, fs::copy_options::overwrite_existing);
+    const ImportParts first = PrintImportParts(self, dir, other, 0, firstFile);
+    fs::remove(other);
+    const ImportParts parts = PrintImportParts(self, dir, centre, last, lastFile);
+    std::printf(
+        "file %d / file 1, in parts: %.2f wall; without the wait for the check %.2f; the check "
+        "alone %.2f; the engine storing alone %.2f\n",
+        last + 1, parts.wall / first.wall, (parts.wall - parts.waited) / first.wall,
+        parts.checkAlone / first.wall, engineLast.wall / engineFirst.wall);
 }
 
 void PrintPages(mlk::TMainDM& dm, const char* name, const mlk::ListQueryBuilder& query,
@@ -224,6 +267,8 @@ int main(int argc, char** argv) {
     const fs::path self = fs::absolute(fs::path(argv[0]));
     if (argc == 4 && std::string(argv[1]) == "--summary")
         return BuildSummary(argv[2], argv[3]);
+    if (argc == 5 && std::string(argv[1]) == "--in-parts")
+        return ImportInParts(argv[2], std::atoi(argv[3]), argv[4]);
 
     const int files = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, int(kProvinces.size())) : 31;
     const long long lines = argc > 2 ? std::atoll(argv[2]) : mlk::bench::kProvinceLines;
@@ -282,14 +327,7 @@ int main(int argc, char** argv) {
     }
     if (files > 1) {
         const ChildRun first = Median(firstRuns), last = Median(lastRuns);
-        // The last file is imported at this point: it goes out and in again, in parts; the first
-        // into a new installation.
-        RunMeasured(Quoted(mlkPath) + " --db " + Quoted(dir / "centre.db") +
-                    " remove-import --yes --pending " + PendingId(files - 1) + " >/dev/null 2>&1");
-        fs::copy_file(dir / "new.db", dir / "other.db", fs::copy_options::overwrite_existing);
-        const double firstInParts = PrintImportParts(dir / "other.db", 0, fileOf(0), 0);
-        fs::remove(dir / "other.db");
-        PrintImportParts(dir / "centre.db", files - 1, fileOf(files - 1), firstInParts);
+        PrintLastFileInParts(self, dir, mlkPath, files - 1, fileOf(0), fileOf(files - 1));
         std::printf("file 1, median of 3:  %7.2f s wall, %7.2f s CPU\n", first.wall, first.cpu);
         std::printf("file %d, median of 3: %7.2f s wall, %7.2f s CPU\n", files, last.wall,
                     last.cpu);

@@ -92,28 +92,6 @@ void NewBareTable(const fs::path& installation, const fs::path& bare) {
     db.Exec("create table main.MLK_JiBXX as select * from installation.MLK_JiBXX where 0");
 }
 
-// The engine's own work of an import into a new installation, with nothing read from a file: the
-// rows of the bare table stored into the installation's MLK_JiBXX by one statement, its secondary
-// indexes but the partial one dropped before and built again after, in the page caches the import
-// uses (64 MiB, then 16 MiB), in one transaction.
-void WriteStoringScript(const fs::path& installation, const fs::path& bare, const fs::path& sql) {
-    std::ofstream script(sql);
-    script << "pragma cache_size = -65536;\nattach '" << bare.string() << "' as bare;\nbegin;\n";
-    std::string builds;
-    mlk::Database db(installation);
-    mlk::Statement indexes(db,
-                           "select m.name, m.sql from pragma_index_list('MLK_JiBXX') as l "
-                           "join sqlite_master as m on m.name = l.name "
-                           "where l.origin = 'c' and not l.partial");
-    while (indexes.Step()) {
-        script << "drop index \"" << indexes.Text(0) << "\";\n";
-        builds += indexes.Text(1) + ";\n";
-    }
-    script << "insert into main.MLK_JiBXX select * from bare.MLK_JiBXX;\n"
-           << "pragma cache_size = -16384;\n"
-           << builds << "commit;\n";
-}
-
 long long Rows(const fs::path& db) {
     mlk::Database database(db);
     mlk::Statement query(database, "select count(*) from MLK_JiBXX");
@@ -225,7 +203,7 @@ int main(int argc, char** argv) {
     }
     NewPrefecture(dir / "fresh.db");
     const std::string freshIndexes = IndexNames(dir / "fresh.db");
-    WriteStoringScript(dir / "fresh.db", dir / "bare.db", dir / "storing.sql");
+    mlk::bench::WriteStoringScript(dir / "fresh.db", dir / "bare.db", true, dir / "storing.sql");
     ChildRun imported, importAnchor, bareAnchor, storing;
     const auto shellImport = [&](const char* db) {
         return RunMeasured("sqlite3 " + Quoted(dir / db) + " < " + Quoted(dir / "import.sql"));

@@ -113,6 +113,26 @@ void WrittenThrough(const std::filesystem::path& file) {
     ::close(fd);
 }
 
+void WriteStoringScript(const std::filesystem::path& installation,
+                        const std::filesystem::path& rows, bool buildIndexesAgain,
+                        const std::filesystem::path& sql) {
+    std::ofstream script(sql);
+    script << "pragma cache_size = -65536;\nattach '" << rows.string() << "' as bare;\nbegin;\n";
+    std::string builds;
+    Database db(installation);
+    Statement indexes(db,
+                      "select m.name, m.sql from pragma_index_list('MLK_JiBXX') as l "
+                      "join sqlite_master as m on m.name = l.name "
+                      "where l.origin = 'c' and not l.partial");
+    while (buildIndexesAgain && indexes.Step()) {
+        script << "drop index \"" << indexes.Text(0) << "\";\n";
+        builds += indexes.Text(1) + ";\n";
+    }
+    script << "insert into main.MLK_JiBXX select * from bare.MLK_JiBXX;\n"
+           << "pragma cache_size = -16384;\n"
+           << builds << "commit;\n";
+}
+
 double ResidentMiB(const std::string& key) {
     std::ifstream status("/proc/self/status");
     std::string word;

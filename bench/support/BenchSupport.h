@@ -69,6 +69,15 @@ void WrittenThrough(const std::filesystem::path& file);
 // This process's resident memory in MiB now (key "VmRSS:") or at its peak so far ("VmHWM:").
 double ResidentMiB(const std::string& key);
 
+// A script for the sqlite3 shell: the engine's own work of an import, with nothing read from a
+// file and nothing checked: the rows of the table MLK_JiBXX of the file rows stored into the
+// installation's MLK_JiBXX by one statement, in the page caches the import uses (64 MiB, then
+// 16 MiB), in one transaction. As an import that brings about as many rows as the directory holds,
+// buildIndexesAgain drops the secondary indexes but the partial one before and builds them after.
+void WriteStoringScript(const std::filesystem::path& installation,
+                        const std::filesystem::path& rows, bool buildIndexesAgain,
+                        const std::filesystem::path& sql);
+
 // Registers the operating unit directly in MLK_CaoZDWXX and loads it.
 void RegisterUnit(TMainDM& dm, const std::string& id, const std::string& name,
                   const std::string& level, const std::string& type);
