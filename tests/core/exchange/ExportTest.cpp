@@ -124,13 +124,13 @@ TEST_F(ExportTest, ALargeDirectoryIsWrittenWholeOrNotAtAll) {
 }
 
 // The file is checked for damage while the rows are written: a damaged index that the export
-// does not read still refuses it, damage that the writing meets is told the same way, and the
-// old file stays as it was.
+// does not read still refuses it, damage that the counting or the writing meets is told the same
+// way, and the old file stays as it was.
 TEST_F(ExportTest, ADamagedDatabaseIsRefusedAndTheOldFileKept) {
     Add("A", "110101", "0", "8210", "5");
     const auto file = dir_ / "out.txt";
     WriteFile(file, "good old file");
-    for (const char* damaged : {"IX_JiBXX_ZuZJGDM", "MLK_JiBXX"}) {
+    for (const char* damaged : {"IX_JiBXX_ZuZJGDM", "IX_JiBXX_TypeCounts", "MLK_JiBXX"}) {
         DamageBTree(Dm().Db().Path(), damaged);
         Reopen();
         EXPECT_EQ(ErrorOf([&] { ExportDirectory(Dm(), file, progress_); }),
