@@ -2,13 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <initializer_list>
@@ -20,6 +18,7 @@
 #include "ui/app/LongWork.h"
 #include "ui/app/Maintenance.h"
 #include "ui/app/MenuStyle.h"
+#include "ui/app/OnScreen.h"
 #include "ui/app/THelpForm.h"
 #include "ui/entry/TForm21DaoRYSSJ.h"
 #include "ui/entry/TForm22XuanZGGJG.h"
@@ -277,28 +276,6 @@ QAction* TMainForm::MenuAction(const QString& name) const {
     if (auto* menu = findChild<QMenu*>(name))
         return menu->menuAction();
     return findChild<QAction*>(name);
-}
-
-void TMainForm::ShowModal(QDialog& window, double screenShare) {
-    if (Abandoned(window))
-        return;
-    PlaceOnScreen(window, screenShare);
-    window.exec();
-}
-
-void TMainForm::PlaceOnScreen(QWidget& window, double screenShare) {
-    window.ensurePolished();
-    if (!window.testAttribute(Qt::WA_Resized))
-        window.adjustSize();
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        // A window larger than the screen, as at a high display scaling, is made to fit it.
-        const QRect area = screen->availableGeometry();
-        if (screenShare > 0)
-            window.resize(area.size() * screenShare);
-        window.resize(window.size().boundedTo(area.size()));
-        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
-    }
 }
 
 template <class Window>

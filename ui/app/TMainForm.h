@@ -3,7 +3,6 @@
 #include <QMainWindow>
 
 class QAction;
-class QDialog;
 class QMenu;
 
 namespace mlk {
@@ -27,12 +26,6 @@ class TMainForm final : public QMainWindow {
     // The action of a menu component by its name (for a top-level entry, its menu's action);
     // nullptr when there is none.
     QAction* MenuAction(const QString& name) const;
-
-    // Shows a function window modally, centred on the screen; with a screen share, sized to that
-    // share of the screen. A window whose making was cancelled is not shown.
-    static void ShowModal(QDialog& window, double screenShare = 0);
-    // The same without showing it: placed and sized for a window that is shown otherwise.
-    static void PlaceOnScreen(QWidget& window, double screenShare = 0);
 
   private:
     void BuildMenu();

@@ -19,6 +19,7 @@
 #include "ui/app/Dialogs.h"
 #include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"
+#include "ui/app/WrapRow.h"
 
 namespace mlk::ui {
 
@@ -52,7 +53,15 @@ TBrowserBase::TBrowserBase(TMainDM& dm, Choice choice, QWidget* parent)
 
     auto* pager = new QGroupBox(QStringLiteral("查询结果翻页控制"), this);
     pager->setObjectName(QStringLiteral("GBPager"));
-    auto* strip = new QHBoxLayout(pager);
+    // The counts and the page buttons: on one line, or the buttons on a second where a small
+    // screen makes the window narrow.
+    auto* lines = new WrapRow(pager);
+    auto* counts = new QWidget(pager);
+    auto* pages = new QWidget(pager);
+    lines->addWidget(counts);
+    lines->addWidget(pages);
+    auto* strip = new QHBoxLayout(counts);
+    strip->setContentsMargins(QMargins());
     strip->addWidget(new QLabel(QStringLiteral("共 "), this));
     EDCount = AddPagerField(strip, "EDCount", false);
     strip->addWidget(new QLabel(QStringLiteral("条，分"), this));
@@ -62,7 +71,8 @@ TBrowserBase::TBrowserBase(TMainDM& dm, Choice choice, QWidget* parent)
     strip->addWidget(new QLabel(QStringLiteral("条，当前第"), this));
     EDCurPage = AddPagerField(strip, "EDCurPage", false);
     strip->addWidget(new QLabel(QStringLiteral("页"), this));
-    strip->addStretch();
+    strip = new QHBoxLayout(pages);
+    strip->setContentsMargins(QMargins());
     BTFirst = AddPagerButton(strip, "首页(&F)", "BTFirst", PageMove::First);
     BTPre = AddPagerButton(strip, "前一页(&P)", "BTPre", PageMove::Previous);
     BTNext = AddPagerButton(strip, "后一页(&N)", "BTNext", PageMove::Next);

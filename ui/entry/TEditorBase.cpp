@@ -6,6 +6,7 @@
 
 #include "entry/EntryActions.h"
 #include "ui/app/Dialogs.h"
+#include "ui/app/OnScreen.h"
 
 namespace mlk::ui {
 
@@ -40,7 +41,7 @@ int TEditorBase::Run() {
         dialogs().Message(this, QStringLiteral("非法操作！"));
         return QDialog::Rejected;
     }
-    return exec();
+    return ShowModal(*this);
 }
 
 void TEditorBase::reject() {

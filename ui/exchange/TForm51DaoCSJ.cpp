@@ -12,6 +12,7 @@
 #include "ui/app/Gauge.h"
 #include "ui/app/Keyboard.h"
 #include "ui/app/LongWork.h"
+#include "ui/app/OnScreen.h"
 #include "ui/exchange/TForm5111GaiZSJ.h"
 
 namespace mlk::ui {
@@ -97,7 +98,7 @@ void TForm51DaoCSJ::OfferCorrection(const std::vector<UntravelableValue>& values
         return;
     }
     TForm5111GaiZSJ correcting(dm_, values, this);
-    correcting.exec();
+    ShowModal(correcting);
 }
 
 }  // namespace mlk::ui

@@ -41,7 +41,8 @@ TForm41ShenHSJ::TForm41ShenHSJ(TMainDM& dm, QWidget* parent)
 
     lvJGLB->setObjectName(QStringLiteral("lvJGLB"));
     SetUpList(lvJGLB);
-    lvJGLB->setFixedHeight(450);
+    // 450 high where the window has room; on a small screen the list takes the loss.
+    lvJGLB->setMaximumHeight(450);
     SetUpColumns(lvJGLB, ParseColumnDefs(AuditColumns()));
 
     BTShenH->setObjectName(QStringLiteral("BTShenH"));

@@ -8,7 +8,7 @@ namespace mlk::ui {
 TForm61MingLKHZB::TForm61MingLKHZB(TMainDM& dm, QWidget* parent)
     : TSummaryTableForm(dm,
                         {"TForm61MingLKHZB", QStringLiteral("公共机构名录库汇总表"),
-                         SummaryKind::Directory, QSize(775, 530), 740, 360},
+                         SummaryKind::Directory, QSize(775, 530), 740},
                         parent) {
     MakeFirstTable(
         [](TMainDM& own, Progress& progress) { return DirectorySummary(own, &progress); });

@@ -35,7 +35,7 @@ std::string ChosenCode(const QComboBox* combo) {
 TForm64ShiYDWSL::TForm64ShiYDWSL(TMainDM& dm, QWidget* parent)
     : TSummaryTableForm(dm,
                         {"TForm64ShiYDWSL", QStringLiteral("事业单位数量汇总表"),
-                         SummaryKind::Types, QSize(520, 450), 480, 230},
+                         SummaryKind::Types, QSize(520, 450), 480},
                         parent) {
     auto* typeLabel = new QLabel(QStringLiteral("事业单位类型："), this);
     typeLabel->setObjectName(QStringLiteral("LBJigfl"));

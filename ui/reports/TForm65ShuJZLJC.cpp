@@ -16,7 +16,7 @@ namespace mlk::ui {
 TForm65ShuJZLJC::TForm65ShuJZLJC(TMainDM& dm, QWidget* parent)
     : TSummaryTableForm(dm,
                         {"TForm65ShuJZLJC", QStringLiteral("数据质量检查"), SummaryKind::Quality,
-                         QSize(775, 530), 740, 360},
+                         QSize(775, 530), 740},
                         parent) {
     LBCounts = new QLabel(this);
     LBCounts->setObjectName(QStringLiteral("LBCounts"));

@@ -19,7 +19,7 @@
 #include "ui/app/Keyboard.h"
 #include "ui/app/Lists.h"
 #include "ui/app/LongWork.h"
-#include "ui/app/TMainForm.h"
+#include "ui/app/OnScreen.h"
 #include "ui/reports/SummaryModel.h"
 
 namespace mlk::ui {
@@ -69,7 +69,6 @@ TSummaryTableForm::TSummaryTableForm(TMainDM& dm, const SummaryWindowLayout& lay
     list_->setObjectName(QStringLiteral("lvJGLB"));
     list_->setModel(model_);
     list_->setMinimumWidth(layout.listWidth);
-    list_->setMinimumHeight(layout.listHeight);
     SetUpList(list_);
     connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         Guarded(this, [&] { RowDoubleClicked(index.row()); });
@@ -163,7 +162,7 @@ void TSummaryTableForm::bt_previewClick() {
         QPainter painter(device);
         pages.Print(painter, *device);
     });
-    TMainForm::ShowModal(preview, 0.85);
+    ShowModal(preview, 0.85);
 }
 
 void TSummaryTableForm::bt_pdfClick() {

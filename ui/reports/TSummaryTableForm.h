@@ -32,7 +32,6 @@ struct SummaryWindowLayout {
     SummaryKind kind;  // gives the heading: the title and the unit's name
     QSize size;        // of the window
     int listWidth;     // of the heading panel and the list, at least
-    int listHeight;
 };
 
 // The window every summary table shares: a heading panel (title, the unit's name and room for a

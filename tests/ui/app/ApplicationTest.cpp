@@ -20,6 +20,7 @@
 #include "platform/Platform.h"
 #include "ui/app/Application.h"
 #include "ui/app/LongWork.h"
+#include "ui/app/OnScreen.h"
 #include "ui/app/Startup.h"
 #include "ui/app/THelpForm.h"
 #include "ui/app/TMainForm.h"
@@ -275,7 +276,7 @@ TEST_F(MainFormTest, CancelledWorkLeavesEverythingAsItWas) {
              hold(true);
              auto window = std::make_unique<ui::TForm61MingLKHZB>(Dm());
              EXPECT_TRUE(ui::Abandoned(*window));
-             ui::TMainForm::ShowModal(*window);  // returns at once
+             ui::ShowModal(*window);  // returns at once
              return std::unique_ptr<QDialog>(std::move(window));
          }},
         {"quality",

@@ -22,6 +22,7 @@
 #include "entry/EditorMode.h"
 #include "model/GGJG.h"
 #include "ui/app/Gauge.h"
+#include "ui/app/OnScreen.h"
 #include "ui/entry/TForm21DaoRYSSJ.h"
 #include "ui/entry/TForm22XuanZGGJG.h"
 #include "ui/entry/TForm2311JiGXXMX.h"
@@ -229,6 +230,39 @@ TEST_F(LookTest, NothingIsCutShortAndTabGoesRowByRowAndOutOfLists) {
     }
     QApplication::setFont(usual);
     EXPECT_TRUE(dialogs_.all.isEmpty()) << dialogs_.all.join('\n').toStdString();
+}
+
+// On a laptop at 150 % (1280 x 1024 or 1366 x 768 shown as 853 x 682 or 910 x 512, less a task
+// bar) every window opens inside the room it has, frame and all, nothing cut short: the lists
+// take the loss. Where the window's own size fits, it keeps it.
+TEST_F(LookTest, EveryWindowFitsASmallScreen) {
+    QWidget main;  // framed by the window manager as the window opened from it will be
+    main.show();
+    for (const QRect area : {QRect(0, 0, 853, 650), QRect(40, 30, 910, 480)}) {
+        for (const WindowCase& c : Windows()) {
+            SCOPED_TRACE(std::string(c.name) + " in " + std::to_string(area.width()) + " x " +
+                         std::to_string(area.height()));
+            const std::unique_ptr<QWidget> window(c.make(Dm()));
+            window->ensurePolished();
+            const QSize made = window->size().expandedTo(window->minimumSizeHint());
+            ui::FitOnScreen(*window, 0, area);
+            window->show();
+            QApplication::processEvents();
+            const QRect frame = window->frameGeometry();
+            const QSize framed = made + frame.size() - window->size();
+            if (framed.width() <= area.width() && framed.height() <= area.height()) {
+                EXPECT_EQ(window->size(), made);
+            }
+            if (c.fill)
+                c.fill(window.get());
+            QApplication::processEvents();
+            EXPECT_TRUE(area.contains(window->frameGeometry()))
+                << window->frameGeometry().x() << " " << window->width() << " x "
+                << window->height() << ", least " << window->minimumSizeHint().width() << " x "
+                << window->minimumSizeHint().height();
+            EXPECT_EQ(ClippedTexts(window.get()).join(" | ").toStdString(), "");
+        }
+    }
 }
 
 // Enter, Enter in the delete editor, and Esc, Enter over typed input: the real question box
