@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <algorithm>
 #include <initializer_list>
 
 #include "model/TMainDM.h"
@@ -106,6 +107,16 @@ QFont CaptionFont() {
     font.setBold(true);
     return font;
 }
+
+// The banners and the caption as designed, in the client area.
+const struct {
+    const char* name;
+    QRect place;
+} kDecoration[] = {
+    {"Image2", QRect(126, 104, 585, 145)},
+    {"Image1", QRect(118, 372, 755, 69)},
+    {"Label1", QRect(96, 298, 538, 27)},
+};
 
 QLabel* AddPicture(QWidget* parent, const char* name, const QRect& geometry,
                    const QPixmap& picture) {
@@ -224,18 +235,47 @@ void TMainForm::BuildDecoration() {
     setCentralWidget(area);
     QWidget* client = area->viewport();
 
-    AddPicture(client, "Image2", QRect(126, 104, 585, 145), PaintTitleBanner(QSize(585, 145)));
-    AddPicture(client, "Image1", QRect(118, 372, 755, 69), PaintStepsBanner(QSize(755, 69)));
+    AddPicture(client, "Image2", kDecoration[0].place, PaintTitleBanner(QSize(585, 145)));
+    AddPicture(client, "Image1", kDecoration[1].place, PaintStepsBanner(QSize(755, 69)));
 
     auto* caption =
         new QLabel(QStringLiteral("   ") + ProductTitle() + QStringLiteral("操作步骤："), client);
     caption->setObjectName(QStringLiteral("Label1"));
-    caption->setGeometry(96, 298, 538, 27);
+    caption->setGeometry(kDecoration[2].place);
     caption->setAlignment(Qt::AlignCenter);
     caption->setFont(CaptionFont());
     QPalette palette = caption->palette();
     palette.setColor(QPalette::WindowText, Qt::black);
     caption->setPalette(palette);
+    client->installEventFilter(this);
+}
+
+// The decoration keeps its place where the window has room for it. In a smaller one (a small
+// screen at a high scaling) it moves toward the top left, and then shrinks, so that no picture is
+// cut at the right or the bottom.
+void TMainForm::PlaceDecoration(QWidget* client) {
+    constexpr int kMargin = 8;
+    const QRect design(96, 104, 118 + 755 - 96, 372 + 69 - 104);  // around all three parts
+    const double scale = std::min({1.0, double(client->width() - 2 * kMargin) / design.width(),
+                                   double(client->height() - 2 * kMargin) / design.height()});
+    const QPoint corner(
+        std::min(design.left(),
+                 std::max(kMargin, client->width() - kMargin - qRound(design.width() * scale))),
+        std::min(design.top(),
+                 std::max(kMargin, client->height() - kMargin - qRound(design.height() * scale))));
+    for (const auto& [name, place] : kDecoration) {
+        if (auto* part = client->findChild<QWidget*>(QLatin1String(name))) {
+            const QPoint offset = (place.topLeft() - design.topLeft()) * scale;
+            part->setGeometry(QRect(corner + offset, place.size() * scale));
+        }
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    const auto* area = qobject_cast<QMdiArea*>(centralWidget());
+    if (event->type() == QEvent::Resize && area && watched == area->viewport())
+        PlaceDecoration(area->viewport());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::BuildStatusBar() {

@@ -30,6 +30,8 @@ class TMainForm final : public QMainWindow {
   private:
     void BuildMenu();
     void BuildDecoration();
+    void PlaceDecoration(QWidget* client);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void BuildStatusBar();
     void TapAltForMenuBar();
 

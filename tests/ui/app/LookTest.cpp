@@ -23,6 +23,7 @@
 #include "model/GGJG.h"
 #include "ui/app/Gauge.h"
 #include "ui/app/OnScreen.h"
+#include "ui/app/TMainForm.h"
 #include "ui/entry/TForm21DaoRYSSJ.h"
 #include "ui/entry/TForm22XuanZGGJG.h"
 #include "ui/entry/TForm2311JiGXXMX.h"
@@ -233,12 +234,20 @@ TEST_F(LookTest, NothingIsCutShortAndTabGoesRowByRowAndOutOfLists) {
 }
 
 // On a laptop at 150 % (1280 x 1024 or 1366 x 768 shown as 853 x 682 or 910 x 512, less a task
-// bar) every window opens inside the room it has, frame and all, nothing cut short: the lists
-// take the loss. Where the window's own size fits, it keeps it.
+// bar) every window opens inside the room it has, frame and all, nothing cut short and Tab still
+// row by row: the lists take the loss. Where the window's own size fits, it keeps it.
 TEST_F(LookTest, EveryWindowFitsASmallScreen) {
-    QWidget main;  // framed by the window manager as the window opened from it will be
+    ui::TMainForm main(Dm());  // framed by the window manager as the windows opened from it
+    main.setWindowState(Qt::WindowNoState);
     main.show();
     for (const QRect area : {QRect(0, 0, 853, 650), QRect(40, 30, 910, 480)}) {
+        // The main window, maximised there, shows its pictures whole.
+        main.resize(area.size());
+        QApplication::processEvents();
+        for (const char* name : {"Image1", "Image2", "Label1"}) {
+            const QWidget* part = Find(&main, name);
+            EXPECT_TRUE(part->parentWidget()->rect().contains(part->geometry())) << name;
+        }
         for (const WindowCase& c : Windows()) {
             SCOPED_TRACE(std::string(c.name) + " in " + std::to_string(area.width()) + " x " +
                          std::to_string(area.height()));
@@ -261,6 +270,7 @@ TEST_F(LookTest, EveryWindowFitsASmallScreen) {
                 << window->height() << ", least " << window->minimumSizeHint().width() << " x "
                 << window->minimumSizeHint().height();
             EXPECT_EQ(ClippedTexts(window.get()).join(" | ").toStdString(), "");
+            EXPECT_EQ(TabBreaks(window.get()).join(" | ").toStdString(), "");
         }
     }
 }
