@@ -45,21 +45,23 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     EDJiGMC = new QLineEdit(this);
     EDJiGMC->setObjectName(QStringLiteral("EDJiGMC"));
     SearchArea()->addWidget(EDJiGMC, 0, 1);
-    int column = 2;
+    int row = 0, column = 2;
     if (setup.kind == PendingKind::Departments) {
-        cbJigfl = AddFilter("机构分类：", "cbJigfl", column);
+        cbJigfl = AddFilter("机构分类：", "cbJigfl", row, column);
         std::vector<std::string> types{std::string(kAllItem)};
         dm.ForEachRow(
             "select LXBM,LXMC from MLK_JiGLX where shifmx = '1'  order by parent asc, lxbm asc ",
             {}, [&](const Statement& row) { types.push_back(row.Text(0) + "-" + row.Text(1)); });
         FillCombo(cbJigfl, types);
-        column += 2;
+        // The states on a second row, so that beside the long type list the name keeps its room.
+        row = 1;
+        column = 0;
     }
-    cbDaoRZT = AddFilter("导入状态：", "cbDaoRZT", column);
+    cbDaoRZT = AddFilter("导入状态：", "cbDaoRZT", row, column);
     FillCombo(cbDaoRZT, dm.CodeComboItems("DaoRZT"));
-    cbShenHZT = AddFilter("审核状态：", "cbShenHZT", column + 2);
+    cbShenHZT = AddFilter("审核状态：", "cbShenHZT", row, column + 2);
     FillCombo(cbShenHZT, dm.CodeComboItems("ShenHZT"));
-    AddSearchButton(0, column + 4);
+    AddSearchButton(row, column + 4);
 
     SetUpColumns(PendingColumns(setup.kind));
 
@@ -88,11 +90,11 @@ TImportBrowser::TImportBrowser(TMainDM& dm, const ImportBrowserSetup& setup, QWi
     OrderTabsByLayout(this);
 }
 
-QComboBox* TImportBrowser::AddFilter(const char* label, const char* name, int column) {
-    SearchArea()->addWidget(new QLabel(QString::fromUtf8(label), this), 0, column);
+QComboBox* TImportBrowser::AddFilter(const char* label, const char* name, int row, int column) {
+    SearchArea()->addWidget(new QLabel(QString::fromUtf8(label), this), row, column);
     auto* box = new QComboBox(this);
     box->setObjectName(QString::fromLatin1(name));
-    SearchArea()->addWidget(box, 0, column + 1);
+    SearchArea()->addWidget(box, row, column + 1);
     return box;
 }
 

@@ -41,7 +41,7 @@ class TImportBrowser : public TBrowserBase {
     std::optional<DaiDRJG> ChosenPending();
     void DisableActions();
 
-    QComboBox* AddFilter(const char* label, const char* name, int column);
+    QComboBox* AddFilter(const char* label, const char* name, int row, int column);
 
     ImportBrowserSetup setup_;
     QLineEdit* EDJiGMC;

@@ -262,6 +262,11 @@ TEST_F(LookTest, EveryWindowFitsASmallScreen) {
             if (framed.width() <= area.width() && framed.height() <= area.height()) {
                 EXPECT_EQ(window->size(), made);
             }
+            // A name filter keeps room for a name.
+            if (const auto* name = window->findChild<QLineEdit*>(QStringLiteral("EDJiGMC"))) {
+                EXPECT_GE(name->width(), name->fontMetrics().horizontalAdvance(
+                                             QStringLiteral("机构名称机构名称")));
+            }
             if (c.fill)
                 c.fill(window.get());
             QApplication::processEvents();
