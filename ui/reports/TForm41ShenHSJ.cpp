@@ -56,7 +56,7 @@ TForm41ShenHSJ::TForm41ShenHSJ(TMainDM& dm, QWidget* parent)
     foot->addWidget(LBShenH, 1);
     foot->addWidget(BTShenH);
     auto* right = new QVBoxLayout;
-    right->addWidget(lvJGLB);
+    right->addWidget(lvJGLB, 1);  // the room first, up to its height
     right->addLayout(foot);
     right->addStretch();
     auto* layout = new QHBoxLayout(this);

@@ -57,6 +57,8 @@ QTreeWidgetItem* NodeAt(QWidget* window, std::initializer_list<const char*> path
 
 TEST_F(ReportWindowsTest, AuditTreeLoadsOnExpansionAndApprovalIsForDirectChildren) {
     ui::TForm41ShenHSJ window(Dm());
+    window.show();  // at its own size the list is 450 high, the room below it left empty
+    EXPECT_EQ(Find<QWidget>(&window, "lvJGLB")->height(), 450);
     QTreeWidget* tree = Find<QTreeWidget>(&window, "tvDanW");
     EXPECT_EQ(tree->topLevelItem(0)->text(0), "东城区");
     EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0) << "children come on expansion";
