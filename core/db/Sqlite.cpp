@@ -282,9 +282,19 @@ ReadTransaction::ReadTransaction(Database& db)
     : db_(db), began_(sqlite3_get_autocommit(db.Handle()) != 0) {
     if (began_)
         db_.Exec("begin deferred transaction");
+    try {
+        db_.Exec("pragma schema_version");  // the read begins here, at the header
+    } catch (...) {
+        End();
+        throw;
+    }
 }
 
 ReadTransaction::~ReadTransaction() {
+    End();
+}
+
+void ReadTransaction::End() {
     if (began_)
         sqlite3_exec(db_.Handle(), "commit transaction", nullptr, nullptr, nullptr);
 }

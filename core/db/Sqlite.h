@@ -155,9 +155,10 @@ class Transaction {
     bool done_ = false;
 };
 
-// Reads from one snapshot: begins a transaction that takes no lock until its first read, and ends
-// it when it goes. Many statements in a row then share one lock instead of taking and checking
-// it again each.
+// Reads from one snapshot: begins a transaction and its read at once, and ends it when it goes.
+// Every statement after it, and a second connection's read begun beside it (ReadAlongside), see
+// the state of that moment; many statements in a row share one lock instead of taking and
+// checking it again each.
 class ReadTransaction {
   public:
     explicit ReadTransaction(Database& db);
@@ -166,6 +167,8 @@ class ReadTransaction {
     ~ReadTransaction();
 
   private:
+    void End();
+
     Database& db_;
     bool began_;
 };

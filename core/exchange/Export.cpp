@@ -216,7 +216,6 @@ long long ExportDirectory(TMainDM& dm, const std::filesystem::path& file, Progre
     const ScopedPragma cache(dm.Db(), "cache_size", kExportCacheKiB);
     // The counts, the check and the rows read one state of the file.
     const ReadTransaction snapshot(dm.Db());
-    dm.Db().Exec("select count(*) from sqlite_master");  // the read begins here
     // The states are counted and the file checked on the machine's second core while the engine
     // sorts the rows, which it does before it gives the first.
     Counts counts;

@@ -28,9 +28,8 @@ std::string ConflictLine(const ImportConflict& c) {
 
 ImportCheckResult CheckExchangeFile(TMainDM& dm, const std::filesystem::path& file,
                                     Progress& progress) {
-    // The check runs beside the reading, both on one state of the database: its read begun here.
+    // The check runs beside the reading, both on one state of the database.
     const ReadTransaction snapshot(dm.Db());
-    dm.QueryInt("select count(1) from sqlite_master");
     QuickCheckAlongside check(dm.Db(), kNothingImported);
     ImportCheckResult result;
     try {
